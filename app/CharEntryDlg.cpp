@@ -1,0 +1,47 @@
+#include "app/CharEntryDlg.h"
+
+#include "view/Cp932Validator.h"
+#include "view/ShellResources.h"
+
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kBytes16 = 6;
+constexpr int kBytes32 = 3;
+
+} // namespace
+
+const char* CCharEntryDlg::TitleOf(int size) {
+    return size == 32 ? "文字入力　３２×３２ドット" : "文字入力　１６×１６ドット";
+}
+
+CCharEntryDlg::CCharEntryDlg(int size, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QString::fromUtf8(TitleOf(size)));
+    setFont(FormFont());
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    m_edit = new QLineEdit(this);
+    m_edit->setValidator(new CCp932Validator(size == 32 ? kBytes32 : kBytes16, m_edit));
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QString::fromUtf8("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_edit);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_edit->setMinimumWidth(200);
+    m_edit->setFocus();
+}
+
+QString CCharEntryDlg::Text() const {
+    return m_edit->text();
+}

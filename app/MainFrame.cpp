@@ -1,0 +1,485 @@
+#include "app/MainFrame.h"
+
+#include "app/DocumentCommands.h"
+#include "app/QtProfile.h"
+#include "app/VersionDlg.h"
+#include "store/CommandIds.h"
+#include "view/QuorvelView.h"
+#include "view/ShellDialogs.h"
+#include "view/ShellResources.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+#include <optional>
+
+const char* const CMainFrame::kWindowTitle = "Glowmotion 32";
+
+namespace {
+
+// Texts of a command: the menu text with its key hint (nullptr for a
+// command only on the toolbar), the status-bar prompt and the tooltip
+// (nullptr where it has none).
+struct SCommandText {
+    int id;
+    const char* text;
+    const char* prompt;
+    const char* toolTip;
+};
+
+const SCommandText kCommands[] = {
+    {ID_FILE_NEW, "新規作成(&N)\tCtrl+N", "新規にﾌｧｲﾙを作成", "新規ﾌｧｲﾙ"},
+    {ID_FILE_OPEN, "開く(&O)...\tCtrl+O", "既存のﾌｧｲﾙを開く", "開く"},
+    {ID_FILE_SAVE, "上書き保存(&S)\tCtrl+S", "作業中のﾌｧｲﾙを上書きして保存", "上書き保存"},
+    {ID_FILE_SAVE_AS, "名前を付けて保存(&A)...", "作業中のﾌｧｲﾙに名前を付けて保存",
+     "名前をつけて保存"},
+    {ID_APP_EXIT, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示", "終了"},
+    {ID_EDIT_CUT, "切り取り(&T)\tCtrl+X",
+     "表示スクリーンを切り取って保存　+SHIFT表示スクリーン→最終スクリーンを切り取って保存",
+     "切り取り"},
+    {ID_EDIT_COPY, "ｺﾋﾟｰ(&C)\tCtrl+C",
+     "表示スクリーンをｺﾋﾟｰして保存　+SHIFT表示スクリーン→最終スクリーンをｺﾋﾟｰして保存", "ｺﾋﾟ-"},
+    {ID_EDIT_PASTE, "貼り付け(&P)\tCtrl+V", "保存の内容を貼り付け　+SHIFT保存の全内容を貼り付け",
+     "貼り付け"},
+    {ID_VIEW_TOOLBAR, "ﾂｰﾙ ﾊﾞｰ(&T)", "ﾂｰﾙ ﾊﾞｰの表示/非表示", "ﾂｰﾙ ﾊﾞｰの表示/非表示"},
+    {ID_VIEW_STATUS_BAR, "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", "ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示", "ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示"},
+    {ID_AND, "AND",
+     "表示スクリーン select1 AND select2 = select3　+SHIFT表示スクリーン→最終スクリーン select1 "
+     "AND select2 = select3",
+     "合成"},
+    {ID_OR, "OR",
+     "表示スクリーン select1 OR select2 = select3　+SHIFT表示スクリーン→最終スクリーン select1 OR "
+     "select2 = select3",
+     "合成"},
+    {ID_BITMAP_IMPORT, "Bitmap取込", nullptr, nullptr},
+    {ID_BITMAP_SAVE, "Bitmap保存", nullptr, nullptr},
+    {ID_APP_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報(Glowmotion) (&A)...", "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示",
+     "ﾊﾞｰｼﾞｮﾝ情報"},
+    {ID_REVERSE, nullptr, "表示スクリーン反転　+SHIFT表示スクリーン→最終スクリーン反転", "反転"},
+    {ID_SPACE_INSERT, nullptr, "表示スクリーンスペース挿入　+SHIFT最終スクリーンスペース追加",
+     "スペース挿入"},
+    {ID_SPACE_DELETE, nullptr, "表示スクリーンスペース削除　+SHIFT最終スクリーンペース削除",
+     "スペース削除"},
+    {ID_FONT16, nullptr, "取込文字のﾌｫﾝﾄ", "ﾌｫﾝﾄ"},
+    {ID_FONT32, nullptr, nullptr, nullptr},
+};
+
+// The keys of the accelerator table.
+struct SAccelerator {
+    int id;
+    QKeyCombination keys[2];
+};
+
+const SAccelerator kAccelerators[] = {
+    {ID_FILE_NEW, {Qt::CTRL | Qt::Key_N, {}}},
+    {ID_FILE_OPEN, {Qt::CTRL | Qt::Key_O, {}}},
+    {ID_FILE_SAVE, {Qt::CTRL | Qt::Key_S, {}}},
+    {ID_EDIT_CUT, {Qt::CTRL | Qt::Key_X, Qt::SHIFT | Qt::Key_Delete}},
+    {ID_EDIT_COPY, {Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert}},
+    {ID_EDIT_PASTE, {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert}},
+};
+
+// The toolbar, left to right; 0 is a separator. The pictures of the strip
+// follow the buttons in this order.
+const int kToolbarButtons[] = {
+    ID_FILE_NEW,  ID_FILE_OPEN,    ID_FILE_SAVE,    0,
+    ID_EDIT_CUT,  ID_EDIT_COPY,    ID_EDIT_PASTE,   0,
+    ID_REVERSE,   ID_SPACE_INSERT, ID_SPACE_DELETE, 0,
+    ID_AND,       ID_OR,           ID_FONT32,       ID_FONT16,
+    ID_APP_ABOUT,
+};
+
+const char* const kIdleText = "ﾚﾃﾞｨ";
+const char* const kRecentFilePrompt = "指定のﾌｧｲﾙを開く";
+const char* const kRecentFilePlaceholder = "最新のﾌｧｲﾙ";
+const char* const kSavePrompt = "%1 への変更を保存しますか？";
+const char* const kSavePromptCaption = "Glowmotion";
+const char* const kQvlFilter = "ｱﾆﾒｰｼｮﾝ ﾌｧｲﾙ (*.qvl) |*.qvl|すべてのﾌｧｲﾙ (*.*)|*.*||";
+const char* const kQvlExtension = "qvl";
+
+QString Q(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+std::string PathBytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+const SCommandText* FindCommand(int id) {
+    for (const SCommandText& command : kCommands)
+        if (command.id == id)
+            return &command;
+    return nullptr;
+}
+
+// The first local file among dropped data, if any.
+std::optional<QString> FirstDroppedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls())
+        return std::nullopt;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    return std::nullopt;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+    InitShellResources();
+    setWindowIcon(ApplicationIcon());
+
+    // The import fonts are read once, as the form comes into being.
+    const CQtProfile profile;
+    m_view = new CQuorvelView(m_doc, ReadImportFont(profile, -16), ReadImportFont(profile, -32));
+    // Should the form ever not fit, it scrolls as a form view does.
+    auto* area = new QScrollArea(this);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    area->setWidget(m_view);
+    setCentralWidget(area);
+
+    for (const SCommandText& command : kCommands)
+        CreateAction(command.id);
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    connect(m_view, &CQuorvelView::statusTextChanged, this, &CMainFrame::SetStatusPaneText);
+
+    m_recentFiles.Load();
+    RefreshRecentFileMenu();
+
+    setAcceptDrops(true);
+    setFixedSize(kWidth, kHeight);
+    move(0, 0);
+    UpdateTitle();
+}
+
+CMainFrame::~CMainFrame() {
+    // The form works on the document: it goes first.
+    delete takeCentralWidget();
+}
+
+QAction* CMainFrame::Action(int id) const {
+    const auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+QAction* CMainFrame::CreateAction(int id) {
+    const SCommandText* texts = FindCommand(id);
+    auto* action = new QAction(this);
+    action->setData(id);
+    if (texts != nullptr) {
+        if (texts->text != nullptr)
+            action->setText(Q(texts->text));
+        if (texts->prompt != nullptr)
+            action->setStatusTip(Q(texts->prompt));
+        if (texts->toolTip != nullptr)
+            action->setToolTip(Q(texts->toolTip));
+    }
+    for (const SAccelerator& accelerator : kAccelerators) {
+        if (accelerator.id != id)
+            continue;
+        QList<QKeySequence> keys;
+        for (const QKeyCombination& combination : accelerator.keys)
+            if (combination.key() != Qt::Key_unknown && combination.key() != Qt::Key(0))
+                keys << QKeySequence(combination);
+        action->setShortcuts(keys);
+    }
+    if (id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR) {
+        action->setCheckable(true);
+        action->setChecked(true);
+    }
+    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    // The keys work whatever bars are shown.
+    addAction(action);
+    m_actions[id] = action;
+    return action;
+}
+
+void CMainFrame::CreateMenus() {
+    QMenuBar* bar = menuBar();
+
+    QMenu* file = bar->addMenu(Q("ﾌｧｲﾙ(&F)"));
+    file->addAction(Action(ID_FILE_NEW));
+    file->addAction(Action(ID_FILE_OPEN));
+    file->addAction(Action(ID_FILE_SAVE));
+    file->addAction(Action(ID_FILE_SAVE_AS));
+    file->addSeparator();
+    m_recentPlaceholder = file->addAction(Q(kRecentFilePlaceholder));
+    m_recentPlaceholder->setEnabled(false);
+    m_recentPlaceholder->setStatusTip(Q(kRecentFilePrompt));
+    for (int i = 0; i < CRecentFileList::kMaxFiles; ++i) {
+        const int id = ID_FILE_MRU_FILE1 + i;
+        QAction* entry = file->addAction(QString());
+        entry->setData(id);
+        entry->setStatusTip(Q(kRecentFilePrompt));
+        connect(entry, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        m_recentActions.push_back(entry);
+    }
+    file->addSeparator();
+    file->addAction(Action(ID_APP_EXIT));
+
+    QMenu* edit = bar->addMenu(Q("編集(&E)"));
+    edit->addAction(Action(ID_EDIT_CUT));
+    edit->addAction(Action(ID_EDIT_COPY));
+    edit->addAction(Action(ID_EDIT_PASTE));
+
+    QMenu* view = bar->addMenu(Q("表示(&V)"));
+    view->addAction(Action(ID_VIEW_TOOLBAR));
+    view->addAction(Action(ID_VIEW_STATUS_BAR));
+    connect(view, &QMenu::aboutToShow, this, &CMainFrame::RefreshViewChecks);
+
+    QMenu* convert = bar->addMenu(Q("変換(&C)"));
+    QMenu* compose = convert->addMenu(Q("合成"));
+    compose->addAction(Action(ID_AND));
+    compose->addAction(Action(ID_OR));
+
+    QMenu* tools = bar->addMenu(Q("ﾂｰﾙ(&T)"));
+    tools->addAction(Action(ID_BITMAP_IMPORT));
+    tools->addAction(Action(ID_BITMAP_SAVE));
+
+    QMenu* help = bar->addMenu(Q("ﾍﾙﾌﾟ(&H)"));
+    help->addAction(Action(ID_APP_ABOUT));
+}
+
+void CMainFrame::CreateToolBar() {
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    m_toolBar->setIconSize(QSize(16, 15));
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    int picture = 0;
+    for (const int id : kToolbarButtons) {
+        if (id == 0) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        QAction* action = Action(id);
+        action->setIcon(QIcon(ToolbarPicture(picture++)));
+        // Menus show no pictures, only the toolbar does.
+        action->setIconVisibleInMenu(false);
+        m_toolBar->addAction(action);
+        // A button without a tooltip of its own must not make one up from
+        // the menu text.
+        QWidget* button = m_toolBar->widgetForAction(action);
+        const SCommandText* texts = FindCommand(id);
+        if (button != nullptr && (texts == nullptr || texts->toolTip == nullptr)) {
+            m_silentButtons.insert(button);
+            button->installEventFilter(this);
+        }
+    }
+}
+
+void CMainFrame::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setSizeGripEnabled(false);
+    m_statusPane = new QLabel(Q(kIdleText), bar);
+    bar->addWidget(m_statusPane, 1);
+    // When a prompt goes away the pane shows the idle text again.
+    connect(bar, &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty())
+            m_statusPane->setText(Q(kIdleText));
+    });
+}
+
+void CMainFrame::SetStatusPaneText(const QString& text) {
+    if (!statusBar()->currentMessage().isEmpty())
+        statusBar()->clearMessage();
+    m_statusPane->setText(text);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip && m_silentButtons.count(watched) != 0)
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+QMenu* CMainFrame::createPopupMenu() {
+    // No menu of bars on a right click: the right button draws on the grid.
+    return nullptr;
+}
+
+void CMainFrame::RefreshRecentFileMenu() {
+    const int count = m_recentFiles.Count();
+    m_recentPlaceholder->setVisible(count == 0);
+    for (int i = 0; i < CRecentFileList::kMaxFiles; ++i) {
+        QAction* entry = m_recentActions[static_cast<size_t>(i)];
+        entry->setVisible(i < count);
+        if (i < count)
+            entry->setText(m_recentFiles.MenuText(i));
+    }
+}
+
+void CMainFrame::RefreshViewChecks() {
+    Action(ID_VIEW_TOOLBAR)->setChecked(!m_toolBar->isHidden());
+    Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
+}
+
+void CMainFrame::OnCommand(int id) {
+    emit commandRouted(id);
+    switch (id) {
+    case ID_FILE_NEW:
+        OnFileNew();
+        return;
+    case ID_FILE_OPEN:
+        OnFileOpen();
+        return;
+    case ID_FILE_SAVE:
+        DoFileSave();
+        return;
+    case ID_FILE_SAVE_AS:
+        DoSaveAs();
+        return;
+    case ID_APP_EXIT:
+        close();
+        return;
+    case ID_VIEW_TOOLBAR:
+        m_toolBar->setVisible(m_toolBar->isHidden());
+        RefreshViewChecks();
+        return;
+    case ID_VIEW_STATUS_BAR:
+        statusBar()->setVisible(statusBar()->isHidden());
+        RefreshViewChecks();
+        return;
+    case ID_APP_ABOUT: {
+        CVersionDlg dialog(this);
+        dialog.exec();
+        return;
+    }
+    default:
+        break;
+    }
+    if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE5) {
+        OpenRecentFile(id - ID_FILE_MRU_FILE1);
+        return;
+    }
+    m_view->Dispatcher().OnCommand(id);
+}
+
+void CMainFrame::NewDocument() {
+    NewAnimation(m_view->Core());
+    UpdateTitle();
+}
+
+void CMainFrame::OnFileNew() {
+    if (SaveModified())
+        NewDocument();
+}
+
+void CMainFrame::OnFileOpen() {
+    const CFileDialogInfo request{kOpenDialogTitle, kQvlFilter, kQvlExtension, ""};
+    const std::optional<std::string> path = ShowFileDialog(this, false, request);
+    if (path)
+        OpenDocumentFile(QFile::decodeName(QByteArray::fromStdString(*path)));
+}
+
+CMainFrame::EOpenResult CMainFrame::OpenDocumentFile(const QString& path) {
+    if (!SaveModified())
+        return EOpenResult::Cancelled;
+    // The document keeps the full path, so that a later Save goes to the same
+    // file whatever the working directory.
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (!OpenAnimation(m_view->Core(), PathBytes(absolute)))
+        return EOpenResult::Failed;
+    m_recentFiles.Add(absolute);
+    m_recentFiles.Save();
+    RefreshRecentFileMenu();
+    UpdateTitle();
+    return EOpenResult::Opened;
+}
+
+void CMainFrame::OpenRecentFile(int index) {
+    if (index < 0 || index >= m_recentFiles.Count())
+        return;
+    const QString path = m_recentFiles.At(index);
+    // A file that can no longer be opened leaves the list; one the user
+    // chose not to open after all stays.
+    if (OpenDocumentFile(path) == EOpenResult::Failed) {
+        m_recentFiles.Remove(path);
+        m_recentFiles.Save();
+        RefreshRecentFileMenu();
+    }
+}
+
+bool CMainFrame::SaveModified() {
+    if (!m_doc.IsModified())
+        return true;
+    const QString text = Q(kSavePrompt).arg(QString::fromStdString(m_doc.Title()));
+    const int answer = ShowMessageBox(this, text.toStdString(), kSavePromptCaption,
+                                      MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+    if (answer == IDCANCEL)
+        return false;
+    if (answer == IDYES)
+        return DoFileSave();
+    return true;
+}
+
+bool CMainFrame::DoFileSave() {
+    if (m_doc.PathName().empty())
+        return DoSaveAs();
+    return SaveTo(m_doc.PathName());
+}
+
+bool CMainFrame::DoSaveAs() {
+    const std::string proposed =
+        m_doc.PathName().empty() ? m_doc.Title() + "." + kQvlExtension : m_doc.PathName();
+    const CFileDialogInfo request{kSaveDialogTitle, kQvlFilter, kQvlExtension, proposed};
+    const std::optional<std::string> path = ShowFileDialog(this, true, request);
+    if (!path)
+        return false;
+    return SaveTo(*path);
+}
+
+bool CMainFrame::SaveTo(const std::string& path) {
+    if (!SaveAnimation(m_view->Core(), path))
+        return false;
+    m_recentFiles.Add(QFile::decodeName(QByteArray::fromStdString(path)));
+    m_recentFiles.Save();
+    RefreshRecentFileMenu();
+    UpdateTitle();
+    return true;
+}
+
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(QString::fromStdString(m_doc.Title()) + QStringLiteral(" - ") + Q(kWindowTitle));
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!SaveModified()) {
+        event->ignore();
+        return;
+    }
+    m_view->SetPreviewTimer(false);
+    m_recentFiles.Save();
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (FirstDroppedFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const std::optional<QString> path = FirstDroppedFile(event->mimeData());
+    if (!path)
+        return;
+    event->acceptProposedAction();
+    activateWindow();
+    raise();
+    // Opened once the drop is over: the save prompt must not hold up the
+    // program the file came from.
+    const QString file = *path;
+    QTimer::singleShot(0, this, [this, file] { OpenDocumentFile(file); });
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "app/QuorvelDoc.h"
+#include "app/RecentFileList.h"
+
+#include <QMainWindow>
+
+#include <map>
+#include <set>
+
+class CQuorvelView;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+// The main window: fixed at 1024 x 740 in the top-left corner of the screen,
+// with the menus, the toolbar, the accelerators, the one-pane status bar and
+// the editor form. It owns the document and carries the File commands: New,
+// Open, Save, Save As, the recent-file list, the save prompt and the window
+// title. Every command of the menus, the toolbar and the keyboard goes
+// through OnCommand, which handles the window's own commands and passes the
+// others to the form's dispatch table.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CQuorvelView* View() const { return m_view; }
+    CQuorvelDoc& Doc() { return m_doc; }
+    CRecentFileList& RecentFiles() { return m_recentFiles; }
+    // The action of a menu or toolbar command id, or nullptr.
+    QAction* Action(int id) const;
+    // The recent-file entries of the File menu, and the grey placeholder
+    // shown while the list is empty.
+    const std::vector<QAction*>& RecentFileActions() const { return m_recentActions; }
+    QAction* RecentFilePlaceholder() const { return m_recentPlaceholder; }
+    QToolBar* ToolBar() const { return m_toolBar; }
+    QLabel* StatusPane() const { return m_statusPane; }
+
+    // Carries out command `id`: emits commandRouted, then runs the window's
+    // own commands (File, View, Help) or hands the id to the form.
+    void OnCommand(int id);
+
+    // New without asking: ten blank screens in the current bank, "無題".
+    void NewDocument();
+
+    // How an open ended.
+    enum class EOpenResult { Opened, Cancelled, Failed };
+    // Opens the .qvl file at `path` after the save prompt. A refused file
+    // leaves the document, its title and its modified flag as they were.
+    EOpenResult OpenDocumentFile(const QString& path);
+
+    // The save prompt: asks "%1 への変更を保存しますか？" when the document is
+    // modified and saves on Yes. False when the user cancels or the save
+    // fails, and the action that asked must not go on.
+    bool SaveModified();
+    // Save: writes to the document's file, or asks for one first (Save As)
+    // when it has none. False when cancelled or failed.
+    bool DoFileSave();
+    // Save As: asks for a file name, then writes. False when cancelled or failed.
+    bool DoSaveAs();
+
+    // Shows "<document title> - Glowmotion 32" in the caption.
+    void UpdateTitle();
+
+    // The frame's fixed size and its title word.
+    static constexpr int kWidth = 1024;
+    static constexpr int kHeight = 740;
+    static const char* const kWindowTitle;
+
+signals:
+    // A command is being carried out (menus, toolbar, accelerators).
+    void commandRouted(int id);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    QMenu* createPopupMenu() override;
+
+private:
+    QAction* CreateAction(int id);
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void SetStatusPaneText(const QString& text);
+    void RefreshRecentFileMenu();
+    void RefreshViewChecks();
+    void OnFileNew();
+    void OnFileOpen();
+    void OpenRecentFile(int index);
+    bool SaveTo(const std::string& path);
+
+    CQuorvelDoc m_doc;
+    CQuorvelView* m_view = nullptr;
+    CRecentFileList m_recentFiles;
+    std::map<int, QAction*> m_actions;
+    std::vector<QAction*> m_recentActions;
+    QAction* m_recentPlaceholder = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QLabel* m_statusPane = nullptr;
+    // Toolbar buttons that must show no tooltip.
+    std::set<QObject*> m_silentButtons;
+};

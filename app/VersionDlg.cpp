@@ -1,0 +1,44 @@
+#include "app/VersionDlg.h"
+
+#include "view/FormTemplate.h"
+#include "view/ShellResources.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+QRect Pixels(int x, int y, int cx, int cy) {
+    const CRect rect = DluToPixels(CDluRect{x, y, cx, cy});
+    return {rect.left, rect.top, rect.Width(), rect.Height()};
+}
+
+QLabel* AddText(QWidget* parent, const char* text, const QRect& rect) {
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(rect);
+    return label;
+}
+
+} // namespace
+
+CVersionDlg::CVersionDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報(Glowmotion)"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFont(FormFont());
+    setFixedSize(Pixels(0, 0, 217, 55).size());
+
+    auto* icon = new QLabel(this);
+    icon->setPixmap(ApplicationIcon().pixmap(32, 32));
+    icon->move(Pixels(11, 17, 0, 0).topLeft());
+    icon->resize(32, 32);
+
+    AddText(this, "Glowmotion 32 Version 1.1", Pixels(40, 15, 119, 8));
+    AddText(this, "Copyright (C) 2026 Corvane", Pixels(40, 31, 119, 8));
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setGeometry(Pixels(178, 7, 32, 14));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}

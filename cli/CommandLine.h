@@ -1,0 +1,48 @@
+#pragma once
+
+#include "store/ScreenGeometry.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The commands of glowmotion-cli.
+enum class ECommand { Help, Show, Info, Play };
+
+// `show FILE.qvl [--screen N]` and `info FILE.qvl`.
+struct SShowOptions {
+    std::string file;
+    // The screen to print, 1-based; the text as given, for messages.
+    long long screen = 1;
+    std::string screenText = "1";
+};
+
+// `play MACRO.mcr [options]`: what to open, what the dialogs answer, what to
+// write and whether to print the state.
+struct SPlayOptions {
+    std::string macroFile;
+    std::array<std::optional<std::string>, kBankCount> selectFiles;
+    std::optional<int> breakStep;
+    std::vector<std::string> texts16;
+    std::vector<std::string> texts32;
+    std::vector<std::string> bitmapFiles;
+    std::array<std::optional<std::string>, kBankCount> outFiles;
+    bool printState = false;
+};
+
+// A parsed command line.
+struct SCommandLine {
+    ECommand command = ECommand::Help;
+    SShowOptions show;
+    SPlayOptions play;
+};
+
+// Parses the arguments after the program name. On a usage error (unknown
+// command or option, a missing or repeated argument, a value that is no
+// integer) returns nullopt and sets `error` to a one-line explanation.
+std::optional<SCommandLine> ParseCommandLine(const std::vector<std::string>& args,
+                                             std::string& error);
+
+// The usage text, ending with a newline.
+const char* UsageText();

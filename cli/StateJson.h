@@ -1,0 +1,24 @@
+#pragma once
+
+#include "store/HeadlessPlatform.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CScreenStore;
+
+// Appends `text` to `json` as a JSON string: quoted, with the quote, the
+// backslash and the control characters escaped and everything else left as
+// it is. Bytes that are not well-formed UTF-8 (the macro may hold anything a
+// file held) become U+FFFD, one for each maximal ill-formed part, so the
+// result is always valid JSON.
+void AppendJsonString(std::string& json, std::string_view text);
+
+// The editor's state after a replay as one line of JSON, keys in this order:
+// currentBank, currentScreen, previewOffset, banks (screenCount,
+// displayedScreenCount, currentScreen of each), rangeClipCount, macro,
+// macroLines, stepCount, modified, messages (caption and text of every
+// message box shown, in order). No newline at the end.
+std::string StateJson(const CScreenStore& store, bool modified,
+                      const std::vector<CHeadlessPlatform::SMessage>& messages);

@@ -1,0 +1,45 @@
+// glowmotion-cli: the editor's core without a window. Shows and inspects
+// animation files and replays macros over them; see UsageText() for the
+// commands and cli/ExitCodes.h for how it ends.
+
+#include "cli/CommandLine.h"
+#include "cli/ExitCodes.h"
+#include "cli/PlayCommand.h"
+#include "cli/ShowCommand.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    std::string error;
+    const std::optional<SCommandLine> line = ParseCommandLine(args, error);
+    if (!line) {
+        std::cerr << "glowmotion-cli: " << error << '\n' << UsageText();
+        return kExitUsage;
+    }
+    int status = kExitOk;
+    switch (line->command) {
+    case ECommand::Help:
+        std::cout << UsageText();
+        break;
+    case ECommand::Show:
+        status = RunShow(line->show, std::cout, std::cerr);
+        break;
+    case ECommand::Info:
+        status = RunInfo(line->show, std::cout, std::cerr);
+        break;
+    case ECommand::Play:
+        status = RunPlay(line->play, std::cout, std::cerr);
+        break;
+    }
+    std::cout.flush();
+    // Output that did not reach its destination (a full disk, a closed pipe)
+    // is a failure a script must see.
+    if (!std::cout && status == kExitOk) {
+        std::cerr << "glowmotion-cli: cannot write the output\n";
+        return kExitFailed;
+    }
+    return status;
+}

@@ -1,0 +1,69 @@
+# Sources of glowmotion_core, the library without Qt. One path a line: the
+# check for Qt includes (scripts/check-core-qt-free.sh) reads this list too.
+set(GLOWMOTION_CORE_SOURCES
+    app/DocumentCommands.cpp
+    app/DocumentCommands.h
+    app/QuorvelDoc.cpp
+    app/QuorvelDoc.h
+    app/QvlFormat.cpp
+    app/QvlFormat.h
+    macro/MacroFile.cpp
+    macro/MacroFile.h
+    macro/MacroPlayer.cpp
+    macro/MacroPlayer.h
+    macro/MacroRecorder.cpp
+    macro/MacroRecorder.h
+    macro/MacroScanner.cpp
+    macro/MacroScanner.h
+    macro/StepTable.cpp
+    macro/StepTable.h
+    store/CommandIds.h
+    store/Cp932.cpp
+    store/Cp932.h
+    store/DataExchange.cpp
+    store/DataExchange.h
+    store/Dispatcher.cpp
+    store/Dispatcher.h
+    store/FileIo.cpp
+    store/FileIo.h
+    store/FormValues.cpp
+    store/FormValues.h
+    store/HeadlessPlatform.cpp
+    store/HeadlessPlatform.h
+    store/LogFont.h
+    store/Platform.h
+    store/ProfileFonts.cpp
+    store/ProfileFonts.h
+    store/Rect.h
+    store/ScreenGeometry.h
+    store/ScreenStore.cpp
+    store/ScreenStore.h
+    store/ViewCore.cpp
+    store/ViewCore.h
+    view/FormTemplate.cpp
+    view/FormTemplate.h
+    view/LineDrawing.cpp
+    view/LineDrawing.h
+    view/MouseDrawing.cpp
+    view/MouseDrawing.h
+    view/Navigation.cpp
+    view/Navigation.h
+    view/Preview.cpp
+    view/Preview.h
+)
+
+# Sources of glowmotion-cli, which links the core alone.
+set(GLOWMOTION_CLI_SOURCES
+    cli/CliSession.cpp
+    cli/CliSession.h
+    cli/CommandLine.cpp
+    cli/CommandLine.h
+    cli/ExitCodes.h
+    cli/PlayCommand.cpp
+    cli/PlayCommand.h
+    cli/ShowCommand.cpp
+    cli/ShowCommand.h
+    cli/StateJson.cpp
+    cli/StateJson.h
+    cli/main.cpp
+)

@@ -1,0 +1,44 @@
+#include "macro/MacroPlayer.h"
+
+#include "macro/MacroRecorder.h"
+#include "macro/MacroScanner.h"
+#include "macro/StepTable.h"
+#include "store/ViewCore.h"
+#include "view/Navigation.h"
+
+#include <algorithm>
+#include <string>
+
+void PlayMacro(CViewCore& view) {
+    CScreenStore& s = view.Store();
+    s.m_playback = 1;
+    // The operations may not touch the macro, but the scan works on its own
+    // copy all the same.
+    const std::string work = s.m_macroCode;
+    int done = 0;
+    CMacroScanner scanner(work);
+    while (const auto token = scanner.Next()) {
+        if (const SStep* step = FindStep(StepCodeOf(*token))) {
+            if (step->replay != nullptr)
+                step->replay(view);
+        } else if (IsGoToScreenToken(*token)) {
+            const int screen = AtoiLike(scanner.GoToScreenText());
+            GoToScreen(view, std::clamp(screen, 1, kMaxScreens));
+        }
+        if (++done == s.m_breakStep)
+            break;
+    }
+    s.m_playback = 0;
+}
+
+void ToggleBreak(CViewCore& view) {
+    CScreenStore& s = view.Store();
+    view.UpdateData(true);
+    if (s.m_breakFlag != 0) {
+        s.m_breakStep = s.m_macroSelection + 1;
+        view.UpdateData(false);
+    } else {
+        s.m_breakStep = 0;
+        RebuildMacroList(view);
+    }
+}

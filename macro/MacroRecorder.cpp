@@ -1,0 +1,113 @@
+#include "macro/MacroRecorder.h"
+
+#include "macro/MacroScanner.h"
+#include "macro/StepTable.h"
+#include "store/CommandIds.h"
+#include "store/Platform.h"
+#include "store/ViewCore.h"
+
+#include <algorithm>
+
+namespace {
+
+// The nine buttons an insert locks, in the order they are switched.
+constexpr int kMacroButtons[] = {IDC_MACRO_START, IDC_MACRO_SAVE,   IDC_MACRO_RECORD,
+                                 IDC_MACRO_LOAD,  IDC_MACRO_INS,    IDC_MACRO_DEL,
+                                 IDC_MACRO_CLEAR, IDC_MACRO_EXPORT, IDC_OPTIMIZE};
+
+void ShowStepCount(CViewCore& view) {
+    CScreenStore& s = view.Store();
+    s.m_stepCount = static_cast<int>(s.m_macroLines.size());
+    view.UpdateData(false);
+    view.Platform().MacroListChanged();
+}
+
+void Record(CViewCore& view, const std::string& token, const std::string& line) {
+    CScreenStore& s = view.Store();
+    if (s.m_playback != 0 || s.m_recording != 1)
+        return;
+    s.m_macroCode += token;
+    s.m_macroCode += ',';
+    auto& lines = s.m_macroLines;
+    if (s.m_insertPos < 0) {
+        lines.push_back(line);
+        s.m_macroSelection = static_cast<int>(lines.size()) - 1;
+    } else {
+        const size_t at = std::min(static_cast<size_t>(s.m_insertPos), lines.size());
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), line);
+        MergePendingInsert(view);
+    }
+    ShowStepCount(view);
+}
+
+} // namespace
+
+void RecordStep(CViewCore& view, int code) {
+    const SStep* step = FindStep(code);
+    if (step != nullptr)
+        Record(view, std::to_string(code), step->label);
+}
+
+void RecordGoToScreen(CViewCore& view, int screen) {
+    Record(view, "[" + std::to_string(screen) + "]", std::to_string(screen));
+}
+
+void MergePendingInsert(CViewCore& view) {
+    CScreenStore& s = view.Store();
+    std::string merged;
+    merged.reserve(s.m_heldCode.size() + s.m_macroCode.size());
+    bool placed = false;
+    int index = 0;
+    CMacroScanner scanner(s.m_heldCode);
+    while (const auto token = scanner.Next()) {
+        if (index++ == s.m_insertPos) {
+            merged += s.m_macroCode;
+            placed = true;
+        }
+        merged += *token;
+        merged += ',';
+    }
+    // The list always has fewer lines than the held string has tokens, so the
+    // position is reached; should it not be, the new step goes last rather
+    // than being lost.
+    if (!placed)
+        merged += s.m_macroCode;
+    s.m_macroCode = std::move(merged);
+    s.m_insertPos = -1;
+    EnableMacroButtons(view, true);
+}
+
+std::vector<std::string> MacroListLines(const std::string& code) {
+    std::vector<std::string> lines;
+    CMacroScanner scanner(code);
+    while (const auto token = scanner.Next()) {
+        if (const SStep* step = FindStep(StepCodeOf(*token)))
+            lines.emplace_back(step->label);
+        else if (IsGoToScreenToken(*token))
+            lines.emplace_back(scanner.GoToScreenText());
+    }
+    return lines;
+}
+
+void RebuildMacroList(CViewCore& view) {
+    CScreenStore& s = view.Store();
+    s.m_macroLines = MacroListLines(s.m_macroCode);
+    s.m_macroSelection = -1;
+    ShowStepCount(view);
+}
+
+void ToggleRecording(CViewCore& view) {
+    view.UpdateData(true);
+}
+
+void EnableMacroButtons(CViewCore& view, bool enabled) {
+    view.Store().m_macroButtonsEnabled = enabled;
+    for (const int id : kMacroButtons)
+        view.Platform().EnableControl(id, enabled);
+}
+
+void SelectLastMacroLine(CViewCore& view) {
+    CScreenStore& s = view.Store();
+    s.m_macroSelection = static_cast<int>(s.m_macroLines.size()) - 1;
+    ShowStepCount(view);
+}

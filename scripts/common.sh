@@ -1,0 +1,50 @@
+# Shared by run.sh and test.sh: installs missing Debian packages and builds.
+# Source it from the repository root.
+
+# Packages the build, the tests and the running editor need (Debian 12).
+GLOWMOTION_PACKAGES=(
+    cmake g++ make pkg-config
+    qt6-base-dev qt6-translations-l10n libgl-dev
+    libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
+    libgtest-dev libgmock-dev libbenchmark-dev
+)
+
+# Prints the packages of "$@" that dpkg does not report as installed.
+missing_packages() {
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            printf '%s\n' "$pkg"
+        fi
+    done
+}
+
+# Installs whatever of "$@" is missing. As root it runs apt-get; otherwise it
+# prints the one command to run and fails.
+ensure_packages() {
+    local missing
+    mapfile -t missing < <(missing_packages "$@")
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing: ${missing[*]}"
+        export DEBIAN_FRONTEND=noninteractive
+        if ! apt-get install -y --no-install-recommends "${missing[@]}"; then
+            apt-get update
+            apt-get install -y --no-install-recommends "${missing[@]}"
+        fi
+    else
+        echo "These Debian packages are missing: ${missing[*]}" >&2
+        echo "Install them with:" >&2
+        echo "    sudo apt-get install -y ${missing[*]}" >&2
+        return 1
+    fi
+}
+
+# Configures and builds the directory $1 with the extra CMake options that
+# follow; an existing build is brought up to date incrementally.
+build_tree() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$dir" -j "$(nproc)"
+}

@@ -1,0 +1,155 @@
+#include "store/DataExchange.h"
+
+#include "store/CommandIds.h"
+#include "store/Cp932.h"
+#include "store/Platform.h"
+#include "store/ScreenStore.h"
+
+#include <algorithm>
+#include <climits>
+#include <string>
+
+namespace {
+
+constexpr const char* kCaption = "Glowmotion";
+constexpr int kMaxText16Bytes = 6;
+constexpr int kMaxText32Bytes = 3;
+
+std::string Format(std::string pattern, int first, int second = 0) {
+    auto replace = [&pattern](const char* tag, int value) {
+        const size_t at = pattern.find(tag);
+        if (at != std::string::npos)
+            pattern.replace(at, 2, std::to_string(value));
+    };
+    replace("%1", first);
+    replace("%2", second);
+    return pattern;
+}
+
+// Reads the form into the fields; returns false at the first failing check.
+class CReader {
+public:
+    CReader(CScreenStore& store, CPlatform& platform) : s(store), p(platform) {}
+
+    bool Run() {
+        const CFormValues& f = s.m_form;
+        if (!Int(IDC_CURRENT_SCREEN, f.currentScreen, s.m_currentScreen, 1, kMaxScreens))
+            return false;
+        if (!Text(IDC_TEXT16, f.text16, s.m_text16, kMaxText16Bytes))
+            return false;
+        s.m_recording = f.recording ? 1 : 0;
+        if (!Int(IDC_STEP_COUNT, f.stepCount, s.m_stepCount, INT_MIN, INT_MAX) ||
+            !Int(IDC_BREAK_STEP, f.breakStep, s.m_breakStep, INT_MIN, INT_MAX))
+            return false;
+        if (!Text(IDC_TEXT32, f.text32, s.m_text32, kMaxText32Bytes))
+            return false;
+        s.m_breakFlag = f.breakFlag ? 1 : 0;
+        const int countIds[] = {IDC_BANK1_COUNT, IDC_BANK2_COUNT, IDC_BANK3_COUNT};
+        const int currentIds[] = {IDC_BANK1_CURRENT, IDC_BANK2_CURRENT, IDC_BANK3_CURRENT};
+        for (int bank = 0; bank < kBankCount; ++bank)
+            if (!Int(countIds[bank], f.screenCounts[bank], s.m_displayedCount[bank], 0,
+                     kMaxScreens))
+                return false;
+        for (int bank = 0; bank < kBankCount; ++bank)
+            if (!Int(currentIds[bank], f.bankCurrents[bank], s.m_bankCurrent[bank], 1, kMaxScreens))
+                return false;
+        const int count = s.CurrentScreenCount();
+        if (s.m_currentScreen < 1 || s.m_currentScreen > count) {
+            p.MessageBox(Format("%1 から %2 までの整数を入力してください。", 1, count), kCaption,
+                         MB_OK | MB_ICONEXCLAMATION);
+            return false;
+        }
+        // No pressed bank button (only before the form was first filled) keeps the bank.
+        if (f.bankRadio >= 0 && f.bankRadio < kBankCount)
+            s.m_currentBank = f.bankRadio;
+        return true;
+    }
+
+private:
+    // An integer edit. Values outside [lo, hi] can only come from a broken
+    // form; they are pulled back so that no screen outside the banks is
+    // ever addressed.
+    bool Int(int id, const std::string& text, int& field, int lo, int hi) {
+        const std::optional<int> value = ParseFormInt(text);
+        if (!value)
+            return Fail(id, "整数を入力してください。");
+        field = std::clamp(*value, lo, hi);
+        return true;
+    }
+
+    bool Text(int id, const std::string& text, std::string& field, int maxBytes) {
+        field = text;
+        if (Cp932Length(text) > maxBytes)
+            return Fail(id, Format("%1 文字以内で入力してください。", maxBytes));
+        return true;
+    }
+
+    bool Fail(int id, const std::string& message) {
+        p.MessageBox(message, kCaption, MB_OK | MB_ICONEXCLAMATION);
+        p.FocusControl(id);
+        return false;
+    }
+
+    CScreenStore& s;
+    CPlatform& p;
+};
+
+void Write(CScreenStore& s) {
+    CFormValues& f = s.m_form;
+    f.currentScreen = std::to_string(s.m_currentScreen);
+    f.text16 = s.m_text16;
+    f.recording = s.m_recording != 0;
+    f.stepCount = std::to_string(s.m_stepCount);
+    f.breakStep = std::to_string(s.m_breakStep);
+    f.text32 = s.m_text32;
+    f.breakFlag = s.m_breakFlag != 0;
+    for (int bank = 0; bank < kBankCount; ++bank) {
+        f.screenCounts[bank] = std::to_string(s.m_displayedCount[bank]);
+        f.bankCurrents[bank] = std::to_string(s.m_bankCurrent[bank]);
+    }
+    f.bankRadio = s.m_currentBank;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+} // namespace
+
+std::optional<int> ParseFormInt(std::string_view text) {
+    size_t pos = 0;
+    while (pos < text.size() && IsBlank(text[pos]))
+        ++pos;
+    const char first = pos < text.size() ? text[pos] : '\0';
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    long long value = 0;
+    const size_t digitsStart = pos;
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+        value = std::min<long long>(value * 10 + (text[pos] - '0'), 1LL << 40);
+        ++pos;
+    }
+    if (pos == digitsStart)
+        return std::nullopt;
+    value = std::clamp<long long>(negative ? -value : value, INT_MIN, INT_MAX);
+    // A zero counts only when the text starts with the digit itself: "+0"
+    // and "-0" are refused, as the form has always refused them.
+    if (value == 0 && first != '0')
+        return std::nullopt;
+    while (pos < text.size() && IsBlank(text[pos]))
+        ++pos;
+    if (pos != text.size())
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+bool ExchangeData(CScreenStore& store, CPlatform& platform, bool saveAndValidate) {
+    if (saveAndValidate)
+        return CReader(store, platform).Run();
+    Write(store);
+    platform.ControlsChanged();
+    return true;
+}

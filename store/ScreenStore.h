@@ -1,0 +1,88 @@
+#pragma once
+
+#include "store/FormValues.h"
+#include "store/LogFont.h"
+#include "store/Rect.h"
+#include "store/ScreenGeometry.h"
+
+#include <array>
+#include <span>
+#include <string>
+#include <vector>
+
+// The whole editing state of the form view, as plain data: the three banks
+// with their counters, the clip buffers, the character texts and import
+// fonts, the macro, the preview, the drawing state and the form values.
+// Operations elsewhere keep its invariants:
+//   1 <= current screen <= 800, and normally <= the current bank's count;
+//   every screen count lies in 0..800;
+//   the current bank's bank current screen equals the current screen
+//   whenever the controls are refreshed.
+class CScreenStore {
+public:
+    // The state of a freshly created view: ten blank screens in every bank,
+    // screen 1 of select1 current, everything else empty or zero.
+    CScreenStore();
+
+    // The 48 column words of screen n (1-based, 1..800) of `bank` (0..2).
+    // Out-of-range arguments are a programming error; they are pulled back
+    // into range rather than let a write leave the bank.
+    std::span<Word, kWordsPerScreen> ScreenAt(int bank, int n);
+    std::span<const Word, kWordsPerScreen> ScreenAt(int bank, int n) const;
+
+    // The current screen of the current bank.
+    std::span<Word, kWordsPerScreen> CurrentScreenWords();
+    // The screen count of the current bank.
+    int CurrentScreenCount() const { return m_screenCount[m_currentBank]; }
+
+    // Fields bound to the form (see CFormValues for the controls).
+    int m_currentScreen = 1;
+    std::string m_text16;
+    int m_recording = 0;
+    int m_stepCount = 0;
+    int m_breakStep = 0;
+    std::string m_text32;
+    int m_breakFlag = 0;
+
+    // Screens.
+    std::array<std::vector<Word>, kBankCount> m_banks;
+    std::array<Word, kWordsPerScreen> m_screenClip{};
+    std::vector<Word> m_rangeClip;
+    int m_rangeClipCount = 0;
+
+    // Banks and counters.
+    int m_currentBank = 0;
+    int m_previousBank = 0;
+    std::array<int, kBankCount> m_screenCount{10, 10, 10};
+    std::array<int, kBankCount> m_displayedCount{10, 10, 10};
+    std::array<int, kBankCount> m_bankCurrent{1, 1, 1};
+
+    // Character import.
+    CLogFont m_logFont16;
+    CLogFont m_logFont32;
+    int m_glyphRotation = 0;
+
+    // Macro.
+    std::string m_macroCode;
+    std::string m_heldCode;
+    int m_insertPos = -1;
+    int m_playback = 0;
+    std::vector<std::string> m_macroLines;
+    int m_macroSelection = -1;
+    bool m_macroButtonsEnabled = true;
+
+    // Preview and the screen scroll bar.
+    int m_previewOffset = 0;
+    int m_previewFlag = 0;
+    int m_scrollPos = 1;
+
+    // Drawing and geometry.
+    int m_firstUpdate = 1;
+    int m_lastColumn = 0;
+    int m_lastRow = 0;
+    CRect m_gridRect;
+    CRect m_cursorClip;
+
+    // The form's controls.
+    CFormValues m_form;
+};

@@ -1,0 +1,92 @@
+#include "CliRunner.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+CCliFolder::CCliFolder() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "glowmotion-cli-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+        std::abort();
+    m_dir = pattern;
+}
+
+CCliFolder::~CCliFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_dir, ignored);
+}
+
+std::string CCliFolder::Write(const std::string& name, const std::string& bytes) const {
+    const std::string path = Path(name);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+SCliResult CCliFolder::Run(const std::vector<std::string>& args) const {
+    // Output goes to files rather than pipes: no risk of a full pipe
+    // blocking the child while the parent waits.
+    const std::string outPath = Path(".stdout");
+    const std::string errPath = Path(".stderr");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    std::vector<std::string> argStore{GLOWMOTION_CLI_PATH};
+    argStore.insert(argStore.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : argStore)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    SCliResult result;
+    pid_t pid = 0;
+    const int spawned =
+        ::posix_spawn(&pid, GLOWMOTION_CLI_PATH, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return result;
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0)
+        if (errno != EINTR)
+            return result;
+    // A crash shows as a negative code, never as one of the tool's own.
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+    result.out = ReadFile(outPath);
+    result.err = ReadFile(errPath);
+    return result;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+std::string QvlScreen(const std::vector<std::pair<int, int>>& litDots) {
+    std::string bytes(192, '\0');
+    for (const auto& [column, row] : litDots) {
+        const unsigned bit = 31 - row;
+        bytes[column * 4 + bit / 8] = static_cast<char>(bytes[column * 4 + bit / 8] | 1 << bit % 8);
+    }
+    return bytes;
+}
+
+std::string NumberedQvl(int count) {
+    std::string bytes;
+    for (int n = 1; n <= count; ++n)
+        bytes += QvlScreen({{0, n % 32}, {n / 32 + 1, 0}});
+    return bytes;
+}

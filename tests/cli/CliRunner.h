@@ -1,0 +1,45 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+// What one run of glowmotion-cli gave.
+struct SCliResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// A temporary folder for the files of one test, removed with the object.
+class CCliFolder {
+public:
+    CCliFolder();
+    ~CCliFolder();
+    CCliFolder(const CCliFolder&) = delete;
+    CCliFolder& operator=(const CCliFolder&) = delete;
+
+    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+
+    // Writes `bytes` to the file `name` of the folder and returns its path.
+    std::string Write(const std::string& name, const std::string& bytes) const;
+
+    // Runs the built glowmotion-cli with `args`, without a shell, and
+    // collects its exit code, stdout and stderr.
+    SCliResult Run(const std::vector<std::string>& args) const;
+
+private:
+    std::filesystem::path m_dir;
+};
+
+// The content of the file at `path` (empty when it does not exist).
+std::string ReadFile(const std::string& path);
+
+// One 192-byte screen of a .qvl file with the given (column, row) dots lit,
+// built byte by byte: column words little-endian, bit 31 the top row.
+std::string QvlScreen(const std::vector<std::pair<int, int>>& litDots = {});
+
+// `count` screens; screen n (1-based) has the dot at column 0, row n % 32 and
+// the dot at column n / 32 + 1, row 0 lit, so every screen differs.
+std::string NumberedQvl(int count);

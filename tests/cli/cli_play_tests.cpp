@@ -1,0 +1,209 @@
+// glowmotion-cli play: replay over opened banks, the break step, the state
+// JSON, the written banks, and the refusals.
+
+#include "CliRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <optional>
+
+namespace {
+
+// The "banks" entry of the state for three banks given as
+// {screenCount, displayedScreenCount, currentScreen}.
+std::string Banks(const std::vector<std::array<int, 3>>& banks) {
+    std::string json = "\"banks\":[";
+    for (size_t i = 0; i < banks.size(); ++i) {
+        json += i > 0 ? "," : "";
+        json += "{\"screenCount\":" + std::to_string(banks[i][0]) +
+                ",\"displayedScreenCount\":" + std::to_string(banks[i][1]) +
+                ",\"currentScreen\":" + std::to_string(banks[i][2]) + "}";
+    }
+    return json + "]";
+}
+
+// Whether python3 takes `json` as one strictly UTF-8 encoded JSON document;
+// nullopt when python3 cannot be run here.
+std::optional<bool> PythonAcceptsJson(const CCliFolder& dir, const std::string& json) {
+    if (std::system("python3 -c pass >/dev/null 2>&1") != 0)
+        return std::nullopt;
+    const std::string file = dir.Write("state.json", json);
+    const std::string command =
+        "python3 -c 'import json,sys; json.loads(sys.stdin.buffer.read().decode(\"utf-8\"))' < " +
+        file + " 2>/dev/null";
+    return std::system(command.c_str()) == 0;
+}
+
+TEST(CliPlay, FreshEditorState) {
+    CCliFolder dir;
+    const SCliResult result = dir.Run({"play", dir.Write("empty.mcr", ""), "--state"});
+    EXPECT_EQ(0, result.exitCode);
+    EXPECT_EQ("{\"currentBank\":0,\"currentScreen\":1,\"previewOffset\":0," +
+                  Banks({{10, 10, 1}, {10, 10, 1}, {10, 10, 1}}) +
+                  ",\"rangeClipCount\":0,\"macro\":\"\",\"macroLines\":[],\"stepCount\":0,"
+                  "\"modified\":false,\"messages\":[]}\n",
+              result.out);
+    EXPECT_EQ("", result.err);
+    // Without --state nothing is printed.
+    EXPECT_EQ("", dir.Run({"play", dir.Path("empty.mcr")}).out);
+}
+
+TEST(CliPlay, GoToScreenAndBreak) {
+    CCliFolder dir;
+    const std::string macro = dir.Write("m.mcr", "8,[5],7,");
+    const std::string film = dir.Write("film.qvl", NumberedQvl(12));
+    const auto play = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args{"play", macro, "--select1", film, "--state"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return dir.Run(args);
+    };
+    const auto state = [](int screen) {
+        return "{\"currentBank\":0,\"currentScreen\":" + std::to_string(screen) +
+               ",\"previewOffset\":0," + Banks({{12, 12, screen}, {10, 10, 1}, {10, 10, 1}}) +
+               ",\"rangeClipCount\":0,\"macro\":\"8,[5],7,\",\"macroLines\":[\"最初\",\"5\","
+               "\"最終\"],\"stepCount\":3,\"modified\":false,\"messages\":[]}\n";
+    };
+
+    const SCliResult whole = play({});
+    EXPECT_EQ(0, whole.exitCode);
+    EXPECT_EQ(state(12), whole.out);
+
+    EXPECT_EQ(state(5), play({"--break", "2"}).out);
+    EXPECT_EQ(state(1), play({"--break", "1"}).out);
+    for (const char* noBreak : {"0", "-1", "3", "99", "-99999999999999999999"}) {
+        SCOPED_TRACE(noBreak);
+        EXPECT_EQ(state(12), play({"--break", noBreak}).out);
+    }
+}
+
+TEST(CliPlay, BanksAndWrittenFiles) {
+    CCliFolder dir;
+    const std::string macro = dir.Write("m.mcr", "10,[3],9,");
+    const std::string first = dir.Write("first.qvl", NumberedQvl(4));
+    const std::string second = dir.Write("second.qvl", NumberedQvl(6).substr(192) + QvlScreen());
+    const SCliResult result =
+        dir.Run({"play", macro, "--out2", dir.Path("out2.qvl"), "--select2", second, "--select1",
+                 first, "--out1", dir.Path("out1.qvl"), "--out3", dir.Path("out3.qvl"), "--state"});
+    EXPECT_EQ(0, result.exitCode);
+    EXPECT_EQ("{\"currentBank\":0,\"currentScreen\":1,\"previewOffset\":0," +
+                  Banks({{4, 4, 1}, {6, 6, 3}, {10, 10, 1}}) +
+                  ",\"rangeClipCount\":0,\"macro\":\"10,[3],9,\",\"macroLines\":[\"セレクト２\","
+                  "\"3\",\"セレクト１\"],\"stepCount\":3,\"modified\":false,\"messages\":[]}\n",
+              result.out);
+    // Exactly screens 1 .. count of each bank.
+    EXPECT_EQ(ReadFile(first), ReadFile(dir.Path("out1.qvl")));
+    EXPECT_EQ(ReadFile(second), ReadFile(dir.Path("out2.qvl")));
+    EXPECT_EQ(std::string(1920, '\0'), ReadFile(dir.Path("out3.qvl")));
+
+    // An empty bank writes an empty file.
+    dir.Write("none.qvl", "");
+    EXPECT_EQ(0, dir.Run({"play", dir.Write("n.mcr", ""), "--select3", dir.Path("none.qvl"),
+                          "--out3", dir.Path("none-out.qvl")})
+                     .exitCode);
+    EXPECT_TRUE(std::filesystem::exists(dir.Path("none-out.qvl")));
+    EXPECT_EQ("", ReadFile(dir.Path("none-out.qvl")));
+}
+
+TEST(CliPlay, GoToScreenIsClampedToTheBank) {
+    CCliFolder dir;
+    const SCliResult high = dir.Run({"play", dir.Write("high.mcr", "[900],"), "--state"});
+    EXPECT_NE(std::string::npos, high.out.find("\"currentScreen\":800,"));
+    EXPECT_NE(std::string::npos, high.out.find("\"macroLines\":[\"900\"],\"stepCount\":1"));
+    const SCliResult low = dir.Run({"play", dir.Write("low.mcr", "[-4],[x],"), "--state"});
+    EXPECT_NE(std::string::npos, low.out.find("\"currentScreen\":1,"));
+}
+
+TEST(CliPlay, MacroFileLimitAndRefusedFiles) {
+    CCliFolder dir;
+    std::string tokens;
+    while (tokens.size() < 8192)
+        tokens += "[7],";
+    tokens.resize(8192);
+    const SCliResult largest = dir.Run({"play", dir.Write("8192.mcr", tokens), "--state"});
+    EXPECT_EQ(0, largest.exitCode);
+    EXPECT_NE(std::string::npos, largest.out.find("\"currentScreen\":7,"));
+
+    const SCliResult tooLarge = dir.Run({"play", dir.Write("9000.mcr", std::string(9000, '7')),
+                                         "--state", "--out1", dir.Path("never.qvl")});
+    EXPECT_EQ(1, tooLarge.exitCode);
+    EXPECT_EQ("マクロファイルが 8192 バイトを超えています。\n", tooLarge.err);
+    EXPECT_EQ("", tooLarge.out);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("never.qvl")));
+
+    const std::string macro = dir.Write("m.mcr", "8,");
+    const SCliResult missingMacro = dir.Run({"play", dir.Path("nothing.mcr")});
+    EXPECT_EQ(1, missingMacro.exitCode);
+    EXPECT_EQ(dir.Path("nothing.mcr") + " が見つかりません。\n", missingMacro.err);
+
+    const SCliResult badSelect =
+        dir.Run({"play", macro, "--select2", dir.Write("odd.qvl", std::string(200, '\0')), "--out1",
+                 dir.Path("never.qvl"), "--state"});
+    EXPECT_EQ(1, badSelect.exitCode);
+    EXPECT_EQ("qvlファイルではありません。\n", badSelect.err);
+    EXPECT_EQ("", badSelect.out);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("never.qvl")));
+
+    const std::string unwritable = dir.Path("no-such-folder/out.qvl");
+    const SCliResult badOut = dir.Run({"play", macro, "--out1", unwritable, "--state"});
+    EXPECT_EQ(1, badOut.exitCode);
+    EXPECT_EQ(unwritable + " が見つかりません。\n", badOut.err);
+}
+
+TEST(CliPlay, StateIsValidJsonWhateverTheMacroHolds) {
+    CCliFolder dir;
+    // A go-to-screen token whose text holds a quote, a backslash, control
+    // characters, a lone continuation byte, a cut-off sequence, an encoded
+    // surrogate and an overlong form; then an unknown token of raw bytes.
+    const std::string macro = "[\"\\\x01\n\x80\xE3\x81\xED\xA0\x80\xC0\xAF\x7F],\xFF\xFE,";
+    const SCliResult result = dir.Run({"play", dir.Write("raw.mcr", macro), "--state"});
+    ASSERT_EQ(0, result.exitCode);
+    const std::string fffd = "\xEF\xBF\xBD";
+    std::string line = "\\\"\\\\\\u0001\\n";
+    for (int i = 0; i < 7; ++i)
+        line += fffd;
+    line += "\x7F";
+    EXPECT_NE(std::string::npos,
+              result.out.find("\"macro\":\"[" + line + "]," + fffd + fffd + ",\""));
+    EXPECT_NE(std::string::npos, result.out.find("\"macroLines\":[\"" + line + "\"]"));
+    if (const std::optional<bool> valid = PythonAcceptsJson(dir, result.out)) {
+        EXPECT_TRUE(*valid) << result.out;
+    }
+}
+
+TEST(CliPlay, UsageErrors) {
+    CCliFolder dir;
+    const std::string macro = dir.Write("m.mcr", "8,");
+    const std::string film = dir.Write("film.qvl", QvlScreen());
+    const std::vector<std::vector<std::string>> bad = {
+        {"play"},
+        {"play", "--state"},
+        {"play", macro, "other.mcr"},
+        {"play", macro, "--select1"},
+        {"play", macro, "--select1", film, "--select1", film},
+        {"play", macro, "--out2", "a.qvl", "--out2", "b.qvl"},
+        {"play", macro, "--break", "1", "--break", "2"},
+        {"play", macro, "--break", "two"},
+        {"play", macro, "--break", "1.5"},
+        {"play", macro, "--select4", film},
+        {"play", macro, "--text16"},
+        {"play", macro, "-x"},
+    };
+    for (const auto& args : bad) {
+        SCOPED_TRACE(args.size() > 2 ? args[2] : "(short)");
+        const SCliResult result = dir.Run(args);
+        EXPECT_EQ(2, result.exitCode);
+        EXPECT_EQ("", result.out);
+        EXPECT_NE(std::string::npos, result.err.find("Usage:"));
+    }
+
+    // Answers for dialogs are taken even when no step asks for them; an
+    // option's value is taken as it stands, even when it looks like an option.
+    const SCliResult answers = dir.Run(
+        {"play", "--text16", "--state", "--text32", "字", macro, "--bitmap", "a.bmp", "--state"});
+    EXPECT_EQ(0, answers.exitCode);
+    EXPECT_NE(std::string::npos, answers.out.find("\"currentScreen\":1,"));
+}
+
+} // namespace

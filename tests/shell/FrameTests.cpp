@@ -1,0 +1,387 @@
+// The main window: menus, toolbar and keys reaching their commands, tips,
+// the status bar, File commands with their prompt, titles, recent files,
+// dropped files and the version dialog.
+
+#include "ShellTestSupport.h"
+
+#include "app/MainFrame.h"
+#include "app/QtProfile.h"
+#include "app/QuorvelApp.h"
+#include "app/RecentFileList.h"
+#include "store/CommandIds.h"
+#include "view/QuorvelView.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// The texts of a menu's entries as shown, "-" for a separator; hidden
+// entries are left out.
+QStringList MenuTexts(QMenu* menu) {
+    QStringList texts;
+    for (QAction* action : menu->actions()) {
+        if (!action->isVisible())
+            continue;
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    return texts;
+}
+
+QMenu* TopMenu(QMainWindow* frame, int index) {
+    return frame->menuBar()->actions().at(index)->menu();
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class CFrameTests : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        QSettings(QString::fromUtf8(kSettingsOrganization), QString::fromUtf8(kSettingsApplication))
+            .clear();
+        m_frame = std::make_unique<CMainFrame>();
+        m_frame->NewDocument();
+        m_frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+    }
+    void cleanup() {
+        m_frame->Doc().SetModifiedFlag(false);
+        m_frame.reset();
+    }
+
+    void windowIsFixedAtTheTopLeft() {
+        QCOMPARE(m_frame->size(), QSize(1024, 740));
+        QCOMPARE(m_frame->minimumSize(), m_frame->maximumSize());
+        QCOMPARE(m_frame->pos(), QPoint(0, 0));
+        QCOMPARE(m_frame->windowTitle(), U("無題 - Glowmotion 32"));
+    }
+
+    void menusFollowTheCommandTable() {
+        QStringList titles;
+        for (QAction* action : m_frame->menuBar()->actions())
+            titles << action->text();
+        QCOMPARE(titles, (QStringList{U("ﾌｧｲﾙ(&F)"), U("編集(&E)"), U("表示(&V)"), U("変換(&C)"),
+                                      U("ﾂｰﾙ(&T)"), U("ﾍﾙﾌﾟ(&H)")}));
+        QCOMPARE(MenuTexts(TopMenu(m_frame.get(), 0)),
+                 (QStringList{U("新規作成(&N)\tCtrl+N"), U("開く(&O)...\tCtrl+O"),
+                              U("上書き保存(&S)\tCtrl+S"), U("名前を付けて保存(&A)..."), "-",
+                              U("最新のﾌｧｲﾙ"), "-", U("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)")}));
+        QVERIFY(!m_frame->RecentFilePlaceholder()->isEnabled());
+        QCOMPARE(MenuTexts(TopMenu(m_frame.get(), 1)),
+                 (QStringList{U("切り取り(&T)\tCtrl+X"), U("ｺﾋﾟｰ(&C)\tCtrl+C"),
+                              U("貼り付け(&P)\tCtrl+V")}));
+        QCOMPARE(MenuTexts(TopMenu(m_frame.get(), 2)),
+                 (QStringList{U("ﾂｰﾙ ﾊﾞｰ(&T)"), U("ｽﾃｰﾀｽ ﾊﾞｰ(&S)")}));
+        QMenu* convert = TopMenu(m_frame.get(), 3);
+        QCOMPARE(MenuTexts(convert), QStringList{U("合成")});
+        QCOMPARE(MenuTexts(convert->actions().at(0)->menu()), (QStringList{"AND", "OR"}));
+        QCOMPARE(MenuTexts(TopMenu(m_frame.get(), 4)),
+                 (QStringList{U("Bitmap取込"), U("Bitmap保存")}));
+        QCOMPARE(MenuTexts(TopMenu(m_frame.get(), 5)),
+                 QStringList{U("ﾊﾞｰｼﾞｮﾝ情報(Glowmotion) (&A)...")});
+    }
+
+    void toolbarOrderPicturesAndTips() {
+        QList<int> ids;
+        for (QAction* action : m_frame->ToolBar()->actions())
+            ids << (action->isSeparator() ? 0 : action->data().toInt());
+        QCOMPARE(ids, (QList<int>{57600, 57601, 57603, 0, 57635, 57634, 57637, 0, 32772, 32784,
+                                  32786, 0, 32795, 32796, 32799, 32798, 57664}));
+        for (QAction* action : m_frame->ToolBar()->actions())
+            if (!action->isSeparator())
+                QCOMPARE(action->icon().pixmap(16, 15).size(), QSize(16, 15));
+
+        const auto tip = [this](int id) { return m_frame->Action(id)->toolTip(); };
+        const auto prompt = [this](int id) { return m_frame->Action(id)->statusTip(); };
+        QCOMPARE(tip(ID_EDIT_COPY), U("ｺﾋﾟ-"));
+        QCOMPARE(
+            prompt(ID_EDIT_COPY),
+            U("表示スクリーンをｺﾋﾟｰして保存　+SHIFT表示スクリーン→最終スクリーンをｺﾋﾟｰして保存"));
+        for (const int id : {ID_BITMAP_IMPORT, ID_BITMAP_SAVE, ID_FONT32})
+            QVERIFY(prompt(id).isEmpty());
+        for (QAction* entry : m_frame->RecentFileActions())
+            QCOMPARE(entry->statusTip(), U("指定のﾌｧｲﾙを開く"));
+
+        // 32799 shows no tooltip at all; its neighbour shows its own.
+        QWidget* font32 = m_frame->ToolBar()->widgetForAction(m_frame->Action(ID_FONT32));
+        QVERIFY(font32->toolTip().isEmpty());
+        QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), font32->mapToGlobal(QPoint(4, 4)));
+        QVERIFY(QApplication::sendEvent(font32, &help));
+        QCOMPARE(m_frame->ToolBar()->widgetForAction(m_frame->Action(ID_FONT16))->toolTip(),
+                 U("ﾌｫﾝﾄ"));
+    }
+
+    void menuAndToolbarCommandsAreRouted() {
+        CDialogScript dialogs; // open and save dialogs are cancelled
+        QSignalSpy routed(m_frame.get(), &CMainFrame::commandRouted);
+        const int ids[] = {ID_FILE_NEW,     ID_FILE_OPEN,     ID_FILE_SAVE,   ID_FILE_SAVE_AS,
+                           ID_EDIT_CUT,     ID_EDIT_COPY,     ID_EDIT_PASTE,  ID_AND,
+                           ID_OR,           ID_BITMAP_IMPORT, ID_BITMAP_SAVE, ID_REVERSE,
+                           ID_SPACE_INSERT, ID_SPACE_DELETE,  ID_FONT16,      ID_FONT32};
+        for (const int id : ids) {
+            m_frame->Action(id)->trigger();
+            QCOMPARE(routed.last().at(0).toInt(), id);
+        }
+        QCOMPARE(dialogs.fileDialogs.size(), size_t{3});
+        QCOMPARE(dialogs.fileDialogs[0].title, std::string("開く"));
+        QCOMPARE(dialogs.fileDialogs[0].filter,
+                 std::string("ｱﾆﾒｰｼｮﾝ ﾌｧｲﾙ (*.qvl) |*.qvl|すべてのﾌｧｲﾙ (*.*)|*.*||"));
+        QCOMPARE(dialogs.fileDialogs[1].title, std::string("名前を付けて保存"));
+        QCOMPARE(dialogs.fileDialogs[1].defaultExtension, std::string("qvl"));
+        QCOMPARE(dialogs.fileDialogs[1].initialName, std::string("無題.qvl"));
+
+        QWidget* reverse = m_frame->ToolBar()->widgetForAction(m_frame->Action(ID_REVERSE));
+        QTest::mouseClick(reverse, Qt::LeftButton);
+        QCOMPARE(routed.last().at(0).toInt(), ID_REVERSE);
+
+        // The View menu's toggles.
+        m_frame->Action(ID_VIEW_TOOLBAR)->trigger();
+        QVERIFY(m_frame->ToolBar()->isHidden());
+        QVERIFY(!m_frame->Action(ID_VIEW_TOOLBAR)->isChecked());
+        m_frame->Action(ID_VIEW_TOOLBAR)->trigger();
+        QVERIFY(!m_frame->ToolBar()->isHidden());
+        QVERIFY(m_frame->Action(ID_VIEW_TOOLBAR)->isChecked());
+        m_frame->Action(ID_VIEW_STATUS_BAR)->trigger();
+        QVERIFY(m_frame->statusBar()->isHidden());
+        m_frame->Action(ID_VIEW_STATUS_BAR)->trigger();
+        QVERIFY(!m_frame->statusBar()->isHidden());
+    }
+
+    void acceleratorsReachTheirCommands() {
+        CDialogScript dialogs;
+        QSignalSpy routed(m_frame.get(), &CMainFrame::commandRouted);
+        struct SKey {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            int id;
+        };
+        const SKey keys[] = {
+            {Qt::Key_N, Qt::ControlModifier, ID_FILE_NEW},
+            {Qt::Key_O, Qt::ControlModifier, ID_FILE_OPEN},
+            {Qt::Key_S, Qt::ControlModifier, ID_FILE_SAVE},
+            {Qt::Key_X, Qt::ControlModifier, ID_EDIT_CUT},
+            {Qt::Key_C, Qt::ControlModifier, ID_EDIT_COPY},
+            {Qt::Key_V, Qt::ControlModifier, ID_EDIT_PASTE},
+            {Qt::Key_Delete, Qt::ShiftModifier, ID_EDIT_CUT},
+            {Qt::Key_Insert, Qt::ControlModifier, ID_EDIT_COPY},
+            {Qt::Key_Insert, Qt::ShiftModifier, ID_EDIT_PASTE},
+        };
+        for (const SKey& key : keys) {
+            routed.clear();
+            QTest::keyClick(m_frame.get(), key.key, key.modifiers);
+            QCOMPARE(routed.size(), 1);
+            QCOMPARE(routed.at(0).at(0).toInt(), key.id);
+        }
+    }
+
+    void statusBarShowsIdleTextPromptsAndTheView() {
+        QLabel* pane = m_frame->StatusPane();
+        QCOMPARE(pane->text(), U("ﾚﾃﾞｨ"));
+        QCOMPARE(m_frame->statusBar()->findChildren<QLabel*>().size(), 1);
+        m_frame->View()->SetStatusText(CellText());
+        QCOMPARE(pane->text(), QStringLiteral("(  7, 12)"));
+        m_frame->statusBar()->showMessage(m_frame->Action(ID_FILE_OPEN)->statusTip());
+        m_frame->statusBar()->clearMessage();
+        QCOMPARE(pane->text(), U("ﾚﾃﾞｨ"));
+    }
+
+    void openAndSaveSetTheTitle() {
+        CDialogScript dialogs;
+        std::vector<Word> words(2 * kWordsPerScreen, 0);
+        words[0] = 0x80000000u;
+        const QString path = m_dir.filePath("anim.qvl");
+        WriteQvl(path, words);
+        QCOMPARE(m_frame->OpenDocumentFile(path), CMainFrame::EOpenResult::Opened);
+        QCOMPARE(m_frame->windowTitle(), U("anim.qvl - Glowmotion 32"));
+        QCOMPARE(m_frame->View()->Core().Store().CurrentScreenCount(), 2);
+
+        // Save As proposes the file's own path and writes the new one.
+        const QString copy = m_dir.filePath("copy.qvl");
+        dialogs.files.push_back(copy.toStdString());
+        m_frame->OnCommand(ID_FILE_SAVE_AS);
+        QCOMPARE(dialogs.fileDialogs.back().initialName, path.toStdString());
+        QCOMPARE(m_frame->windowTitle(), U("copy.qvl - Glowmotion 32"));
+        QCOMPARE(ReadAll(copy).size(), 2 * 192);
+        QCOMPARE(ReadAll(copy).left(4), QByteArray("\x00\x00\x00\x80", 4));
+
+        // A refused file changes neither the title nor the modified flag.
+        m_frame->View()->Core().SetModifiedFlag();
+        const QString broken = m_dir.filePath("broken.qvl");
+        WriteBytes(broken, 200);
+        dialogs.answers.push_back(IDNO); // the save prompt
+        QCOMPARE(m_frame->OpenDocumentFile(broken), CMainFrame::EOpenResult::Failed);
+        QCOMPARE(dialogs.messages.size(), size_t{2});
+        QCOMPARE(dialogs.messages[1].text, std::string("qvlファイルではありません。"));
+        QCOMPARE(dialogs.messages[1].caption, std::string("エラー発生！"));
+        QCOMPARE(m_frame->windowTitle(), U("copy.qvl - Glowmotion 32"));
+        QVERIFY(m_frame->Doc().IsModified());
+
+        m_frame->Doc().SetModifiedFlag(false);
+        m_frame->OnCommand(ID_FILE_NEW);
+        QCOMPARE(m_frame->windowTitle(), U("無題 - Glowmotion 32"));
+    }
+
+    void savePromptGuardsUnsavedChanges() {
+        CDialogScript dialogs;
+        CQuorvelView* view = m_frame->View();
+        QTest::mouseClick(view, Qt::LeftButton, {}, CellCenter(0, 0));
+        QVERIFY(m_frame->Doc().IsModified());
+        const auto lit = [view] {
+            return TestDot(view->Core().Store().ScreenAt(0, 1).data(), 0, 0);
+        };
+
+        // Cancel: nothing happens.
+        dialogs.answers.push_back(IDCANCEL);
+        m_frame->OnCommand(ID_FILE_NEW);
+        QCOMPARE(dialogs.messages.size(), size_t{1});
+        QCOMPARE(dialogs.messages[0].text, std::string("無題 への変更を保存しますか？"));
+        QCOMPARE(dialogs.messages[0].caption, std::string("Glowmotion"));
+        QCOMPARE(dialogs.messages[0].type, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+        QVERIFY(lit());
+
+        // Yes, and the save fails: the New does not go on.
+        dialogs.answers.push_back(IDYES);
+        dialogs.files.push_back(m_dir.filePath("missing/dir/x.qvl").toStdString());
+        m_frame->OnCommand(ID_FILE_NEW);
+        QVERIFY(lit());
+        QVERIFY(m_frame->Doc().IsModified());
+
+        // Yes and a good name: saved, then the new document.
+        const QString saved = m_dir.filePath("saved.qvl");
+        dialogs.answers.push_back(IDYES);
+        dialogs.files.push_back(saved.toStdString());
+        m_frame->OnCommand(ID_FILE_NEW);
+        QCOMPARE(ReadAll(saved).size(), 1920);
+        QCOMPARE(ReadAll(saved).left(4), QByteArray("\x00\x00\x00\x80", 4));
+        QVERIFY(!lit());
+        QVERIFY(!m_frame->Doc().IsModified());
+        QCOMPARE(m_frame->windowTitle(), U("無題 - Glowmotion 32"));
+
+        // Closing a modified window asks too; Cancel keeps it open.
+        view->Core().SetModifiedFlag();
+        dialogs.answers.push_back(IDCANCEL);
+        QVERIFY(!m_frame->close());
+        QVERIFY(m_frame->isVisible());
+    }
+
+    void recentFilesAreListedKeptAndPruned() {
+        CDialogScript dialogs;
+        const QString a = m_dir.filePath("a.qvl");
+        const QString b = m_dir.filePath("b&c.qvl");
+        WriteQvl(a, std::vector<Word>(kWordsPerScreen, 0));
+        WriteQvl(b, std::vector<Word>(kWordsPerScreen, 0));
+        m_frame->OpenDocumentFile(a);
+        m_frame->OpenDocumentFile(b);
+        QVERIFY(!m_frame->RecentFilePlaceholder()->isVisible());
+        QCOMPARE(m_frame->RecentFileActions()[0]->text(), QStringLiteral("&1 b&&c.qvl"));
+        QCOMPARE(m_frame->RecentFileActions()[1]->text(), QStringLiteral("&2 a.qvl"));
+        QVERIFY(!m_frame->RecentFileActions()[2]->isVisible());
+
+        QSettings settings(QString::fromUtf8(kSettingsOrganization),
+                           QString::fromUtf8(kSettingsApplication));
+        QCOMPARE(settings.value(QStringLiteral("Recent File List/File1")).toString(),
+                 QFileInfo(b).absoluteFilePath());
+        QCOMPARE(settings.value(QStringLiteral("Recent File List/File2")).toString(),
+                 QFileInfo(a).absoluteFilePath());
+
+        // A window started later finds them; an entry that no longer opens
+        // leaves the list.
+        m_frame.reset();
+        m_frame = std::make_unique<CMainFrame>();
+        m_frame->NewDocument();
+        QCOMPARE(m_frame->RecentFiles().Count(), 2);
+        QFile::remove(a);
+        m_frame->OnCommand(ID_FILE_MRU_FILE1 + 1);
+        QCOMPARE(dialogs.messages.size(), size_t{1});
+        QCOMPARE(m_frame->RecentFiles().Files(), QStringList{QFileInfo(b).absoluteFilePath()});
+        m_frame->OnCommand(ID_FILE_MRU_FILE1);
+        QCOMPARE(m_frame->windowTitle(), U("b&c.qvl - Glowmotion 32"));
+    }
+
+    void droppedFilesOpenTheFirst() {
+        const QString first = m_dir.filePath("first.qvl");
+        const QString second = m_dir.filePath("second.qvl");
+        WriteQvl(first, std::vector<Word>(kWordsPerScreen, 0));
+        WriteQvl(second, std::vector<Word>(kWordsPerScreen, 0));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)});
+        QDragEnterEvent enter(QPoint(500, 400), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(m_frame.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(500, 400), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(m_frame.get(), &drop);
+        QTRY_COMPARE(m_frame->windowTitle(), U("first.qvl - Glowmotion 32"));
+    }
+
+    void versionDialogShowsTheProgram() {
+        QString title;
+        QSize size;
+        QStringList texts;
+        auto* timer = new QTimer(this);
+        timer->setInterval(10);
+        connect(timer, &QTimer::timeout, this, [&, timer] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            timer->stop();
+            title = dialog->windowTitle();
+            size = dialog->size();
+            for (QLabel* label : dialog->findChildren<QLabel*>())
+                if (!label->text().isEmpty())
+                    texts << label->text();
+            dialog->accept();
+        });
+        timer->start();
+        m_frame->OnCommand(ID_APP_ABOUT);
+        QCOMPARE(title, U("ﾊﾞｰｼﾞｮﾝ情報(Glowmotion)"));
+        QCOMPARE(size, QSize(380, 83));
+        QVERIFY(texts.contains(QStringLiteral("Glowmotion 32 Version 1.1")));
+    }
+
+    void commandLineNamesTheFile() {
+        QCOMPARE(CQuorvelApp::CommandLineFile({"glowmotion"}), QString());
+        QCOMPARE(CQuorvelApp::CommandLineFile({"glowmotion", "a.qvl"}), QStringLiteral("a.qvl"));
+        QCOMPARE(CQuorvelApp::CommandLineFile({"glowmotion", "-x", "b.qvl", "c.qvl"}),
+                 QStringLiteral("b.qvl"));
+        QCOMPARE(CQuorvelApp::CommandLineFile({"glowmotion", "--", "-d.qvl"}),
+                 QStringLiteral("-d.qvl"));
+    }
+
+private:
+    static std::string CellText() { return "(  7, 12)"; }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+GLOWMOTION_SHELL_TEST_MAIN(CFrameTests)
+
+#include "FrameTests.moc"

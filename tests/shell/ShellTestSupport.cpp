@@ -1,0 +1,59 @@
+#include "ShellTestSupport.h"
+
+#include "view/FormTemplate.h"
+#include "view/ShellDialogs.h"
+
+#include <QFile>
+
+CTemporarySettings::CTemporarySettings() {
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.path()));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+CDialogScript::CDialogScript() {
+    DialogHooks().messageBox = [this](const std::string& text, const std::string& caption,
+                                      unsigned type) {
+        messages.push_back({text, caption, type});
+        if (!answers.empty()) {
+            const int answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+        const unsigned buttons = type & kMbButtonsMask;
+        return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : IDOK;
+    };
+    DialogHooks().fileDialog = [this](bool /*save*/, const CFileDialogInfo& request) {
+        fileDialogs.push_back(request);
+        if (files.empty())
+            return std::optional<std::string>();
+        std::optional<std::string> answer = files.front();
+        files.pop_front();
+        return answer;
+    };
+}
+
+CDialogScript::~CDialogScript() {
+    DialogHooks() = {};
+}
+
+void WriteQvl(const QString& path, const std::vector<Word>& words) {
+    QByteArray bytes;
+    for (const Word word : words)
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.append(static_cast<char>((word >> shift) & 0xFF));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
+void WriteBytes(const QString& path, int size) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(QByteArray(size, '\0'));
+}
+
+QPoint CellCenter(int column, int row) {
+    const CRect grid = GridRectangle();
+    return {grid.left + 6 * column + 3, grid.top + 6 * row + 3};
+}

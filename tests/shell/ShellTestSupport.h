@@ -1,0 +1,63 @@
+#pragma once
+
+#include "store/Platform.h"
+#include "store/ScreenGeometry.h"
+
+#include <QPoint>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Helpers of the window tests.
+
+// Runs the test object of class T in a QApplication whose settings live in a
+// fresh temporary directory (XDG_CONFIG_HOME), so that no test reads or
+// writes the user's own settings.
+#define GLOWMOTION_SHELL_TEST_MAIN(T)                                                              \
+    int main(int argc, char** argv) {                                                              \
+        CTemporarySettings settings;                                                               \
+        QApplication app(argc, argv);                                                              \
+        T test;                                                                                    \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }
+
+// Points XDG_CONFIG_HOME at a temporary directory for its lifetime.
+class CTemporarySettings {
+public:
+    CTemporarySettings();
+    QString Path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Answers the window's message boxes and file dialogs without showing them,
+// for its lifetime: message boxes from `answers` (then their first button),
+// file dialogs from `files` (then cancelled). Records what was asked.
+class CDialogScript {
+public:
+    CDialogScript();
+    ~CDialogScript();
+
+    struct SMessage {
+        std::string text;
+        std::string caption;
+        unsigned type;
+    };
+    std::deque<int> answers;
+    std::deque<std::optional<std::string>> files;
+    std::vector<SMessage> messages;
+    std::vector<CFileDialogInfo> fileDialogs;
+};
+
+// Writes a .qvl file of the given column words, little-endian.
+void WriteQvl(const QString& path, const std::vector<Word>& words);
+// Writes a file of `size` zero bytes.
+void WriteBytes(const QString& path, int size);
+
+// The middle of grid cell (column, row) in view coordinates.
+QPoint CellCenter(int column, int row);

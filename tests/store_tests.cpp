@@ -1,0 +1,264 @@
+#include "TestSession.h"
+
+#include "store/CommandIds.h"
+#include "store/Cp932.h"
+#include "store/DataExchange.h"
+#include "store/ProfileFonts.h"
+#include "view/FormTemplate.h"
+#include "view/Navigation.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+namespace {
+
+TEST(ScreenStore, FreshProgramHasTenBlankScreensInEveryBank) {
+    CTestSession t;
+    const CScreenStore& s = t.s();
+    EXPECT_EQ(s.m_currentBank, 0);
+    EXPECT_EQ(s.m_currentScreen, 1);
+    EXPECT_EQ(s.m_insertPos, -1);
+    for (int bank = 0; bank < kBankCount; ++bank) {
+        EXPECT_EQ(s.m_screenCount[bank], 10);
+        EXPECT_EQ(s.m_displayedCount[bank], 10);
+        EXPECT_EQ(s.m_bankCurrent[bank], 1);
+    }
+    // The form shows the fields after the first update.
+    EXPECT_EQ(s.m_form.currentScreen, "1");
+    EXPECT_EQ(s.m_form.screenCounts[2], "10");
+    EXPECT_EQ(s.m_form.bankRadio, 0);
+    EXPECT_EQ(s.m_gridRect, (CRect{77, 54, 366, 248}));
+    EXPECT_EQ(t.platform.scrollMin, 1);
+    EXPECT_EQ(t.platform.scrollMax, 10);
+}
+
+TEST(ScreenStore, ScreenAtCoversExactlyTheBank) {
+    CScreenStore s;
+    auto first = s.ScreenAt(1, 1);
+    auto last = s.ScreenAt(1, kMaxScreens);
+    EXPECT_EQ(first.data(), s.m_banks[1].data());
+    EXPECT_EQ(last.data() + kWordsPerScreen, s.m_banks[1].data() + kWordsPerBank);
+    // Column 0, row 0 is bit 31; row 31 is bit 0.
+    SetDot(first.data(), 0, 0);
+    SetDot(first.data(), 47, 31);
+    EXPECT_EQ(first[0], 0x80000000u);
+    EXPECT_EQ(first[47], 0x00000001u);
+    ClearDot(first.data(), 0, 0);
+    EXPECT_EQ(first[0], 0u);
+}
+
+TEST(ScreenStore, CapacityCheckRefusesAbove800WithItsMessage) {
+    CTestSession t;
+    EXPECT_TRUE(t.view.CheckCapacity(800));
+    EXPECT_TRUE(t.platform.messages.empty());
+    EXPECT_FALSE(t.view.CheckCapacity(801));
+    ASSERT_EQ(t.platform.messages.size(), 1u);
+    EXPECT_EQ(t.platform.messages[0].text, "スクリーン枚数がオーバーしました。");
+    EXPECT_EQ(t.platform.messages[0].caption, "エラー発生！");
+    EXPECT_EQ(t.platform.messages[0].type, MB_ICONEXCLAMATION);
+}
+
+TEST(DataExchange, FormIntegersFollowTheFormsRules) {
+    EXPECT_EQ(ParseFormInt("12"), 12);
+    EXPECT_EQ(ParseFormInt(" \t12 "), 12);
+    EXPECT_EQ(ParseFormInt("-3"), -3);
+    EXPECT_EQ(ParseFormInt("+5"), 5);
+    EXPECT_EQ(ParseFormInt("0"), 0);
+    EXPECT_EQ(ParseFormInt("007"), 7);
+    EXPECT_EQ(ParseFormInt(""), std::nullopt);
+    EXPECT_EQ(ParseFormInt("  "), std::nullopt);
+    EXPECT_EQ(ParseFormInt("+0"), std::nullopt);
+    EXPECT_EQ(ParseFormInt("-0"), std::nullopt);
+    EXPECT_EQ(ParseFormInt("12a"), std::nullopt);
+    EXPECT_EQ(ParseFormInt("1 2"), std::nullopt);
+    EXPECT_EQ(ParseFormInt("abc"), std::nullopt);
+    EXPECT_EQ(ParseFormInt("99999999999"), 2147483647);
+}
+
+TEST(DataExchange, FailedIntegerKeepsFieldsReadBeforeIt) {
+    CTestSession t;
+    CScreenStore& s = t.s();
+    t.dispatch.OnEditChanged(IDC_TEXT16, "AB");
+    t.dispatch.OnCheckChanged(IDC_MACRO_RECORD, true);
+    t.dispatch.OnEditChanged(IDC_STEP_COUNT, "x1");
+    t.dispatch.OnEditChanged(IDC_BREAK_STEP, "4");
+    t.dispatch.OnEditChanged(IDC_TEXT32, "Z");
+    EXPECT_FALSE(t.view.UpdateData(true));
+    ASSERT_EQ(t.platform.messages.size(), 1u);
+    EXPECT_EQ(t.platform.messages[0].text, "整数を入力してください。");
+    EXPECT_EQ(t.platform.messages[0].caption, "Glowmotion");
+    EXPECT_EQ(t.platform.messages[0].type, MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_EQ(t.platform.focusedControls.back(), IDC_STEP_COUNT);
+    // Read before the failure: the new values.
+    EXPECT_EQ(s.m_text16, "AB");
+    EXPECT_EQ(s.m_recording, 1);
+    // From the failing field on: the old values.
+    EXPECT_EQ(s.m_breakStep, 0);
+    EXPECT_EQ(s.m_text32, "");
+
+    t.dispatch.OnEditChanged(IDC_STEP_COUNT, "7");
+    EXPECT_TRUE(t.view.UpdateData(true));
+    EXPECT_EQ(s.m_stepCount, 7);
+    EXPECT_EQ(s.m_breakStep, 4);
+    EXPECT_EQ(s.m_text32, "Z");
+}
+
+TEST(DataExchange, TextLimitsCountCp932Bytes) {
+    CTestSession t;
+    CScreenStore& s = t.s();
+    t.dispatch.OnEditChanged(IDC_TEXT16, "あいう"); // 6 bytes: accepted
+    t.dispatch.OnEditChanged(IDC_TEXT32, "ｱｲｳ");    // half-width kana, 3 bytes
+    EXPECT_TRUE(t.view.UpdateData(true));
+    EXPECT_EQ(s.m_text16, "あいう");
+    EXPECT_EQ(s.m_text32, "ｱｲｳ");
+
+    t.dispatch.OnEditChanged(IDC_TEXT16, "あいうA"); // 7 bytes
+    EXPECT_FALSE(t.view.UpdateData(true));
+    EXPECT_EQ(t.MessageTexts().back(), "6 文字以内で入力してください。");
+    // The text is taken before it is checked, as the form always did.
+    EXPECT_EQ(s.m_text16, "あいうA");
+
+    t.dispatch.OnEditChanged(IDC_TEXT16, "abc");
+    t.dispatch.OnEditChanged(IDC_TEXT32, "字A"); // 3 bytes
+    EXPECT_TRUE(t.view.UpdateData(true));
+    t.dispatch.OnEditChanged(IDC_TEXT32, "字字"); // 4 bytes
+    EXPECT_FALSE(t.view.UpdateData(true));
+    EXPECT_EQ(t.MessageTexts().back(), "3 文字以内で入力してください。");
+    EXPECT_EQ(t.platform.focusedControls.back(), IDC_TEXT32);
+}
+
+TEST(DataExchange, CurrentScreenOutsideTheBankFailsTheRangeCheck) {
+    CTestSession t;
+    CScreenStore& s = t.s();
+    GoToScreen(t.view, 15); // beyond the 10 screens
+    t.dispatch.OnRadioChanged(2);
+    EXPECT_FALSE(t.view.UpdateData(true));
+    EXPECT_EQ(t.MessageTexts().back(), "1 から 10 までの整数を入力してください。");
+    EXPECT_EQ(s.m_currentScreen, 15);
+    // The bank buttons come after the range check and were not read.
+    EXPECT_EQ(s.m_currentBank, 0);
+}
+
+TEST(DataExchange, WritingFormatsEveryField) {
+    CTestSession t;
+    CScreenStore& s = t.s();
+    s.m_currentScreen = 7;
+    s.m_stepCount = 3;
+    s.m_breakStep = -2;
+    s.m_breakFlag = 1;
+    s.m_recording = 1;
+    s.m_displayedCount = {1, 22, 333};
+    s.m_bankCurrent = {4, 5, 6};
+    s.m_currentBank = 2;
+    const int before = t.platform.controlsChangedCount;
+    t.view.UpdateData(false);
+    const CFormValues& f = s.m_form;
+    EXPECT_EQ(f.currentScreen, "7");
+    EXPECT_EQ(f.stepCount, "3");
+    EXPECT_EQ(f.breakStep, "-2");
+    EXPECT_TRUE(f.breakFlag);
+    EXPECT_TRUE(f.recording);
+    EXPECT_EQ(f.screenCounts, (std::array<std::string, 3>{"1", "22", "333"}));
+    EXPECT_EQ(f.bankCurrents, (std::array<std::string, 3>{"4", "5", "6"}));
+    EXPECT_EQ(f.bankRadio, 2);
+    EXPECT_EQ(t.platform.controlsChangedCount, before + 1);
+}
+
+// Settings given from a table.
+class CMapProfile : public CProfileReader {
+public:
+    std::map<std::string, std::string> values;
+
+    std::optional<long long> ReadInt(const std::string& section,
+                                     const std::string& key) const override {
+        EXPECT_EQ(section, "Font");
+        auto it = values.find(key);
+        if (it == values.end())
+            return std::nullopt;
+        return std::stoll(it->second);
+    }
+    std::optional<std::string> ReadString(const std::string& section,
+                                          const std::string& key) const override {
+        EXPECT_EQ(section, "Font");
+        auto it = values.find(key);
+        return it == values.end() ? std::nullopt : std::optional(it->second);
+    }
+};
+
+TEST(ProfileFonts, DefaultsAndStoredKeys) {
+    CMapProfile profile;
+    const CLogFont f16 = ReadImportFont(profile, -16);
+    const CLogFont f32 = ReadImportFont(profile, -32);
+    EXPECT_EQ(f16.height, -16);
+    EXPECT_EQ(f32.height, -32);
+    EXPECT_EQ(f16.weight, 400);
+    EXPECT_EQ(f16.charSet, 128);
+    EXPECT_EQ(f16.outPrecision, 3);
+    EXPECT_EQ(f16.clipPrecision, 2);
+    EXPECT_EQ(f16.quality, 1);
+    EXPECT_EQ(f16.pitchAndFamily, 49);
+    EXPECT_EQ(f16.faceName, "ＭＳ ゴシック");
+    EXPECT_EQ(f16.italic, 0);
+
+    // One set of keys serves both fonts; byte keys keep their low 8 bits.
+    profile.values = {
+        {"lfHeight", "-20"}, {"lfCharSet", "384"}, {"lfItalic", "257"}, {"lfWeight", "700"}};
+    EXPECT_EQ(ReadImportFont(profile, -16).height, -20);
+    EXPECT_EQ(ReadImportFont(profile, -32).height, -20);
+    EXPECT_EQ(ReadImportFont(profile, -32).charSet, 128);
+    EXPECT_EQ(ReadImportFont(profile, -32).italic, 1);
+    EXPECT_EQ(ReadImportFont(profile, -32).weight, 700);
+}
+
+TEST(ProfileFonts, FaceNameIsCutTo31Cp932Bytes) {
+    CMapProfile profile;
+    profile.values["lfFaceName"] = std::string(40, 'A');
+    EXPECT_EQ(ReadImportFont(profile, -16).faceName, std::string(31, 'A'));
+    // 30 single bytes and a double-byte character: the character does not fit.
+    profile.values["lfFaceName"] = std::string(30, 'B') + "字" + "C";
+    EXPECT_EQ(ReadImportFont(profile, -16).faceName, std::string(30, 'B'));
+    profile.values["lfFaceName"] = "IPAGothic";
+    EXPECT_EQ(ReadImportFont(profile, -16).faceName, "IPAGothic");
+}
+
+TEST(Cp932, ConversionsAndLengths) {
+    EXPECT_EQ(Utf8ToCp932("　"), "\x81\x40");
+    EXPECT_EQ(Utf8ToCp932("ｱ"), "\xB1");
+    EXPECT_EQ(Utf8ToCp932("A字"), "A\x8E\x9A");
+    EXPECT_EQ(Cp932ToUtf8("\x81\x40"), "　");
+    EXPECT_EQ(Cp932Length("＋ＳＨＩＦＴ"), 12);
+    // What code page 932 cannot hold counts as one "?".
+    EXPECT_EQ(Utf8ToCp932("a\xF0\x9F\x98\x80"
+                          "b"),
+              "a?b");
+    EXPECT_EQ(Utf8ToCp932("a\xFF"
+                          "b"),
+              "a?b");
+    EXPECT_EQ(TruncateToCp932Bytes("ああa", 3), "あ");
+}
+
+TEST(FormTemplate, PixelsFollowTheDialogUnitsOfTheForm) {
+    EXPECT_EQ(GridRectangle(), (CRect{77, 54, 366, 248}));
+    // Rounding half away from zero: 62 * 7 / 4 = 108.5 becomes 109.
+    EXPECT_EQ(DluToPixels({45, 166, 17, 12}), (CRect{79, 249, 109, 267}));
+    EXPECT_EQ(FormPixelRect(), (CRect{0, 0, 999, 641}));
+
+    std::set<int> ids;
+    for (const SFormControl& control : FormControls()) {
+        if (control.id != -1) {
+            EXPECT_TRUE(ids.insert(control.id).second) << "duplicate id " << control.id;
+        }
+        const CRect r = DluToPixels(control.rect);
+        EXPECT_LE(r.right, 999);
+        EXPECT_LE(r.bottom, 641);
+    }
+    EXPECT_EQ(ids.size(), 46u);
+    // The screen scroll bar lies between the first and last buttons.
+    const CRect scroll = DluToPixels(FindFormControl(IDC_SCREEN_SCROLL)->rect);
+    EXPECT_EQ(FormBitmapButtons()[2].rect.right, scroll.left);
+    EXPECT_EQ(FormBitmapButtons()[1].rect.left, scroll.right);
+}
+
+} // namespace

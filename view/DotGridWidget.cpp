@@ -1,0 +1,55 @@
+#include "view/DotGridWidget.h"
+
+#include "store/ScreenStore.h"
+#include "view/ShellResources.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kWidth = CDotGridWidget::kPitch * kScreenColumns + 1;
+constexpr int kHeight = CDotGridWidget::kPitch * kScreenRows + 1;
+
+} // namespace
+
+CDotGridWidget::CDotGridWidget(const CScreenStore& store, QWidget* parent)
+    : QWidget(parent), m_store(store), m_dots(DotPictures()) {
+    setFixedSize(kWidth, kHeight);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void CDotGridWidget::UpdateCell(int column, int row) {
+    if (column < 0 || column >= kScreenColumns || row < 0 || row >= kScreenRows)
+        return;
+    update(column * kPitch, row * kPitch, kDotSize, kDotSize);
+}
+
+int CDotGridWidget::ShownScreen() const {
+    return std::clamp(m_store.m_currentScreen + m_store.m_previewOffset, 1, kMaxScreens);
+}
+
+QSize CDotGridWidget::sizeHint() const {
+    return {kWidth, kHeight};
+}
+
+void CDotGridWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const auto words = m_store.ScreenAt(m_store.m_currentBank, ShownScreen());
+    const QRect dirty = event->rect();
+    for (int column = 0; column < kScreenColumns; ++column) {
+        const int x = column * kPitch;
+        if (x > dirty.right() || x + kDotSize <= dirty.left())
+            continue;
+        for (int row = 0; row < kScreenRows; ++row) {
+            const int y = row * kPitch;
+            if (y > dirty.bottom() || y + kDotSize <= dirty.top())
+                continue;
+            const int source = TestDot(words.data(), column, row) ? 0 : kDotSize;
+            painter.drawPixmap(x, y, m_dots, source, 0, kDotSize, kDotSize);
+        }
+    }
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+class CScreenStore;
+
+// The enlarged dot grid: the 48 x 32 dots of the screen on display (the
+// current screen plus the preview offset, of the current bank), each drawn as
+// a 7 x 7 picture at a pitch of 6 pixels so that neighbouring frames share one
+// black line. It only reads the editing state, and repaints without erasing:
+// every pixel of its 289 x 193 is drawn on each paint. Mouse events pass
+// through it to the form underneath, which works in the form's coordinates.
+class CDotGridWidget : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kPitch = 6;
+    static constexpr int kDotSize = 7;
+
+    CDotGridWidget(const CScreenStore& store, QWidget* parent);
+
+    // Repaints the one cell (column 0..47, row 0..31).
+    void UpdateCell(int column, int row);
+
+    // The number of the screen on display, kept inside the bank.
+    int ShownScreen() const;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const CScreenStore& m_store;
+    QPixmap m_dots;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QScrollBar>
+
+// A scroll bar of the form that reports what the user does with Windows
+// scroll codes (SB_LINELEFT .. SB_ENDSCROLL) and leaves its position to the
+// program, as a Windows scroll bar control does: after each action the thumb
+// goes where the program last put it with SetScrollPos, except while the
+// user drags it. Releasing the mouse reports SB_THUMBPOSITION after a drag
+// and then SB_ENDSCROLL. The wheel does nothing here.
+class CFormScrollBar : public QScrollBar {
+    Q_OBJECT
+public:
+    CFormScrollBar(Qt::Orientation orientation, QWidget* parent);
+
+    // The range and position the program sets; the position is kept inside
+    // the range.
+    void SetScrollRange(int minimum, int maximum);
+    void SetScrollPos(int position);
+    int ScrollPos() const { return m_position; }
+
+    // The Windows scroll code of a slider action, or -1 for none.
+    static int ScrollCodeOf(int action);
+
+signals:
+    // The user did something: `code` is the SB_* code, `position` the
+    // thumb position it took (meaningful for SB_THUMBTRACK and
+    // SB_THUMBPOSITION).
+    void scrolled(int code, int position);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void OnAction(int action);
+
+    int m_position = 0;
+    bool m_inAction = false;
+    bool m_pressed = false;
+};

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "store/Dispatcher.h"
+#include "store/Platform.h"
+#include "store/ViewCore.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <map>
+#include <optional>
+#include <vector>
+
+class CBitmapButton;
+class CDotGridWidget;
+class CFormScrollBar;
+class CQuorvelDoc;
+class QAbstractButton;
+class QButtonGroup;
+class QLineEdit;
+class QListWidget;
+struct SFormControl;
+
+// The editor form. It owns the editing state (CViewCore) and shows it: every
+// control of the form table at its place, the dot grid and the three bitmap
+// buttons. Every event of its widgets goes to the core's dispatch table; as
+// the core's CPlatform it carries out what the core asks of the window
+// (dialogs, refreshing the controls, repaints, the scroll bar, the preview
+// timer, the status text, the cursor and the mouse capture).
+class CQuorvelView : public QWidget, public CPlatform {
+    Q_OBJECT
+public:
+    // The form over `doc`, with the two import fonts read from the settings.
+    // The state is that of a new view; the first New or Open brings the
+    // document in (OnInitialUpdate of the core).
+    CQuorvelView(CQuorvelDoc& doc, const CLogFont& font16, const CLogFont& font32,
+                 QWidget* parent = nullptr);
+    ~CQuorvelView() override;
+
+    CViewCore& Core() { return m_core; }
+    const CViewCore& Core() const { return m_core; }
+    CDispatcher& Dispatcher() { return m_dispatcher; }
+
+    // The widget built for entry `index` of FormControls().
+    QWidget* FormWidget(size_t index) const;
+    // The widget of control `id` (form controls and bitmap buttons), or nullptr.
+    QWidget* Control(int id) const;
+    CDotGridWidget* Grid() const { return m_grid; }
+    QListWidget* MacroList() const { return m_macroList; }
+    // The rectangle the pointer is held in, in view coordinates, if any.
+    const std::optional<CRect>& CursorClip() const { return m_clip; }
+    ECursorShape CursorShape() const { return m_cursorShape; }
+    bool PreviewTimerRunning() const { return m_previewTimer.isActive(); }
+
+    // CPlatform.
+    int MessageBox(const std::string& text, const std::string& caption, unsigned type) override;
+    std::optional<std::string> GetOpenFileName(const CFileDialogInfo& request) override;
+    std::optional<std::string> GetSaveFileName(const CFileDialogInfo& request) override;
+    bool ChooseFont(CLogFont& font) override;
+    std::optional<std::string> AskCharacters(int size) override;
+    void ControlsChanged() override;
+    void MacroListChanged() override;
+    void FocusControl(int controlId) override;
+    void EnableControl(int controlId, bool enabled) override;
+    void InvalidateGrid() override;
+    void DrawDot(int column, int row, bool lit) override;
+    void SetScrollRange(int minimum, int maximum) override;
+    void SetScrollPos(int position) override;
+    void SetPreviewTimer(bool running) override;
+    void SetStatusText(const std::string& text) override;
+    void SetCursorShape(ECursorShape shape) override;
+    void ClipCursor(const std::optional<CRect>& clip) override;
+    void SetCapture() override;
+    void ReleaseCapture() override;
+    bool HasCapture() const override;
+    bool IsShiftDown() override;
+
+    // The MK_* flags of a mouse message with these buttons and keys.
+    static unsigned KeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+
+signals:
+    // The text the status bar's pane should show.
+    void statusTextChanged(const QString& text);
+    // A button of the form was clicked; its command goes to the dispatch
+    // table right after this signal.
+    void controlCommand(int id);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void BuildForm();
+    void BuildBitmapButtons();
+    QWidget* CreateControl(const SFormControl& control);
+    void OnButtonClicked(int id, bool checked);
+    void OnScrolled(int id, int code, int position);
+    QPoint KeepInClip(const QPoint& point) const;
+
+    CViewCore m_core;
+    CDispatcher m_dispatcher;
+
+    std::vector<QWidget*> m_formWidgets;
+    std::map<int, QWidget*> m_controls;
+    std::map<int, QLineEdit*> m_edits;
+    QButtonGroup* m_bankButtons = nullptr;
+    QListWidget* m_macroList = nullptr;
+    CFormScrollBar* m_screenScroll = nullptr;
+    CDotGridWidget* m_grid = nullptr;
+    std::vector<CBitmapButton*> m_bitmapButtons;
+
+    QTimer m_previewTimer;
+    std::optional<CRect> m_clip;
+    ECursorShape m_cursorShape = ECursorShape::Arrow;
+    bool m_captured = false;
+};

@@ -1,0 +1,203 @@
+#include "view/ShellDialogs.h"
+
+#include "store/Cp932.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr int kMaxFaceNameBytes = 31;
+constexpr double kDotsPerInch = 96.0;
+constexpr double kPointsPerInch = 72.0;
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QMessageBox::Icon IconOf(unsigned type) {
+    switch (type & kMbIconMask) {
+    case MB_ICONSTOP:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+        return QMessageBox::Warning;
+    case MB_ICONINFORMATION:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+struct SBoxButton {
+    const char* text;
+    QMessageBox::ButtonRole role;
+    int answer;
+};
+
+std::vector<SBoxButton> ButtonsOf(unsigned type) {
+    const SBoxButton ok{"OK", QMessageBox::AcceptRole, IDOK};
+    const SBoxButton cancel{"キャンセル", QMessageBox::RejectRole, IDCANCEL};
+    const SBoxButton yes{"はい(&Y)", QMessageBox::YesRole, IDYES};
+    const SBoxButton no{"いいえ(&N)", QMessageBox::NoRole, IDNO};
+    switch (type & kMbButtonsMask) {
+    case MB_OKCANCEL:
+        return {ok, cancel};
+    case MB_YESNOCANCEL:
+        return {yes, no, cancel};
+    case MB_YESNO:
+        return {yes, no};
+    default:
+        return {ok};
+    }
+}
+
+// One entry of a Windows filter: what the list shows and the patterns.
+struct SFilter {
+    QString text;
+    QString patterns;
+};
+
+// "text|pattern|text|pattern||" into its entries; an incomplete pair at the
+// end is dropped.
+std::vector<SFilter> ParseFilter(const std::string& filter) {
+    const QStringList parts = Q(filter).split(QLatin1Char('|'));
+    std::vector<SFilter> entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty())
+            break;
+        entries.push_back({parts[i], parts[i + 1]});
+    }
+    return entries;
+}
+
+// The same patterns as Qt matches them: ";" separates patterns on Windows,
+// a blank in Qt, and "*.*" means every file there, also those without a dot.
+QString QtPatterns(const QString& patterns) {
+    QStringList list = patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString& pattern : list) {
+        pattern = pattern.trimmed();
+        if (pattern == QLatin1String("*.*"))
+            pattern = QStringLiteral("*");
+    }
+    return list.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+SDialogHooks& DialogHooks() {
+    static SDialogHooks hooks;
+    return hooks;
+}
+
+int ShowMessageBox(QWidget* parent, const std::string& text, const std::string& caption,
+                   unsigned type) {
+    if (DialogHooks().messageBox)
+        return DialogHooks().messageBox(text, caption, type);
+
+    QMessageBox box(parent);
+    box.setWindowTitle(Q(caption));
+    box.setText(Q(text));
+    box.setTextFormat(Qt::PlainText);
+    box.setIcon(IconOf(type));
+    const std::vector<SBoxButton> buttons = ButtonsOf(type);
+    std::vector<QPushButton*> widgets;
+    for (const SBoxButton& button : buttons)
+        widgets.push_back(box.addButton(QString::fromUtf8(button.text), button.role));
+    box.setDefaultButton(widgets.front());
+    // Escape answers Cancel where there is one, and otherwise the answer
+    // that changes nothing: No, or the only button.
+    box.setEscapeButton(widgets.back());
+    box.exec();
+
+    for (size_t i = 0; i < widgets.size(); ++i)
+        if (box.clickedButton() == widgets[i])
+            return buttons[i].answer;
+    return buttons.back().answer;
+}
+
+std::optional<std::string> ShowFileDialog(QWidget* parent, bool save,
+                                          const CFileDialogInfo& request) {
+    if (DialogHooks().fileDialog)
+        return DialogHooks().fileDialog(save, request);
+
+    QFileDialog dialog(parent);
+    // Qt's own dialog, so that it speaks Japanese and shows the filters as given.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setWindowTitle(
+        Q(request.title.empty() ? (save ? kSaveDialogTitle : kOpenDialogTitle) : request.title));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+
+    const std::vector<SFilter> filters = ParseFilter(request.filter);
+    QStringList qtFilters;
+    for (const SFilter& filter : filters) {
+        // Qt reads the patterns from the last parentheses of the entry.
+        const QString patterns = QtPatterns(filter.patterns);
+        const QString text = filter.text.trimmed();
+        qtFilters << (text.endsWith(QLatin1Char('(') + patterns + QLatin1Char(')'))
+                          ? text
+                          : text + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    }
+    if (!qtFilters.isEmpty())
+        dialog.setNameFilters(qtFilters);
+    // The list shows each entry exactly as the program words it.
+    if (auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
+        const int count = std::min(types->count(), static_cast<int>(filters.size()));
+        for (int i = 0; i < count; ++i)
+            types->setItemText(i, filters[static_cast<size_t>(i)].text);
+    }
+    if (!request.defaultExtension.empty())
+        dialog.setDefaultSuffix(Q(request.defaultExtension));
+    if (!request.initialName.empty())
+        dialog.selectFile(Q(request.initialName));
+
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty())
+        return std::nullopt;
+    return QFile::encodeName(files.front()).toStdString();
+}
+
+bool ShowFontDialog(QWidget* parent, CLogFont& font) {
+    // The dialog works in points, the font description in pixels; they are
+    // converted at 96 dots per inch, as the Windows font dialog reckons.
+    QFont initial;
+    initial.setFamily(Q(font.faceName));
+    if (font.height != 0)
+        initial.setPointSizeF(std::abs(static_cast<double>(font.height)) * kPointsPerInch /
+                              kDotsPerInch);
+    initial.setWeight(
+        static_cast<QFont::Weight>(std::clamp(font.weight == 0 ? 400 : font.weight, 100, 900)));
+    initial.setItalic(font.italic != 0);
+    initial.setUnderline(font.underline != 0);
+    initial.setStrikeOut(font.strikeOut != 0);
+
+    QFontDialog dialog(initial, parent);
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+
+    const QFont chosen = dialog.selectedFont();
+    font.faceName = TruncateToCp932Bytes(chosen.family().toStdString(), kMaxFaceNameBytes);
+    int pixels = chosen.pixelSize();
+    if (pixels <= 0)
+        pixels = static_cast<int>(chosen.pointSizeF() * kDotsPerInch / kPointsPerInch + 0.5);
+    font.height = -std::max(1, pixels);
+    font.weight = chosen.weight();
+    font.italic = chosen.italic() ? 1 : 0;
+    font.underline = chosen.underline() ? 1 : 0;
+    font.strikeOut = chosen.strikeOut() ? 1 : 0;
+    return true;
+}

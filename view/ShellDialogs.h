@@ -1,0 +1,46 @@
+#pragma once
+
+#include "store/LogFont.h"
+#include "store/Platform.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class QWidget;
+
+// The modal dialogs the window shows for the core and for the File commands:
+// message boxes in the Windows manner, the open and save dialogs, the font
+// dialog.
+
+// Shows a message box with `caption`, `text`, the buttons and icon of the
+// MB_* `type`, Japanese button texts and the first button as the default.
+// Returns IDOK, IDCANCEL, IDYES or IDNO; closing the box without a button
+// counts as Cancel (No for Yes/No, OK for a box with only OK).
+int ShowMessageBox(QWidget* parent, const std::string& text, const std::string& caption,
+                   unsigned type);
+
+// Shows the open (`save` false) or save dialog of `request`: its title (or
+// "開く" / "名前を付けて保存" when empty), its Windows-style filter, default
+// extension and proposed name. Returns the chosen path (UTF-8), or nullopt
+// when the user cancels.
+std::optional<std::string> ShowFileDialog(QWidget* parent, bool save,
+                                          const CFileDialogInfo& request);
+
+// Shows the font dialog on `font`. On OK the chosen face, pixel height (as a
+// negative height), weight, italic, underline and strike-out are written back
+// and true is returned; the other fields keep their values.
+bool ShowFontDialog(QWidget* parent, CLogFont& font);
+
+// The titles the file dialogs take when the caller gives none.
+inline constexpr const char* kOpenDialogTitle = "開く";
+inline constexpr const char* kSaveDialogTitle = "名前を付けて保存";
+
+// Seams for automated tests: when a hook is set, it answers in place of the
+// dialog, which is then not shown.
+struct SDialogHooks {
+    std::function<int(const std::string& text, const std::string& caption, unsigned type)>
+        messageBox;
+    std::function<std::optional<std::string>(bool save, const CFileDialogInfo& request)> fileDialog;
+};
+SDialogHooks& DialogHooks();

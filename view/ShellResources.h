@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QCursor>
+#include <QFont>
+#include <QIcon>
+#include <QPixmap>
+
+// The pictures, cursors and fonts of the window. The pictures are drawn for
+// this program and compiled into it (res/glowmotion.qrc); the face of the
+// play button is painted at run time.
+
+// Registers the compiled-in pictures. Every function below calls it, so
+// callers need not; calling it again does nothing.
+void InitShellResources();
+
+// The two grid dots side by side, 14 x 7: lit (cyan) at x 0, unlit (white)
+// at x 7.
+QPixmap DotPictures();
+
+// A small picture of the form by its name in the form table ("mark1",
+// "mark2"); a null pixmap for an unknown name.
+QPixmap FormPicture(const char* name);
+
+// Picture `index` (0..13) of the toolbar strip, 16 x 15.
+QPixmap ToolbarPicture(int index);
+inline constexpr int kToolbarPictureCount = 14;
+
+// A face of a bitmap button by its resource name ("IDB_BITMAP1" and so on);
+// a null pixmap for an unknown name.
+QPixmap BitmapButtonFace(const char* name);
+
+// The pencil and the eraser, hot spot at their top-left corner.
+QCursor SetDotCursor();
+QCursor ClearDotCursor();
+
+// The application's icon.
+QIcon ApplicationIcon();
+
+// The face of the form and the dialogs: the 9-point Japanese proportional
+// Gothic, 12 pixels high, with the fixed-pitch Gothic as a fallback.
+QFont FormFont();
