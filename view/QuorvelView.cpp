@@ -462,30 +462,40 @@ QPoint CQuorvelView::KeepInClip(const QPoint& point) const {
             std::clamp(point.y(), clip.top, std::max(clip.top, clip.bottom - 1))};
 }
 
-void CQuorvelView::mousePressEvent(QMouseEvent* event) {
-    EMouseMessage message;
-    if (event->button() == Qt::LeftButton)
-        message = EMouseMessage::LButtonDown;
-    else if (event->button() == Qt::RightButton)
-        message = EMouseMessage::RButtonDown;
-    else
-        return QWidget::mousePressEvent(event);
+namespace {
+
+// The view's message for a press or release of `button`, if it is one the
+// view handles.
+std::optional<EMouseMessage> ButtonMessage(Qt::MouseButton button, bool down) {
+    if (button == Qt::LeftButton)
+        return down ? EMouseMessage::LButtonDown : EMouseMessage::LButtonUp;
+    if (button == Qt::RightButton)
+        return down ? EMouseMessage::RButtonDown : EMouseMessage::RButtonUp;
+    return std::nullopt;
+}
+
+} // namespace
+
+bool CQuorvelView::ForwardButton(QMouseEvent* event, bool down) {
+    const std::optional<EMouseMessage> message = ButtonMessage(event->button(), down);
+    if (!message)
+        return false;
     const QPoint point = KeepInClip(event->position().toPoint());
-    m_dispatcher.OnMouse(message, KeyFlags(event->buttons(), event->modifiers()), point.x(),
+    m_dispatcher.OnMouse(*message, KeyFlags(event->buttons(), event->modifiers()), point.x(),
                          point.y());
+    return true;
+}
+
+void CQuorvelView::mousePressEvent(QMouseEvent* event) {
+    if (!ForwardButton(event, true))
+        QWidget::mousePressEvent(event);
 }
 
 void CQuorvelView::mouseReleaseEvent(QMouseEvent* event) {
-    EMouseMessage message;
-    if (event->button() == Qt::LeftButton)
-        message = EMouseMessage::LButtonUp;
-    else if (event->button() == Qt::RightButton)
-        message = EMouseMessage::RButtonUp;
-    else
-        return QWidget::mouseReleaseEvent(event);
-    const QPoint point = KeepInClip(event->position().toPoint());
-    m_dispatcher.OnMouse(message, KeyFlags(event->buttons(), event->modifiers()), point.x(),
-                         point.y());
+    if (!ForwardButton(event, false)) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
     if (!m_captured)
         SetCursorShape(ECursorShape::Arrow);
 }

@@ -97,6 +97,9 @@ private:
     void OnButtonClicked(int id, bool checked);
     void OnScrolled(int id, int code, int position);
     QPoint KeepInClip(const QPoint& point) const;
+    // Sends a press (`down`) or release of the left or right button to the
+    // core; false for other buttons.
+    bool ForwardButton(QMouseEvent* event, bool down);
 
     CViewCore m_core;
     CDispatcher m_dispatcher;

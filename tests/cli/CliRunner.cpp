@@ -11,23 +11,9 @@
 
 extern char** environ;
 
-CCliFolder::CCliFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "glowmotion-cli-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        std::abort();
-    m_dir = pattern;
-}
-
-CCliFolder::~CCliFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_dir, ignored);
-}
-
 std::string CCliFolder::Write(const std::string& name, const std::string& bytes) const {
     const std::string path = Path(name);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    WriteBytes(path, bytes);
     return path;
 }
 
@@ -63,16 +49,9 @@ SCliResult CCliFolder::Run(const std::vector<std::string>& args) const {
             return result;
     // A crash shows as a negative code, never as one of the tool's own.
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
-    result.out = ReadFile(outPath);
-    result.err = ReadFile(errPath);
+    result.out = ReadBytes(outPath);
+    result.err = ReadBytes(errPath);
     return result;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream content;
-    content << file.rdbuf();
-    return content.str();
 }
 
 std::string QvlScreen(const std::vector<std::pair<int, int>>& litDots) {

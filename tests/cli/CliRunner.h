@@ -1,6 +1,7 @@
 #pragma once
 
-#include <filesystem>
+#include "TestFiles.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,28 +14,15 @@ struct SCliResult {
 };
 
 // A temporary folder for the files of one test, removed with the object.
-class CCliFolder {
+class CCliFolder : public CTempDir {
 public:
-    CCliFolder();
-    ~CCliFolder();
-    CCliFolder(const CCliFolder&) = delete;
-    CCliFolder& operator=(const CCliFolder&) = delete;
-
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
-
     // Writes `bytes` to the file `name` of the folder and returns its path.
     std::string Write(const std::string& name, const std::string& bytes) const;
 
     // Runs the built glowmotion-cli with `args`, without a shell, and
     // collects its exit code, stdout and stderr.
     SCliResult Run(const std::vector<std::string>& args) const;
-
-private:
-    std::filesystem::path m_dir;
 };
-
-// The content of the file at `path` (empty when it does not exist).
-std::string ReadFile(const std::string& path);
 
 // One 192-byte screen of a .qvl file with the given (column, row) dots lit,
 // built byte by byte: column words little-endian, bit 31 the top row.

@@ -93,9 +93,9 @@ TEST(CliPlay, BanksAndWrittenFiles) {
                   "\"3\",\"セレクト１\"],\"stepCount\":3,\"modified\":false,\"messages\":[]}\n",
               result.out);
     // Exactly screens 1 .. count of each bank.
-    EXPECT_EQ(ReadFile(first), ReadFile(dir.Path("out1.qvl")));
-    EXPECT_EQ(ReadFile(second), ReadFile(dir.Path("out2.qvl")));
-    EXPECT_EQ(std::string(1920, '\0'), ReadFile(dir.Path("out3.qvl")));
+    EXPECT_EQ(ReadBytes(first), ReadBytes(dir.Path("out1.qvl")));
+    EXPECT_EQ(ReadBytes(second), ReadBytes(dir.Path("out2.qvl")));
+    EXPECT_EQ(std::string(1920, '\0'), ReadBytes(dir.Path("out3.qvl")));
 
     // An empty bank writes an empty file.
     dir.Write("none.qvl", "");
@@ -103,7 +103,7 @@ TEST(CliPlay, BanksAndWrittenFiles) {
                           "--out3", dir.Path("none-out.qvl")})
                      .exitCode);
     EXPECT_TRUE(std::filesystem::exists(dir.Path("none-out.qvl")));
-    EXPECT_EQ("", ReadFile(dir.Path("none-out.qvl")));
+    EXPECT_EQ("", ReadBytes(dir.Path("none-out.qvl")));
 }
 
 TEST(CliPlay, GoToScreenIsClampedToTheBank) {

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// A temporary folder removed with the object.
+class CTempDir {
+public:
+    CTempDir();
+    ~CTempDir();
+    CTempDir(const CTempDir&) = delete;
+    CTempDir& operator=(const CTempDir&) = delete;
+
+    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+    const std::filesystem::path& Dir() const { return m_dir; }
+
+private:
+    std::filesystem::path m_dir;
+};
+
+// Writes `bytes` to `path`.
+void WriteBytes(const std::string& path, const std::string& bytes);
+
+// The whole content of the file at `path`.
+std::string ReadBytes(const std::string& path);
