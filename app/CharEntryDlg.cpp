@@ -1,5 +1,6 @@
 #include "app/CharEntryDlg.h"
 
+#include "store/FormValues.h"
 #include "view/Cp932Validator.h"
 #include "view/ShellResources.h"
 
@@ -8,12 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr int kBytes16 = 6;
-constexpr int kBytes32 = 3;
-
-} // namespace
+namespace {} // namespace
 
 const char* CCharEntryDlg::TitleOf(int size) {
     return size == 32 ? "文字入力　３２×３２ドット" : "文字入力　１６×１６ドット";
@@ -25,7 +21,8 @@ CCharEntryDlg::CCharEntryDlg(int size, QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     m_edit = new QLineEdit(this);
-    m_edit->setValidator(new CCp932Validator(size == 32 ? kBytes32 : kBytes16, m_edit));
+    m_edit->setValidator(
+        new CCp932Validator(size == 32 ? kText32MaxBytes : kText16MaxBytes, m_edit));
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);

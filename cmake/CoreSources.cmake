@@ -31,6 +31,8 @@ set(GLOWMOTION_CORE_SOURCES
     store/HeadlessPlatform.cpp
     store/HeadlessPlatform.h
     store/LogFont.h
+    store/MessageText.cpp
+    store/MessageText.h
     store/Platform.h
     store/ProfileFonts.cpp
     store/ProfileFonts.h

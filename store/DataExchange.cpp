@@ -2,6 +2,7 @@
 
 #include "store/CommandIds.h"
 #include "store/Cp932.h"
+#include "store/MessageText.h"
 #include "store/Platform.h"
 #include "store/ScreenStore.h"
 
@@ -12,19 +13,6 @@
 namespace {
 
 constexpr const char* kCaption = "Glowmotion";
-constexpr int kMaxText16Bytes = 6;
-constexpr int kMaxText32Bytes = 3;
-
-std::string Format(std::string pattern, int first, int second = 0) {
-    auto replace = [&pattern](const char* tag, int value) {
-        const size_t at = pattern.find(tag);
-        if (at != std::string::npos)
-            pattern.replace(at, 2, std::to_string(value));
-    };
-    replace("%1", first);
-    replace("%2", second);
-    return pattern;
-}
 
 // Reads the form into the fields; returns false at the first failing check.
 class CReader {
@@ -35,13 +23,13 @@ public:
         const CFormValues& f = s.m_form;
         if (!Int(IDC_CURRENT_SCREEN, f.currentScreen, s.m_currentScreen, 1, kMaxScreens))
             return false;
-        if (!Text(IDC_TEXT16, f.text16, s.m_text16, kMaxText16Bytes))
+        if (!Text(IDC_TEXT16, f.text16, s.m_text16, kText16MaxBytes))
             return false;
         s.m_recording = f.recording ? 1 : 0;
         if (!Int(IDC_STEP_COUNT, f.stepCount, s.m_stepCount, INT_MIN, INT_MAX) ||
             !Int(IDC_BREAK_STEP, f.breakStep, s.m_breakStep, INT_MIN, INT_MAX))
             return false;
-        if (!Text(IDC_TEXT32, f.text32, s.m_text32, kMaxText32Bytes))
+        if (!Text(IDC_TEXT32, f.text32, s.m_text32, kText32MaxBytes))
             return false;
         s.m_breakFlag = f.breakFlag ? 1 : 0;
         const int countIds[] = {IDC_BANK1_COUNT, IDC_BANK2_COUNT, IDC_BANK3_COUNT};
@@ -55,8 +43,9 @@ public:
                 return false;
         const int count = s.CurrentScreenCount();
         if (s.m_currentScreen < 1 || s.m_currentScreen > count) {
-            p.MessageBox(Format("%1 から %2 までの整数を入力してください。", 1, count), kCaption,
-                         MB_OK | MB_ICONEXCLAMATION);
+            p.MessageBox(FormatMessage("%1 から %2 までの整数を入力してください。",
+                                       {"1", std::to_string(count)}),
+                         kCaption, MB_OK | MB_ICONEXCLAMATION);
             return false;
         }
         // No pressed bank button (only before the form was first filled) keeps the bank.
@@ -80,7 +69,8 @@ private:
     bool Text(int id, const std::string& text, std::string& field, int maxBytes) {
         field = text;
         if (Cp932Length(text) > maxBytes)
-            return Fail(id, Format("%1 文字以内で入力してください。", maxBytes));
+            return Fail(
+                id, FormatMessage("%1 文字以内で入力してください。", {std::to_string(maxBytes)}));
         return true;
     }
 

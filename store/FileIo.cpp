@@ -1,5 +1,6 @@
 #include "store/FileIo.h"
 
+#include "store/MessageText.h"
 #include "store/Platform.h"
 
 #include <cerrno>
@@ -13,14 +14,6 @@
 namespace {
 
 constexpr const char* kAppCaption = "Glowmotion";
-
-// Replaces every "%1" of `pattern` by `value`.
-std::string Substitute(std::string pattern, const std::string& value) {
-    for (size_t at = pattern.find("%1"); at != std::string::npos;
-         at = pattern.find("%1", at + value.size()))
-        pattern.replace(at, 2, value);
-    return pattern;
-}
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -126,12 +119,12 @@ std::string FileErrorText(const std::string& path, EFileError error) {
     case EFileError::None:
         return {};
     case EFileError::NotFound:
-        return Substitute("%1 が見つかりません。", path);
+        return FormatMessage("%1 が見つかりません。", {path});
     case EFileError::ReadFailed:
     case EFileError::TooLarge:
-        return Substitute("%1 の読み取り中に予期しないｴﾗｰが発生しました。", path);
+        return FormatMessage("%1 の読み取り中に予期しないｴﾗｰが発生しました。", {path});
     case EFileError::WriteFailed:
-        return Substitute("%1 の書き込み中に予期しないｴﾗｰが発生しました。", path);
+        return FormatMessage("%1 の書き込み中に予期しないｴﾗｰが発生しました。", {path});
     }
     return {};
 }

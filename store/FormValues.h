@@ -3,6 +3,11 @@
 #include <array>
 #include <string>
 
+// Longest texts of the character edits, in bytes of code page 932: edit
+// 1006 (16x16 characters) and edit 1012 (32x32 characters).
+inline constexpr int kText16MaxBytes = 6;
+inline constexpr int kText32MaxBytes = 3;
+
 // What the form's controls hold, as the user sees them: the texts of the
 // edits, the states of the two push-like check boxes and the index of the
 // pressed bank button. UpdateData moves values between these and the fields of

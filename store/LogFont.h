@@ -2,6 +2,9 @@
 
 #include <string>
 
+// Longest face name of a font description, in bytes of code page 932.
+inline constexpr int kMaxFaceNameBytes = 31;
+
 // Description of a character-import font, field for field the Windows LOGFONT
 // the settings keys are named after. The face name is UTF-8 and at most 31
 // bytes long in code page 932.

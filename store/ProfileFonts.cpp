@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int kMaxFaceNameBytes = 31;
-
 int ReadIntKey(const CProfileReader& profile, const char* key, int fallback) {
     const std::optional<long long> value = profile.ReadInt(kFontSection, key);
     return value ? static_cast<int>(static_cast<std::uint32_t>(*value)) : fallback;

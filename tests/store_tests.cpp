@@ -3,6 +3,7 @@
 #include "store/CommandIds.h"
 #include "store/Cp932.h"
 #include "store/DataExchange.h"
+#include "store/MessageText.h"
 #include "store/ProfileFonts.h"
 #include "view/FormTemplate.h"
 #include "view/Navigation.h"
@@ -237,6 +238,15 @@ TEST(Cp932, ConversionsAndLengths) {
                           "b"),
               "a?b");
     EXPECT_EQ(TruncateToCp932Bytes("ああa", 3), "あ");
+}
+
+TEST(MessageText, PlaceholdersTakeTheirArgumentsOnce) {
+    EXPECT_EQ(FormatMessage("%1 から %2 までの整数を入力してください。", {"1", "0"}),
+              "1 から 0 までの整数を入力してください。");
+    // An argument holding a placeholder is not filled in again.
+    EXPECT_EQ(FormatMessage("%1 が見つかりません。", {"/tmp/%1%2.qvl"}),
+              "/tmp/%1%2.qvl が見つかりません。");
+    EXPECT_EQ(FormatMessage("%2-%1-%3", {"a", "b"}), "b-a-%3");
 }
 
 TEST(FormTemplate, PixelsFollowTheDialogUnitsOfTheForm) {

@@ -24,10 +24,6 @@
 
 namespace {
 
-// Byte limits of the two character edits, in code page 932.
-constexpr int kText16MaxBytes = 6;
-constexpr int kText32MaxBytes = 3;
-
 // The bit-move scroll bars are pairs of arrow buttons: their position means
 // nothing and stays in the middle of a small range.
 constexpr int kArrowBarMaximum = 2;

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int kMaxFaceNameBytes = 31;
 constexpr double kDotsPerInch = 96.0;
 constexpr double kPointsPerInch = 72.0;
 

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+
+// A message with its placeholders filled in: "%1" .. "%9" of `pattern` become
+// the matching entries of `arguments`, as the framework's messages take their
+// file names and numbers. A placeholder without an argument stays as it is.
+std::string FormatMessage(const std::string& pattern, std::initializer_list<std::string> arguments);
