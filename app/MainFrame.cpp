@@ -137,7 +137,6 @@ std::optional<QString> FirstDroppedFile(const QMimeData* data) {
 } // namespace
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
-    InitShellResources();
     setWindowIcon(ApplicationIcon());
 
     // The import fonts are read once, as the form comes into being.

@@ -17,7 +17,6 @@ CQuorvelApp::CQuorvelApp(int& argc, char** argv) : QApplication(argc, argv) {
     if (m_qtTranslator.load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"),
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(&m_qtTranslator);
-    InitShellResources();
     setFont(FormFont());
     setWindowIcon(ApplicationIcon());
 }

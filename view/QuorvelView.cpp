@@ -62,7 +62,6 @@ void LetMouseThrough(QWidget* widget) {
 CQuorvelView::CQuorvelView(CQuorvelDoc& doc, const CLogFont& font16, const CLogFont& font32,
                            QWidget* parent)
     : QWidget(parent), m_core(*this, doc, font16, font32), m_dispatcher(m_core) {
-    InitShellResources();
     setFont(FormFont());
     setFixedSize(ToQRect(FormPixelRect()).size());
     setAutoFillBackground(true);

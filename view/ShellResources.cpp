@@ -17,6 +17,15 @@ namespace {
 constexpr int kToolbarPictureWidth = 16;
 constexpr int kToolbarPictureHeight = 15;
 
+// Registers the compiled-in pictures, once.
+void InitShellResources() {
+    static const bool registered = [] {
+        RegisterCompiledResources();
+        return true;
+    }();
+    (void)registered;
+}
+
 QPixmap Load(const char* file) {
     InitShellResources();
     return QPixmap(QStringLiteral(":/res/") + QLatin1String(file));
@@ -59,13 +68,6 @@ QPixmap TestFace(bool pressed) {
 
 } // namespace
 
-void InitShellResources() {
-    static const bool registered = [] {
-        RegisterCompiledResources();
-        return true;
-    }();
-    (void)registered;
-}
 
 QPixmap DotPictures() {
     return Load("dots.xpm");

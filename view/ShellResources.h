@@ -9,10 +9,6 @@
 // this program and compiled into it (res/glowmotion.qrc); the face of the
 // play button is painted at run time.
 
-// Registers the compiled-in pictures. Every function below calls it, so
-// callers need not; calling it again does nothing.
-void InitShellResources();
-
 // The two grid dots side by side, 14 x 7: lit (cyan) at x 0, unlit (white)
 // at x 7.
 QPixmap DotPictures();
