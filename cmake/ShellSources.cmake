@@ -1,30 +1,30 @@
 # Sources of glowmotion_shell: the Qt window of the editor, everything but
 # main(). The core stays in CoreSources.cmake and never includes Qt.
 set(GLOWMOTION_SHELL_SOURCES
-    app/CharEntryDlg.cpp
-    app/CharEntryDlg.h
-    app/MainFrame.cpp
-    app/MainFrame.h
-    app/QtProfile.cpp
-    app/QtProfile.h
-    app/QuorvelApp.cpp
-    app/QuorvelApp.h
-    app/RecentFileList.cpp
-    app/RecentFileList.h
-    app/VersionDlg.cpp
-    app/VersionDlg.h
-    view/BitmapButton.cpp
-    view/BitmapButton.h
-    view/Cp932Validator.cpp
-    view/Cp932Validator.h
-    view/DotGridWidget.cpp
-    view/DotGridWidget.h
-    view/FormScrollBar.cpp
-    view/FormScrollBar.h
-    view/QuorvelView.cpp
-    view/QuorvelView.h
-    view/ShellDialogs.cpp
-    view/ShellDialogs.h
-    view/ShellResources.cpp
-    view/ShellResources.h
+    app/qt/CharEntryDlg.cpp
+    app/qt/CharEntryDlg.h
+    app/qt/MainFrame.cpp
+    app/qt/MainFrame.h
+    app/qt/QtProfile.cpp
+    app/qt/QtProfile.h
+    app/qt/QuorvelApp.cpp
+    app/qt/QuorvelApp.h
+    app/qt/RecentFileList.cpp
+    app/qt/RecentFileList.h
+    app/qt/VersionDlg.cpp
+    app/qt/VersionDlg.h
+    view/qt/BitmapButton.cpp
+    view/qt/BitmapButton.h
+    view/qt/Cp932Validator.cpp
+    view/qt/Cp932Validator.h
+    view/qt/DotGridWidget.cpp
+    view/qt/DotGridWidget.h
+    view/qt/FormScrollBar.cpp
+    view/qt/FormScrollBar.h
+    view/qt/QuorvelView.cpp
+    view/qt/QuorvelView.h
+    view/qt/ShellDialogs.cpp
+    view/qt/ShellDialogs.h
+    view/qt/ShellResources.cpp
+    view/qt/ShellResources.h
 )

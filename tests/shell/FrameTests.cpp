@@ -4,12 +4,12 @@
 
 #include "ShellTestSupport.h"
 
-#include "app/MainFrame.h"
-#include "app/QtProfile.h"
-#include "app/QuorvelApp.h"
-#include "app/RecentFileList.h"
+#include "app/qt/MainFrame.h"
+#include "app/qt/QtProfile.h"
+#include "app/qt/QuorvelApp.h"
+#include "app/qt/RecentFileList.h"
 #include "store/CommandIds.h"
-#include "view/QuorvelView.h"
+#include "view/qt/QuorvelView.h"
 
 #include <QApplication>
 #include <QDialog>

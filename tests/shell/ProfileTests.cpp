@@ -3,11 +3,11 @@
 
 #include "ShellTestSupport.h"
 
-#include "app/MainFrame.h"
-#include "app/QtProfile.h"
+#include "app/qt/MainFrame.h"
+#include "app/qt/QtProfile.h"
 #include "store/Cp932.h"
 #include "store/ProfileFonts.h"
-#include "view/QuorvelView.h"
+#include "view/qt/QuorvelView.h"
 
 #include <QApplication>
 #include <QSettings>

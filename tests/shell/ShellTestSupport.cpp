@@ -1,7 +1,7 @@
 #include "ShellTestSupport.h"
 
 #include "view/FormTemplate.h"
-#include "view/ShellDialogs.h"
+#include "view/qt/ShellDialogs.h"
 
 #include <QFile>
 

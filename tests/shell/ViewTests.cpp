@@ -6,10 +6,10 @@
 #include "app/DocumentCommands.h"
 #include "app/QuorvelDoc.h"
 #include "store/CommandIds.h"
-#include "view/DotGridWidget.h"
-#include "view/FormScrollBar.h"
+#include "view/qt/DotGridWidget.h"
+#include "view/qt/FormScrollBar.h"
 #include "view/FormTemplate.h"
-#include "view/QuorvelView.h"
+#include "view/qt/QuorvelView.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/QuorvelApp.h"
+#include "app/qt/QuorvelApp.h"
 
 int main(int argc, char** argv) {
     CQuorvelApp app(argc, argv);

@@ -1,4 +1,4 @@
-#include "app/QtProfile.h"
+#include "app/qt/QtProfile.h"
 
 #include <QStringList>
 #include <QVariant>

@@ -1,4 +1,4 @@
-#include "view/BitmapButton.h"
+#include "view/qt/BitmapButton.h"
 
 #include <QPainter>
 

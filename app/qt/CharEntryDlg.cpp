@@ -1,8 +1,8 @@
-#include "app/CharEntryDlg.h"
+#include "app/qt/CharEntryDlg.h"
 
 #include "store/FormValues.h"
-#include "view/Cp932Validator.h"
-#include "view/ShellResources.h"
+#include "view/qt/Cp932Validator.h"
+#include "view/qt/ShellResources.h"
 
 #include <QDialogButtonBox>
 #include <QLineEdit>

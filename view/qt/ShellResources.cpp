@@ -1,4 +1,4 @@
-#include "view/ShellResources.h"
+#include "view/qt/ShellResources.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/QuorvelDoc.h"
-#include "app/RecentFileList.h"
+#include "app/qt/RecentFileList.h"
 
 #include <QMainWindow>
 

@@ -1,14 +1,14 @@
-#include "view/QuorvelView.h"
+#include "view/qt/QuorvelView.h"
 
-#include "app/CharEntryDlg.h"
+#include "app/qt/CharEntryDlg.h"
 #include "store/CommandIds.h"
-#include "view/BitmapButton.h"
-#include "view/Cp932Validator.h"
-#include "view/DotGridWidget.h"
-#include "view/FormScrollBar.h"
+#include "view/qt/BitmapButton.h"
+#include "view/qt/Cp932Validator.h"
+#include "view/qt/DotGridWidget.h"
+#include "view/qt/FormScrollBar.h"
 #include "view/FormTemplate.h"
-#include "view/ShellDialogs.h"
-#include "view/ShellResources.h"
+#include "view/qt/ShellDialogs.h"
+#include "view/qt/ShellResources.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

@@ -1,12 +1,12 @@
-#include "app/MainFrame.h"
+#include "app/qt/MainFrame.h"
 
 #include "app/DocumentCommands.h"
-#include "app/QtProfile.h"
-#include "app/VersionDlg.h"
+#include "app/qt/QtProfile.h"
+#include "app/qt/VersionDlg.h"
 #include "store/CommandIds.h"
-#include "view/QuorvelView.h"
-#include "view/ShellDialogs.h"
-#include "view/ShellResources.h"
+#include "view/qt/QuorvelView.h"
+#include "view/qt/ShellDialogs.h"
+#include "view/qt/ShellResources.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>

@@ -1,7 +1,7 @@
-#include "app/VersionDlg.h"
+#include "app/qt/VersionDlg.h"
 
 #include "view/FormTemplate.h"
-#include "view/ShellResources.h"
+#include "view/qt/ShellResources.h"
 
 #include <QLabel>
 #include <QPushButton>

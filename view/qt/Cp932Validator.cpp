@@ -1,4 +1,4 @@
-#include "view/Cp932Validator.h"
+#include "view/qt/Cp932Validator.h"
 
 #include "store/Cp932.h"
 

@@ -1,7 +1,7 @@
-#include "view/DotGridWidget.h"
+#include "view/qt/DotGridWidget.h"
 
 #include "store/ScreenStore.h"
-#include "view/ShellResources.h"
+#include "view/qt/ShellResources.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "app/QuorvelApp.h"
+#include "app/qt/QuorvelApp.h"
 
-#include "app/MainFrame.h"
-#include "app/QtProfile.h"
-#include "view/ShellResources.h"
+#include "app/qt/MainFrame.h"
+#include "app/qt/QtProfile.h"
+#include "view/qt/ShellResources.h"
 
 #include <QLibraryInfo>
 #include <QLocale>

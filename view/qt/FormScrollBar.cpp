@@ -1,4 +1,4 @@
-#include "view/FormScrollBar.h"
+#include "view/qt/FormScrollBar.h"
 
 #include "store/CommandIds.h"
 

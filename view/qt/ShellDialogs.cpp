@@ -1,4 +1,4 @@
-#include "view/ShellDialogs.h"
+#include "view/qt/ShellDialogs.h"
 
 #include "store/Cp932.h"
 

@@ -1,6 +1,6 @@
-#include "app/RecentFileList.h"
+#include "app/qt/RecentFileList.h"
 
-#include "app/QtProfile.h"
+#include "app/qt/QtProfile.h"
 
 #include <QDir>
 #include <QFileInfo>
