@@ -15,6 +15,7 @@ set(GLOWMOTION_CORE_SOURCES
     macro/MacroRecorder.h
     macro/MacroScanner.cpp
     macro/MacroScanner.h
+    macro/StepCodes.h
     macro/StepTable.cpp
     macro/StepTable.h
     store/CommandIds.h

@@ -42,10 +42,10 @@ void Record(CViewCore& view, const std::string& token, const std::string& line) 
 
 } // namespace
 
-void RecordStep(CViewCore& view, int code) {
-    const SStep* step = FindStep(code);
-    if (step != nullptr)
-        Record(view, std::to_string(code), step->label);
+void RecordStep(CViewCore& view, EStep step) {
+    const int code = StepNumber(step);
+    if (const SStep* entry = FindStep(code))
+        Record(view, std::to_string(code), entry->label);
 }
 
 void RecordGoToScreen(CViewCore& view, int screen) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "macro/StepCodes.h"
+
 #include <string>
 #include <vector>
 
@@ -8,12 +10,12 @@ class CViewCore;
 // Recording of macro steps: the macro code string and the macro list, kept
 // aligned token for line.
 
-// Records step `code` (1..42) with its label, when the recording flag is 1
+// Records step `step` with its label, when the recording flag is 1
 // and no macro is playing; otherwise does nothing. The token and its comma
 // are appended to the macro code string and the label goes into the list at
 // the insert position (appended and selected in the normal case); a pending
 // insert is then completed. The step count follows the list.
-void RecordStep(CViewCore& view, int code);
+void RecordStep(CViewCore& view, EStep step);
 
 // Records a go-to-screen step to screen `screen` ("[N]," and the line N),
 // under the same conditions as RecordStep.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "macro/StepCodes.h"
+
 #include <span>
 #include <string_view>
 
@@ -13,8 +15,6 @@ struct SStep {
     const char* label;
     void (*replay)(CViewCore& view);
 };
-
-inline constexpr int kStepCodeCount = 42;
 
 // The 42 step codes in code order: entry i holds code i + 1.
 std::span<const SStep> StepTable();

@@ -91,7 +91,7 @@ TEST(Recording, NothingIsRecordedWhileRecordingIsOff) {
     CTestSession t;
     t.Click(IDC_SELECT2);
     t.Click(IDC_FIRST_SCREEN);
-    RecordStep(t.view, 1);
+    RecordStep(t.view, EStep(1));
     EXPECT_EQ(t.s().m_macroCode, "");
     EXPECT_TRUE(t.s().m_macroLines.empty());
 }
@@ -99,9 +99,9 @@ TEST(Recording, NothingIsRecordedWhileRecordingIsOff) {
 TEST(Recording, StepsAppendTokensAndSelectTheLastLine) {
     CRecordingSession t;
     EXPECT_EQ(t.s().m_recording, 1);
-    RecordStep(t.view, 1);
-    RecordStep(t.view, 2);
-    RecordStep(t.view, 14);
+    RecordStep(t.view, EStep(1));
+    RecordStep(t.view, EStep(2));
+    RecordStep(t.view, EStep(14));
     EXPECT_EQ(t.s().m_macroCode, "1,2,14,");
     EXPECT_EQ(t.s().m_macroLines,
               (Lines{"上へスクロール", "下へスクロール", "コピー　＋ＳＨＩＦＴ"}));
@@ -111,7 +111,7 @@ TEST(Recording, StepsAppendTokensAndSelectTheLastLine) {
 
     // Clicking "MacroRecord" again stops recording.
     t.Click(IDC_MACRO_RECORD);
-    RecordStep(t.view, 3);
+    RecordStep(t.view, EStep(3));
     EXPECT_EQ(t.s().m_macroCode, "1,2,14,");
 }
 
@@ -140,7 +140,7 @@ TEST(Recording, AStepRecordedDuringAnInsertGoesBeforeTheSelectedLine) {
     EnableMacroButtons(t.view, false);
     EXPECT_FALSE(t.platform.IsEnabled(IDC_MACRO_START));
 
-    RecordStep(t.view, 5);
+    RecordStep(t.view, EStep(5));
     EXPECT_EQ(t.s().m_macroCode, "5,1,2,");
     EXPECT_EQ(t.s().m_macroLines, (Lines{"右へスクロール", "上へスクロール", "下へスクロール"}));
     EXPECT_EQ(t.s().m_insertPos, -1);
@@ -151,7 +151,7 @@ TEST(Recording, AStepRecordedDuringAnInsertGoesBeforeTheSelectedLine) {
     EXPECT_TRUE(t.s().m_macroButtonsEnabled);
 
     // The next step is appended again.
-    RecordStep(t.view, 8);
+    RecordStep(t.view, EStep(8));
     EXPECT_EQ(t.s().m_macroCode, "5,1,2,8,");
     EXPECT_EQ(t.s().m_macroSelection, 3);
 }
@@ -169,7 +169,7 @@ TEST(Recording, InsertBeforeALaterLineAndPastTheEnd) {
     t.s().m_heldCode = "1,";
     t.s().m_macroCode.clear();
     t.s().m_insertPos = 3;
-    RecordStep(t.view, 2);
+    RecordStep(t.view, EStep(2));
     EXPECT_EQ(t.s().m_macroCode, "1,2,");
 }
 

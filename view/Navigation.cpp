@@ -138,25 +138,25 @@ void Reset(CViewCore& view) {
 
 void OnFirstScreenButton(CViewCore& view) {
     GoToFirst(view);
-    RecordStep(view, 8);
+    RecordStep(view, EStep::GoToFirst);
 }
 
 void OnLastScreenButton(CViewCore& view) {
     GoToLast(view);
-    RecordStep(view, 7);
+    RecordStep(view, EStep::GoToLast);
 }
 
 void OnSelect1(CViewCore& view) {
     SelectBank(view, 0);
-    RecordStep(view, 9);
+    RecordStep(view, EStep::Select1);
 }
 
 void OnSelect2(CViewCore& view) {
     SelectBank(view, 1);
-    RecordStep(view, 10);
+    RecordStep(view, EStep::Select2);
 }
 
 void OnSelect3(CViewCore& view) {
     SelectBank(view, 2);
-    RecordStep(view, 11);
+    RecordStep(view, EStep::Select3);
 }
