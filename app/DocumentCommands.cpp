@@ -3,25 +3,48 @@
 #include "app/QuorvelDoc.h"
 #include "app/QvlFormat.h"
 #include "store/FileIo.h"
+#include "store/Platform.h"
 #include "store/ViewCore.h"
+#include "view/FormTemplate.h"
 
 #include <algorithm>
 
-void NewAnimation(CViewCore& view) {
-    view.Doc().OnNewDocument();
-    view.OnInitialUpdate();
+void OnInitialUpdate(CViewCore& view, const CQuorvelDoc& doc) {
+    CScreenStore& s = view.Store();
+    CPlatform& platform = view.Platform();
+    s.m_previewOffset = 0;
+    const int k = doc.ScreenCount();
+    platform.SetScrollRange(1, k);
+    s.m_screenCount[s.m_currentBank] = k;
+    s.m_currentScreen = 1;
+    platform.SetScrollPos(1);
+    s.m_displayedCount[s.m_currentBank] = k;
+    s.m_bankCurrent[s.m_currentBank] = 1;
+    view.UpdateData(false);
+    if (s.m_firstUpdate != 0) {
+        s.m_gridRect = GridRectangle();
+        s.m_firstUpdate = 0;
+    }
+    const auto& words = doc.Words();
+    std::copy_n(words.begin(), k * kWordsPerScreen, s.m_banks[s.m_currentBank].begin());
+    view.RepaintGrid();
 }
 
-bool OpenAnimation(CViewCore& view, const std::string& path) {
-    if (!view.Doc().OnOpenDocument(path, view.Platform()))
+void NewAnimation(CViewCore& view, CQuorvelDoc& doc) {
+    doc.OnNewDocument();
+    OnInitialUpdate(view, doc);
+}
+
+bool OpenAnimation(CViewCore& view, CQuorvelDoc& doc, const std::string& path) {
+    if (!doc.OnOpenDocument(path, view.Platform()))
         return false;
-    view.OnInitialUpdate();
+    OnInitialUpdate(view, doc);
     return true;
 }
 
-bool SaveAnimation(CViewCore& view, const std::string& path) {
+bool SaveAnimation(CViewCore& view, CQuorvelDoc& doc, const std::string& path) {
     view.SyncDocument();
-    return view.Doc().OnSaveDocument(path, view.Platform());
+    return doc.OnSaveDocument(path, view.Platform());
 }
 
 bool WriteBankFile(CViewCore& view, int bank, const std::string& path) {

@@ -2,6 +2,7 @@
 
 #include "app/QvlFormat.h"
 #include "store/FileIo.h"
+#include "store/MessageText.h"
 #include "store/Platform.h"
 
 #include <algorithm>
@@ -27,7 +28,7 @@ bool CQuorvelDoc::OnOpenDocument(const std::string& path, CPlatform& platform) {
     const EFileError error = ReadFileLimited(path, kMaxAnimationBytes, bytes);
     if (error == EFileError::TooLarge ||
         (error == EFileError::None && !IsValidQvlLength(bytes.size()))) {
-        platform.MessageBox("qvlファイルではありません。", "エラー発生！",
+        platform.MessageBox("qvlファイルではありません。", kErrorCaption,
                             MB_OK | MB_ICONEXCLAMATION);
         return false;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/DocumentLink.h"
 #include "store/ScreenGeometry.h"
 
 #include <string>
@@ -10,7 +11,7 @@ class CPlatform;
 // The animation document: a copy of one bank's screens, the carrier between
 // the editor and a .qvl file. It also keeps what the window needs to know of
 // it: the path, the title and whether it was changed since the last save.
-class CQuorvelDoc {
+class CQuorvelDoc : public CDocumentLink {
 public:
     // A new document: ten blank screens, titled "無題", not modified.
     CQuorvelDoc();
@@ -39,10 +40,10 @@ public:
 
     // Replaces the document's screens with `screenCount` screens of `words`
     // (the bank copy of SyncDocument). Does not touch the modified flag.
-    void SetScreens(const Word* words, int screenCount);
+    void SetScreens(const Word* words, int screenCount) override;
 
     bool IsModified() const { return m_modified; }
-    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+    void SetModifiedFlag(bool modified = true) override { m_modified = modified; }
     const std::string& PathName() const { return m_pathName; }
     const std::string& Title() const { return m_title; }
 

@@ -4,7 +4,7 @@
 
 #include "BenchSession.h"
 
-#include "macro/MacroPlayer.h"
+#include "app/CommandTable.h"
 #include "macro/MacroRecorder.h"
 
 #include <benchmark/benchmark.h>
@@ -26,40 +26,40 @@ std::string UnclosedMacro(size_t bytes) {
 }
 
 void BM_RebuildMacroList(benchmark::State& state) {
-    SBenchSession session;
-    session.view.Store().m_macroCode = GoToScreenMacro(static_cast<size_t>(state.range(0)));
+    CHeadlessSession session;
+    session.View().Store().m_macroCode = GoToScreenMacro(static_cast<size_t>(state.range(0)));
     for (auto _ : state)
-        RebuildMacroList(session.view);
+        RebuildMacroList(session.View());
     state.SetBytesProcessed(state.iterations() * state.range(0));
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_RebuildMacroList)->RangeMultiplier(2)->Range(kSmallest, kLargest)->Complexity();
 
 void BM_PlayMacro(benchmark::State& state) {
-    SBenchSession session;
-    session.view.Store().m_macroCode = GoToScreenMacro(static_cast<size_t>(state.range(0)));
+    CHeadlessSession session;
+    session.View().Store().m_macroCode = GoToScreenMacro(static_cast<size_t>(state.range(0)));
     for (auto _ : state)
-        PlayMacro(session.view);
+        StartMacro(session.View());
     state.SetBytesProcessed(state.iterations() * state.range(0));
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_PlayMacro)->RangeMultiplier(2)->Range(kSmallest, kLargest)->Complexity();
 
 void BM_PlayUnclosedGoToScreens(benchmark::State& state) {
-    SBenchSession session;
-    session.view.Store().m_macroCode = UnclosedMacro(static_cast<size_t>(state.range(0)));
+    CHeadlessSession session;
+    session.View().Store().m_macroCode = UnclosedMacro(static_cast<size_t>(state.range(0)));
     for (auto _ : state)
-        PlayMacro(session.view);
+        StartMacro(session.View());
     state.SetBytesProcessed(state.iterations() * state.range(0));
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_PlayUnclosedGoToScreens)->RangeMultiplier(2)->Range(kSmallest, kLargest)->Complexity();
 
 void BM_RebuildUnclosedGoToScreens(benchmark::State& state) {
-    SBenchSession session;
-    session.view.Store().m_macroCode = UnclosedMacro(static_cast<size_t>(state.range(0)));
+    CHeadlessSession session;
+    session.View().Store().m_macroCode = UnclosedMacro(static_cast<size_t>(state.range(0)));
     for (auto _ : state)
-        RebuildMacroList(session.view);
+        RebuildMacroList(session.View());
     state.SetBytesProcessed(state.iterations() * state.range(0));
     state.SetComplexityN(state.range(0));
 }

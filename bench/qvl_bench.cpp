@@ -3,6 +3,7 @@
 
 #include "BenchSession.h"
 
+#include "app/DocumentCommands.h"
 #include "app/QvlFormat.h"
 #include "store/FileIo.h"
 
@@ -84,9 +85,9 @@ BENCHMARK(BM_OpenDocument);
 // File > Open as a whole: the document, then the copy into the current bank.
 void BM_OpenAnimation(benchmark::State& state) {
     const CFullFile file;
-    SBenchSession session;
+    CHeadlessSession session;
     for (auto _ : state) {
-        if (!OpenAnimation(session.view, file.Path()))
+        if (!OpenAnimation(session.View(), session.Doc(), file.Path()))
             state.SkipWithError("the file was refused");
     }
     state.SetBytesProcessed(state.iterations() * kMaxAnimationBytes);

@@ -1,18 +1,19 @@
 #include "cli/PlayCommand.h"
 
+#include "app/CommandTable.h"
 #include "app/DocumentCommands.h"
-#include "cli/CliSession.h"
+#include "cli/CliMessages.h"
 #include "cli/ExitCodes.h"
 #include "cli/StateJson.h"
+#include "headless/HeadlessSession.h"
 #include "macro/MacroFile.h"
-#include "macro/MacroPlayer.h"
 #include "view/Navigation.h"
 
 namespace {
 
 // Opens the --selectK files, each into its bank, and makes select1 current
 // again when any was given.
-bool OpenBanks(CCliSession& session, const SPlayOptions& options, std::ostream& err) {
+bool OpenBanks(CHeadlessSession& session, const SPlayOptions& options, std::ostream& err) {
     bool opened = false;
     for (int bank = 0; bank < kBankCount; ++bank) {
         const std::optional<std::string>& file = options.selectFiles[bank];
@@ -20,8 +21,8 @@ bool OpenBanks(CCliSession& session, const SPlayOptions& options, std::ostream& 
             continue;
         SelectBank(session.View(), bank);
         const size_t mark = session.MessageCount();
-        if (!OpenAnimation(session.View(), *file)) {
-            session.PrintMessagesSince(mark, err, "glowmotion-cli: cannot open " + *file);
+        if (!OpenAnimation(session.View(), session.Doc(), *file)) {
+            PrintMessagesSince(session, mark, err, "glowmotion-cli: cannot open " + *file);
             return false;
         }
         opened = true;
@@ -41,14 +42,14 @@ void QueueDialogAnswers(CHeadlessPlatform& platform, const SPlayOptions& options
         platform.openFileAnswers.emplace_back(file);
 }
 
-bool WriteBanks(CCliSession& session, const SPlayOptions& options, std::ostream& err) {
+bool WriteBanks(CHeadlessSession& session, const SPlayOptions& options, std::ostream& err) {
     for (int bank = 0; bank < kBankCount; ++bank) {
         const std::optional<std::string>& file = options.outFiles[bank];
         if (!file)
             continue;
         const size_t mark = session.MessageCount();
         if (!WriteBankFile(session.View(), bank, *file)) {
-            session.PrintMessagesSince(mark, err, "glowmotion-cli: cannot write " + *file);
+            PrintMessagesSince(session, mark, err, "glowmotion-cli: cannot write " + *file);
             return false;
         }
     }
@@ -58,7 +59,7 @@ bool WriteBanks(CCliSession& session, const SPlayOptions& options, std::ostream&
 } // namespace
 
 int RunPlay(const SPlayOptions& options, std::ostream& out, std::ostream& err) {
-    CCliSession session;
+    CHeadlessSession session;
     CViewCore& view = session.View();
     if (!OpenBanks(session, options, err))
         return kExitFailed;
@@ -72,12 +73,12 @@ int RunPlay(const SPlayOptions& options, std::ostream& out, std::ostream& err) {
 
     const size_t mark = session.MessageCount();
     if (!LoadMacroFile(view, options.macroFile)) {
-        session.PrintMessagesSince(mark, err, "glowmotion-cli: cannot load " + options.macroFile);
+        PrintMessagesSince(session, mark, err, "glowmotion-cli: cannot load " + options.macroFile);
         return kExitFailed;
     }
 
     QueueDialogAnswers(session.Platform(), options);
-    PlayMacro(view);
+    StartMacro(view);
 
     if (!WriteBanks(session, options, err))
         return kExitFailed;

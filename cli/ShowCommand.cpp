@@ -1,8 +1,9 @@
 #include "cli/ShowCommand.h"
 
 #include "app/DocumentCommands.h"
-#include "cli/CliSession.h"
+#include "cli/CliMessages.h"
 #include "cli/ExitCodes.h"
+#include "headless/HeadlessSession.h"
 
 #include <string>
 
@@ -10,18 +11,18 @@ namespace {
 
 // Opens `file` into select1 of a fresh session, as File > Open does; on
 // failure prints the message the editor would have shown.
-bool OpenForReading(CCliSession& session, const std::string& file, std::ostream& err) {
+bool OpenForReading(CHeadlessSession& session, const std::string& file, std::ostream& err) {
     const size_t mark = session.MessageCount();
-    if (OpenAnimation(session.View(), file))
+    if (OpenAnimation(session.View(), session.Doc(), file))
         return true;
-    session.PrintMessagesSince(mark, err, "glowmotion-cli: cannot open " + file);
+    PrintMessagesSince(session, mark, err, "glowmotion-cli: cannot open " + file);
     return false;
 }
 
 } // namespace
 
 int RunShow(const SShowOptions& options, std::ostream& out, std::ostream& err) {
-    CCliSession session;
+    CHeadlessSession session;
     if (!OpenForReading(session, options.file, err))
         return kExitFailed;
     const int count = session.Doc().ScreenCount();
@@ -46,7 +47,7 @@ int RunShow(const SShowOptions& options, std::ostream& out, std::ostream& err) {
 }
 
 int RunInfo(const SShowOptions& options, std::ostream& out, std::ostream& err) {
-    CCliSession session;
+    CHeadlessSession session;
     if (!OpenForReading(session, options.file, err))
         return kExitFailed;
     out << "screens: " << session.Doc().ScreenCount() << '\n';

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/HeadlessPlatform.h"
+#include "headless/HeadlessPlatform.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,9 @@
-# Sources of glowmotion_core, the library without Qt. One path a line: the
-# check for Qt includes (scripts/check-core-qt-free.sh) reads this list too.
+# Sources of glowmotion_core, the library without Qt. One path a line.
 set(GLOWMOTION_CORE_SOURCES
+    app/CommandTable.cpp
+    app/CommandTable.h
+    app/Dispatcher.cpp
+    app/Dispatcher.h
     app/DocumentCommands.cpp
     app/DocumentCommands.h
     app/QuorvelDoc.cpp
@@ -23,14 +26,11 @@ set(GLOWMOTION_CORE_SOURCES
     store/Cp932.h
     store/DataExchange.cpp
     store/DataExchange.h
-    store/Dispatcher.cpp
-    store/Dispatcher.h
+    store/DocumentLink.h
     store/FileIo.cpp
     store/FileIo.h
     store/FormValues.cpp
     store/FormValues.h
-    store/HeadlessPlatform.cpp
-    store/HeadlessPlatform.h
     store/LogFont.h
     store/MessageText.cpp
     store/MessageText.h
@@ -55,10 +55,19 @@ set(GLOWMOTION_CORE_SOURCES
     view/Preview.h
 )
 
+# Sources of glowmotion_headless: the editor without a window, for the tests,
+# glowmotion-cli and the benchmarks. The Qt editor does not link it.
+set(GLOWMOTION_HEADLESS_SOURCES
+    headless/HeadlessPlatform.cpp
+    headless/HeadlessPlatform.h
+    headless/HeadlessSession.cpp
+    headless/HeadlessSession.h
+)
+
 # Sources of glowmotion-cli, which links the core alone.
 set(GLOWMOTION_CLI_SOURCES
-    cli/CliSession.cpp
-    cli/CliSession.h
+    cli/CliMessages.cpp
+    cli/CliMessages.h
     cli/CommandLine.cpp
     cli/CommandLine.h
     cli/ExitCodes.h

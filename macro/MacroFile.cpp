@@ -2,6 +2,7 @@
 
 #include "macro/MacroRecorder.h"
 #include "store/FileIo.h"
+#include "store/MessageText.h"
 #include "store/Platform.h"
 #include "store/ViewCore.h"
 
@@ -9,7 +10,7 @@ bool LoadMacroFile(CViewCore& view, const std::string& path) {
     std::string bytes;
     const EFileError error = ReadFileLimited(path, kMaxMacroFileBytes, bytes);
     if (error == EFileError::TooLarge) {
-        view.Platform().MessageBox("マクロファイルが 8192 バイトを超えています。", "エラー発生！",
+        view.Platform().MessageBox("マクロファイルが 8192 バイトを超えています。", kErrorCaption,
                                    MB_OK | MB_ICONEXCLAMATION);
         return false;
     }

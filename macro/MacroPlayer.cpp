@@ -4,12 +4,11 @@
 #include "macro/MacroScanner.h"
 #include "macro/StepTable.h"
 #include "store/ViewCore.h"
-#include "view/Navigation.h"
 
 #include <algorithm>
 #include <string>
 
-void PlayMacro(CViewCore& view) {
+void PlayMacro(CViewCore& view, const SReplayTable& replay) {
     CScreenStore& s = view.Store();
     s.m_playback = 1;
     // The operations may not touch the macro, but the scan works on its own
@@ -18,12 +17,12 @@ void PlayMacro(CViewCore& view) {
     int done = 0;
     CMacroScanner scanner(work);
     while (const auto token = scanner.Next()) {
-        if (const SStep* step = FindStep(StepCodeOf(*token))) {
-            if (step->replay != nullptr)
-                step->replay(view);
-        } else if (IsGoToScreenToken(*token)) {
+        if (const int code = StepCodeOf(*token); code != 0) {
+            if (const FStepOperation operation = replay.Operation(code))
+                operation(view);
+        } else if (IsGoToScreenToken(*token) && replay.goToScreen != nullptr) {
             const int screen = AtoiLike(scanner.GoToScreenText());
-            GoToScreen(view, std::clamp(screen, 1, kMaxScreens));
+            replay.goToScreen(view, std::clamp(screen, 1, kMaxScreens));
         }
         if (++done == s.m_breakStep)
             break;
@@ -31,7 +30,7 @@ void PlayMacro(CViewCore& view) {
     s.m_playback = 0;
 }
 
-void ToggleBreak(CViewCore& view) {
+bool ToggleBreak(CViewCore& view) {
     CScreenStore& s = view.Store();
     view.UpdateData(true);
     if (s.m_breakFlag != 0) {
@@ -41,4 +40,5 @@ void ToggleBreak(CViewCore& view) {
         s.m_breakStep = 0;
         RebuildMacroList(view);
     }
+    return true;
 }

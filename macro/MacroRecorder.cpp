@@ -96,8 +96,9 @@ void RebuildMacroList(CViewCore& view) {
     ShowStepCount(view);
 }
 
-void ToggleRecording(CViewCore& view) {
+bool ToggleRecording(CViewCore& view) {
     view.UpdateData(true);
+    return true;
 }
 
 void EnableMacroButtons(CViewCore& view, bool enabled) {

@@ -37,7 +37,7 @@ std::vector<std::string> MacroListLines(const std::string& code);
 
 // "MacroRecord": takes the form into the fields, which sets the recording
 // flag from the check box.
-void ToggleRecording(CViewCore& view);
+bool ToggleRecording(CViewCore& view);
 
 // Enables or disables the nine macro buttons that an insert locks.
 void EnableMacroButtons(CViewCore& view, bool enabled);

@@ -4,6 +4,7 @@
 // numbers are those written into macro code strings and .mcr files; they
 // never change. The codes of the option buttons are not in button order.
 enum class EStep : int {
+    None = 0, // no step: the command is never recorded
     ScrollUp = 1,
     ScrollDown = 2,
     ReverseOrder = 3,

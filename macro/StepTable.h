@@ -5,15 +5,12 @@
 #include <span>
 #include <string_view>
 
-class CViewCore;
-
-// One macro step code: its number, the label the macro list shows and the
-// text export writes, and the operation the player runs for it (nullptr for
-// an operation this build does not have, which plays as nothing).
+// One macro step code: its number and the label the macro list shows and the
+// text export writes. What the player runs for a code is the command table's
+// business (the application layer hands the player its lookup).
 struct SStep {
     int code;
     const char* label;
-    void (*replay)(CViewCore& view);
 };
 
 // The 42 step codes in code order: entry i holds code i + 1.

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr const char* kCaption = "Glowmotion";
 
 // Reads the form into the fields; returns false at the first failing check.
 class CReader {
@@ -45,7 +44,7 @@ public:
         if (s.m_currentScreen < 1 || s.m_currentScreen > count) {
             p.MessageBox(FormatMessage("%1 から %2 までの整数を入力してください。",
                                        {"1", std::to_string(count)}),
-                         kCaption, MB_OK | MB_ICONEXCLAMATION);
+                         kAppCaption, MB_OK | MB_ICONEXCLAMATION);
             return false;
         }
         // No pressed bank button (only before the form was first filled) keeps the bank.
@@ -75,7 +74,7 @@ private:
     }
 
     bool Fail(int id, const std::string& message) {
-        p.MessageBox(message, kCaption, MB_OK | MB_ICONEXCLAMATION);
+        p.MessageBox(message, kAppCaption, MB_OK | MB_ICONEXCLAMATION);
         p.FocusControl(id);
         return false;
     }

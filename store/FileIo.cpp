@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr const char* kAppCaption = "Glowmotion";
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {

@@ -26,7 +26,7 @@ EFileError ReadFileLimited(const std::string& path, size_t maxBytes, std::string
 EFileError WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Shows the standard message box for a failed read or write of `path`
-// (caption "Glowmotion"). Does nothing for EFileError::None.
+// (caption kAppCaption). Does nothing for EFileError::None.
 void ReportFileError(CPlatform& platform, const std::string& path, EFileError error);
 
 // The text of that message, for callers that print instead of showing it.

@@ -31,6 +31,21 @@ std::string* CFormValues::EditText(int controlId) {
     }
 }
 
+bool* CFormValues::CheckState(int controlId) {
+    switch (controlId) {
+    case IDC_MACRO_RECORD:
+        return &recording;
+    case IDC_MACRO_BREAK:
+        return &breakFlag;
+    default:
+        return nullptr;
+    }
+}
+
 const std::string* CFormValues::EditText(int controlId) const {
     return const_cast<CFormValues*>(this)->EditText(controlId);
+}
+
+const bool* CFormValues::CheckState(int controlId) const {
+    return const_cast<CFormValues*>(this)->CheckState(controlId);
 }

@@ -29,4 +29,9 @@ struct CFormValues {
     // no edit of that id.
     std::string* EditText(int controlId);
     const std::string* EditText(int controlId) const;
+
+    // The state of the push-like check box `controlId`, or nullptr when the
+    // form has no check box of that id.
+    bool* CheckState(int controlId);
+    const bool* CheckState(int controlId) const;
 };

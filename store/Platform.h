@@ -94,4 +94,8 @@ public:
 
     // Whether the SHIFT key is held as the current command arrives.
     virtual bool IsShiftDown() = 0;
+
+    // A command or control reached the view that it has no handler for (a
+    // fault of the program, never of the user): it is reported, not dropped.
+    virtual void CommandNotHandled(int id) = 0;
 };

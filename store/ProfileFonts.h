@@ -26,6 +26,10 @@ public:
 // name its first 31 bytes of code page 932.
 CLogFont ReadImportFont(const CProfileReader& profile, int defaultHeight);
 
+// The default heights of the two import fonts: characters 16 and 32 pixels high.
+inline constexpr int kImportFont16Height = -16;
+inline constexpr int kImportFont32Height = -32;
+
 // The section and default face name of the import fonts.
 inline constexpr const char* kFontSection = "Font";
 inline constexpr const char* kDefaultFaceName = "ＭＳ ゴシック";

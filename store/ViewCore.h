@@ -2,35 +2,34 @@
 
 #include "store/ScreenStore.h"
 
+class CDocumentLink;
 class CPlatform;
-class CQuorvelDoc;
 
 // The form view without pixels: the editing state together with the platform
-// it talks through and the document it fills and reads. Every operation and
-// command handler of the core takes one; the Qt view owns one and forwards
-// its events to it through the dispatch table.
+// it talks through and the document it copies the current bank into. Every
+// operation and command handler of the core takes one; the Qt view owns one
+// and forwards its events to it through the dispatcher.
 class CViewCore {
 public:
     // A freshly constructed view: the state of CScreenStore with the two
     // import fonts read from the settings.
-    CViewCore(CPlatform& platform, CQuorvelDoc& doc, const CLogFont& font16,
+    CViewCore(CPlatform& platform, CDocumentLink& doc, const CLogFont& font16,
               const CLogFont& font32);
 
     CScreenStore& Store() { return m_store; }
     const CScreenStore& Store() const { return m_store; }
     CPlatform& Platform() { return m_platform; }
-    CQuorvelDoc& Doc() { return m_doc; }
 
     // Moves values between the fields and the form. With `saveAndValidate`
     // false the fields are formatted into the form values and the widgets
     // refreshed. With true the form values are read back in the exchange
     // order and checked; the first failing check shows its message (caption
-    // "Glowmotion"), the fields read before it keep their new values, and
+    // kAppCaption), the fields read before it keep their new values, and
     // false is returned.
     bool UpdateData(bool saveAndValidate);
 
     // Whether an operation may write screens up to `highestScreen`. Above 800
-    // it shows "スクリーン枚数がオーバーしました。" / "エラー発生！" and
+    // it shows "スクリーン枚数がオーバーしました。" / kErrorCaption and
     // returns false; the caller then changes nothing.
     bool CheckCapacity(int highestScreen);
 
@@ -44,13 +43,8 @@ public:
     // Marks the document modified.
     void SetModifiedFlag();
 
-    // Brings the document into the current bank after New or Open: its
-    // screens become screens 1.. of the current bank, screen 1 current, the
-    // other banks untouched. The first call also fixes the grid rectangle.
-    void OnInitialUpdate();
-
 private:
     CScreenStore m_store;
     CPlatform& m_platform;
-    CQuorvelDoc& m_doc;
+    CDocumentLink& m_doc;
 };

@@ -1,28 +1,28 @@
 #pragma once
 
-#include "app/QuorvelDoc.h"
-#include "store/Dispatcher.h"
-#include "store/HeadlessPlatform.h"
-#include "store/ViewCore.h"
+#include "headless/HeadlessSession.h"
 #include "TestFiles.h"
 
 #include <string>
+#include <vector>
 
-// A freshly started editor without a window: headless platform, document,
-// view core and its dispatch table, with the first New already done.
+// A freshly started editor without a window, with short names for the
+// pieces a test reaches: platform, document, view core and dispatcher.
 struct CTestSession {
     CTestSession();
 
-    CHeadlessPlatform platform;
-    CQuorvelDoc doc;
-    CViewCore view;
-    CDispatcher dispatch;
+    CHeadlessSession session;
+    CHeadlessPlatform& platform;
+    CQuorvelDoc& doc;
+    CViewCore& view;
+    CDispatcher& dispatch;
 
     CScreenStore& s() { return view.Store(); }
 
-    // Clicks a button (BN_CLICKED); for the push-like check boxes and radio
-    // buttons the control first takes its new state, as a real click does.
-    void Click(int id);
+    // Clicks a control or command through the one click path; a push-like
+    // check box takes the opposite of its state, as a real click toggles it.
+    // Returns false when the view has no handler for `id`.
+    bool Click(int id);
 
     // Screen n of bank b as 48 column words.
     std::vector<Word> Screen(int bank, int n) const;

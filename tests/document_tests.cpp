@@ -38,7 +38,7 @@ TEST(Document, LengthChecksOnOpen) {
         CTestSession t;
         const std::string path = dir.Path("len.qvl");
         WriteBytes(path, std::string(c.length, '\0'));
-        EXPECT_EQ(OpenAnimation(t.view, path), c.accepted);
+        EXPECT_EQ(OpenAnimation(t.view, t.doc, path), c.accepted);
         if (c.accepted) {
             EXPECT_TRUE(t.platform.messages.empty());
             EXPECT_EQ(t.s().m_screenCount[0], static_cast<int>(c.length / 192));
@@ -59,14 +59,14 @@ TEST(Document, RefusedOpenKeepsDocumentAndView) {
     CTestSession t;
     const std::string good = dir.Path("good.qvl");
     WriteBytes(good, NumberedQvl(3));
-    ASSERT_TRUE(OpenAnimation(t.view, good));
+    ASSERT_TRUE(OpenAnimation(t.view, t.doc, good));
     t.doc.SetModifiedFlag(true);
     GoToLast(t.view);
     const int invalidations = t.platform.invalidateCount;
 
     const std::string bad = dir.Path("bad.qvl");
     WriteBytes(bad, std::string(200, '\x11'));
-    EXPECT_FALSE(OpenAnimation(t.view, bad));
+    EXPECT_FALSE(OpenAnimation(t.view, t.doc, bad));
     EXPECT_EQ(t.doc.ByteCount(), 3 * 192);
     EXPECT_EQ(t.doc.Words()[0], 1u);
     EXPECT_EQ(t.doc.PathName(), good);
@@ -76,10 +76,10 @@ TEST(Document, RefusedOpenKeepsDocumentAndView) {
     EXPECT_EQ(t.s().m_currentScreen, 3);
     EXPECT_EQ(t.platform.invalidateCount, invalidations);
 
-    EXPECT_FALSE(OpenAnimation(t.view, dir.Path("missing.qvl")));
+    EXPECT_FALSE(OpenAnimation(t.view, t.doc, dir.Path("missing.qvl")));
     EXPECT_EQ(t.MessageTexts().back(), dir.Path("missing.qvl") + " が見つかりません。");
     EXPECT_EQ(t.platform.messages.back().caption, "Glowmotion");
-    EXPECT_FALSE(OpenAnimation(t.view, dir.Dir().string()));
+    EXPECT_FALSE(OpenAnimation(t.view, t.doc, dir.Dir().string()));
     EXPECT_EQ(t.MessageTexts().back(),
               dir.Dir().string() + " の読み取り中に予期しないｴﾗｰが発生しました。");
     EXPECT_EQ(t.doc.PathName(), good);
@@ -89,7 +89,7 @@ TEST(Document, EmptyFileGivesABankOfNoScreensAtScreenOne) {
     CTempDir dir;
     CTestSession t;
     WriteBytes(dir.Path("empty.qvl"), "");
-    ASSERT_TRUE(OpenAnimation(t.view, dir.Path("empty.qvl")));
+    ASSERT_TRUE(OpenAnimation(t.view, t.doc, dir.Path("empty.qvl")));
     EXPECT_EQ(t.s().m_screenCount[0], 0);
     EXPECT_EQ(t.s().m_currentScreen, 1);
     EXPECT_FALSE(t.view.UpdateData(true));
@@ -107,7 +107,7 @@ TEST(Document, OpeningIntoSelect2LeavesTheOtherBanksAndLaterScreens) {
     t.Click(IDC_SELECT2);
     const std::string path = dir.Path("three.qvl");
     WriteBytes(path, NumberedQvl(3));
-    ASSERT_TRUE(OpenAnimation(t.view, path));
+    ASSERT_TRUE(OpenAnimation(t.view, t.doc, path));
     EXPECT_EQ(t.s().m_currentBank, 1);
     EXPECT_EQ(t.s().m_screenCount, (std::array<int, 3>{10, 3, 10}));
     EXPECT_EQ(t.s().ScreenAt(1, 2)[0], 2u);
@@ -118,7 +118,7 @@ TEST(Document, OpeningIntoSelect2LeavesTheOtherBanksAndLaterScreens) {
     // Saving writes select2 as it stands now.
     t.s().ScreenAt(1, 1)[1] = 0x80000000u;
     const std::string out = dir.Path("out.qvl");
-    ASSERT_TRUE(SaveAnimation(t.view, out));
+    ASSERT_TRUE(SaveAnimation(t.view, t.doc, out));
     const std::string bytes = ReadBytes(out);
     ASSERT_EQ(bytes.size(), 3u * 192);
     EXPECT_EQ(bytes.substr(4, 4), std::string("\x00\x00\x00\x80", 4));
@@ -130,9 +130,9 @@ TEST(Document, NewClearsOnlyTheFirstTenScreensOfTheCurrentBank) {
     CTempDir dir;
     CTestSession t;
     WriteBytes(dir.Path("twenty.qvl"), NumberedQvl(20));
-    ASSERT_TRUE(OpenAnimation(t.view, dir.Path("twenty.qvl")));
+    ASSERT_TRUE(OpenAnimation(t.view, t.doc, dir.Path("twenty.qvl")));
     t.s().ScreenAt(1, 1)[0] = 9u;
-    NewAnimation(t.view);
+    NewAnimation(t.view, t.doc);
     EXPECT_EQ(t.s().m_screenCount[0], 10);
     EXPECT_EQ(t.s().ScreenAt(0, 10)[0], 0u);
     EXPECT_EQ(t.s().ScreenAt(0, 11)[0], 11u);
@@ -146,20 +146,20 @@ TEST(Document, SaveWritesLittleEndianWordsOfTheCurrentBank) {
     CTempDir dir;
     CTestSession t;
     // An untouched new document is ten blank screens.
-    ASSERT_TRUE(SaveAnimation(t.view, dir.Path("blank.qvl")));
+    ASSERT_TRUE(SaveAnimation(t.view, t.doc, dir.Path("blank.qvl")));
     EXPECT_EQ(ReadBytes(dir.Path("blank.qvl")), std::string(1920, '\0'));
 
     // Only column 0, row 0 lit; no mouse movement brought it into the
     // document, yet the save writes it.
     SetDot(t.s().ScreenAt(0, 1).data(), 0, 0);
     t.s().ScreenAt(0, 2)[1] = 0x01020304u;
-    ASSERT_TRUE(SaveAnimation(t.view, dir.Path("dot.qvl")));
+    ASSERT_TRUE(SaveAnimation(t.view, t.doc, dir.Path("dot.qvl")));
     const std::string bytes = ReadBytes(dir.Path("dot.qvl"));
     EXPECT_EQ(bytes.substr(0, 4), std::string("\x00\x00\x00\x80", 4));
     EXPECT_EQ(bytes.substr(196, 4), std::string("\x04\x03\x02\x01", 4));
 
     CTestSession again;
-    ASSERT_TRUE(OpenAnimation(again.view, dir.Path("dot.qvl")));
+    ASSERT_TRUE(OpenAnimation(again.view, again.doc, dir.Path("dot.qvl")));
     EXPECT_EQ(again.Screen(0, 1), t.Screen(0, 1));
     EXPECT_EQ(again.Screen(0, 2), t.Screen(0, 2));
 }
@@ -169,7 +169,7 @@ TEST(Document, FailedSaveLeavesTheOldFileIntact) {
     CTestSession t;
     const std::string path = dir.Path("keep.qvl");
     WriteBytes(path, NumberedQvl(1));
-    ASSERT_TRUE(OpenAnimation(t.view, path));
+    ASSERT_TRUE(OpenAnimation(t.view, t.doc, path));
     t.doc.SetModifiedFlag(true);
     // Let no file grow past 100 bytes, so writing the 192-byte file fails
     // part-way.
@@ -179,7 +179,7 @@ TEST(Document, FailedSaveLeavesTheOldFileIntact) {
     rlimit small = old;
     small.rlim_cur = 100;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = SaveAnimation(t.view, path);
+    const bool saved = SaveAnimation(t.view, t.doc, path);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, previous);
 
@@ -194,7 +194,7 @@ TEST(Document, FailedSaveLeavesTheOldFileIntact) {
         ++files;
     EXPECT_EQ(files, 1);
 
-    EXPECT_FALSE(SaveAnimation(t.view, dir.Path("no/such/folder.qvl")));
+    EXPECT_FALSE(SaveAnimation(t.view, t.doc, dir.Path("no/such/folder.qvl")));
     EXPECT_EQ(t.MessageTexts().back(), dir.Path("no/such/folder.qvl") + " が見つかりません。");
 }
 
@@ -206,7 +206,7 @@ TEST(Document, SaveKeepsPermissionsAndFollowsSymbolicLinks) {
     WriteBytes(real, NumberedQvl(2));
     ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
     std::filesystem::create_symlink(real, link);
-    ASSERT_TRUE(SaveAnimation(t.view, link));
+    ASSERT_TRUE(SaveAnimation(t.view, t.doc, link));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadBytes(real), std::string(1920, '\0'));
     struct stat info {};

@@ -178,7 +178,7 @@ protected:
     Playback() {
         const std::vector<Word> words(20 * kWordsPerScreen, 0);
         WriteBytes(dir.Path("twenty.qvl"), EncodeQvl(words.data(), words.size()));
-        EXPECT_TRUE(OpenAnimation(t.view, dir.Path("twenty.qvl")));
+        EXPECT_TRUE(OpenAnimation(t.view, t.doc, dir.Path("twenty.qvl")));
     }
     void Play(const std::string& code) {
         t.s().m_macroCode = code;

@@ -19,7 +19,7 @@ protected:
         for (int n = 0; n < screens; ++n)
             words[n * kWordsPerScreen] = static_cast<Word>(n + 1);
         WriteBytes(dir.Path("anim.qvl"), EncodeQvl(words.data(), words.size()));
-        ASSERT_TRUE(OpenAnimation(t.view, dir.Path("anim.qvl")));
+        ASSERT_TRUE(OpenAnimation(t.view, t.doc, dir.Path("anim.qvl")));
         if (current != 1)
             GoToScreen(t.view, current);
         t.Click(IDC_MACRO_RECORD);

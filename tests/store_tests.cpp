@@ -82,7 +82,7 @@ TEST(DataExchange, FailedIntegerKeepsFieldsReadBeforeIt) {
     CTestSession t;
     CScreenStore& s = t.s();
     t.dispatch.OnEditChanged(IDC_TEXT16, "AB");
-    t.dispatch.OnCheckChanged(IDC_MACRO_RECORD, true);
+    t.s().m_form.recording = true;
     t.dispatch.OnEditChanged(IDC_STEP_COUNT, "x1");
     t.dispatch.OnEditChanged(IDC_BREAK_STEP, "4");
     t.dispatch.OnEditChanged(IDC_TEXT32, "Z");
@@ -134,7 +134,7 @@ TEST(DataExchange, CurrentScreenOutsideTheBankFailsTheRangeCheck) {
     CTestSession t;
     CScreenStore& s = t.s();
     GoToScreen(t.view, 15); // beyond the 10 screens
-    t.dispatch.OnRadioChanged(2);
+    t.s().m_form.bankRadio = 2;
     EXPECT_FALSE(t.view.UpdateData(true));
     EXPECT_EQ(t.MessageTexts().back(), "1 から 10 までの整数を入力してください。");
     EXPECT_EQ(s.m_currentScreen, 15);

@@ -113,6 +113,18 @@ const SFormControl* FindFormControl(int id) {
     return nullptr;
 }
 
+int RadioButtonIndex(int id) {
+    int index = -1;
+    for (const SFormControl& control : kControls) {
+        if (control.kind != K::RadioButton)
+            continue;
+        index = control.groupStart ? 0 : index + 1;
+        if (control.id == id)
+            return index;
+    }
+    return -1;
+}
+
 CRect DluToPixels(const CDluRect& rect) {
     return CRect{MulDiv(rect.x, 7, 4), MulDiv(rect.y, 12, 8), MulDiv(rect.x + rect.cx, 7, 4),
                  MulDiv(rect.y + rect.cy, 12, 8)};

@@ -55,6 +55,10 @@ std::span<const SBitmapButton> FormBitmapButtons();
 // The control with id `id`, or nullptr.
 const SFormControl* FindFormControl(int id);
 
+// The place of radio button `id` in its group (0 for the first), or -1 when
+// `id` is no radio button of the form.
+int RadioButtonIndex(int id);
+
 // Pixels of a dialog-unit rectangle: x * 7 / 4 and y * 12 / 8, each edge
 // rounded half away from zero.
 CRect DluToPixels(const CDluRect& rect);

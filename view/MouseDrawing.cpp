@@ -1,6 +1,5 @@
 #include "view/MouseDrawing.h"
 
-#include "app/QuorvelDoc.h"
 #include "store/CommandIds.h"
 #include "store/Platform.h"
 #include "store/ViewCore.h"

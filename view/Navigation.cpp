@@ -72,21 +72,23 @@ void OnScreenScroll(CViewCore& view, int code, int thumbPosition) {
     view.RepaintGrid();
 }
 
-void GoToFirst(CViewCore& view) {
+bool GoToFirst(CViewCore& view) {
     CScreenStore& s = view.Store();
     view.Platform().SetScrollPos(1);
     s.m_previewOffset = 0;
     ShowCurrent(view, 1);
     view.RepaintGrid();
+    return true;
 }
 
-void GoToLast(CViewCore& view) {
+bool GoToLast(CViewCore& view) {
     CScreenStore& s = view.Store();
     const int last = std::max(1, s.CurrentScreenCount());
     view.Platform().SetScrollPos(last);
     s.m_previewOffset = 0;
     ShowCurrent(view, last);
     view.RepaintGrid();
+    return true;
 }
 
 void SelectBank(CViewCore& view, int bank) {
@@ -106,16 +108,31 @@ void SelectBank(CViewCore& view, int bank) {
     view.RepaintGrid();
 }
 
+bool Select1(CViewCore& view) {
+    SelectBank(view, 0);
+    return true;
+}
+
+bool Select2(CViewCore& view) {
+    SelectBank(view, 1);
+    return true;
+}
+
+bool Select3(CViewCore& view) {
+    SelectBank(view, 2);
+    return true;
+}
+
 void GoToScreen(CViewCore& view, int screen) {
     screen = std::clamp(screen, 1, kMaxScreens);
     view.Platform().SetScrollPos(screen);
     ShowCurrent(view, screen);
 }
 
-void Reset(CViewCore& view) {
+bool Reset(CViewCore& view) {
     CPlatform& platform = view.Platform();
     if (platform.MessageBox("ＲＥＳＥＴしますか？", "確認", MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return;
+        return true;
     CScreenStore& s = view.Store();
     s.m_currentBank = 0;
     // The bank on display is select1 from now on; the next bank selection
@@ -134,29 +151,5 @@ void Reset(CViewCore& view) {
     platform.SetScrollPos(1);
     view.UpdateData(false);
     view.RepaintGrid();
-}
-
-void OnFirstScreenButton(CViewCore& view) {
-    GoToFirst(view);
-    RecordStep(view, EStep::GoToFirst);
-}
-
-void OnLastScreenButton(CViewCore& view) {
-    GoToLast(view);
-    RecordStep(view, EStep::GoToLast);
-}
-
-void OnSelect1(CViewCore& view) {
-    SelectBank(view, 0);
-    RecordStep(view, EStep::Select1);
-}
-
-void OnSelect2(CViewCore& view) {
-    SelectBank(view, 1);
-    RecordStep(view, EStep::Select2);
-}
-
-void OnSelect3(CViewCore& view) {
-    SelectBank(view, 2);
-    RecordStep(view, EStep::Select3);
+    return true;
 }

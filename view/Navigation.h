@@ -4,7 +4,8 @@ class CViewCore;
 
 // Moving through the animation: the screen scroll bar, the first and last
 // buttons, the bank buttons, the go-to-screen step and RESET. None of these
-// changes a dot, except RESET.
+// changes a dot, except RESET. The operations return true: their buttons
+// always record their steps.
 
 // The screen scroll bar (control 1002) sent `code` (SB_*) with the thumb at
 // `thumbPosition`. A paused or running preview first makes the screen on
@@ -13,15 +14,20 @@ class CViewCore;
 void OnScreenScroll(CViewCore& view, int code, int thumbPosition);
 
 // Makes screen 1 of the current bank current.
-void GoToFirst(CViewCore& view);
+bool GoToFirst(CViewCore& view);
 
 // Makes the last screen of the current bank current (screen 1 of an empty
 // bank).
-void GoToLast(CViewCore& view);
+bool GoToLast(CViewCore& view);
 
 // Makes bank `bank` (0..2) current at the screen it was left on; the bank
 // that was on display keeps its current screen.
 void SelectBank(CViewCore& view, int bank);
+
+// SelectBank for select1, select2 and select3.
+bool Select1(CViewCore& view);
+bool Select2(CViewCore& view);
+bool Select3(CViewCore& view);
 
 // The go-to-screen step: makes screen `screen` (1..800) of the current bank
 // current without checking it against the screen count.
@@ -30,11 +36,4 @@ void GoToScreen(CViewCore& view, int screen);
 // RESET: after "ＲＥＳＥＴしますか？" is answered Yes, every bank holds ten
 // blank screens, select1 screen 1 is current and both clips are blank. The
 // macro, the range clip count and the document are left alone.
-void Reset(CViewCore& view);
-
-// Button handlers: the operation, then its macro step.
-void OnFirstScreenButton(CViewCore& view);
-void OnLastScreenButton(CViewCore& view);
-void OnSelect1(CViewCore& view);
-void OnSelect2(CViewCore& view);
-void OnSelect3(CViewCore& view);
+bool Reset(CViewCore& view);

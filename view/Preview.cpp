@@ -3,11 +3,12 @@
 #include "store/Platform.h"
 #include "store/ViewCore.h"
 
-void TogglePreview(CViewCore& view) {
+bool TogglePreview(CViewCore& view) {
     CScreenStore& s = view.Store();
     const bool start = s.m_previewFlag == 0;
     view.Platform().SetPreviewTimer(start);
     s.m_previewFlag = start ? 1 : 0;
+    return true;
 }
 
 void PreviewTick(CViewCore& view) {

@@ -7,7 +7,7 @@ class CViewCore;
 
 // The play button: starts the preview timer, or stops it and keeps the screen
 // on display (a pause).
-void TogglePreview(CViewCore& view);
+bool TogglePreview(CViewCore& view);
 
 // One tick of the preview timer: shows the next screen; after the last screen
 // it shows the current screen again and stops the timer.

@@ -4,6 +4,7 @@
 #include "app/qt/QtProfile.h"
 #include "app/qt/VersionDlg.h"
 #include "store/CommandIds.h"
+#include "store/MessageText.h"
 #include "view/qt/QuorvelView.h"
 #include "view/qt/ShellDialogs.h"
 #include "view/qt/ShellResources.h"
@@ -105,7 +106,6 @@ const char* const kIdleText = "ﾚﾃﾞｨ";
 const char* const kRecentFilePrompt = "指定のﾌｧｲﾙを開く";
 const char* const kRecentFilePlaceholder = "最新のﾌｧｲﾙ";
 const char* const kSavePrompt = "%1 への変更を保存しますか？";
-const char* const kSavePromptCaption = "Glowmotion";
 const char* const kQvlFilter = "ｱﾆﾒｰｼｮﾝ ﾌｧｲﾙ (*.qvl) |*.qvl|すべてのﾌｧｲﾙ (*.*)|*.*||";
 const char* const kQvlExtension = "qvl";
 
@@ -141,7 +141,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
 
     // The import fonts are read once, as the form comes into being.
     const CQtProfile profile;
-    m_view = new CQuorvelView(m_doc, ReadImportFont(profile, -16), ReadImportFont(profile, -32));
+    m_view = new CQuorvelView(m_doc, ReadImportFont(profile, kImportFont16Height),
+                              ReadImportFont(profile, kImportFont32Height));
     // Should the form ever not fit, it scrolls as a form view does.
     auto* area = new QScrollArea(this);
     area->setFrameShape(QFrame::NoFrame);
@@ -364,11 +365,11 @@ void CMainFrame::OnCommand(int id) {
         OpenRecentFile(id - ID_FILE_MRU_FILE1);
         return;
     }
-    m_view->Dispatcher().OnCommand(id);
+    m_view->Dispatcher().OnClick(id);
 }
 
 void CMainFrame::NewDocument() {
-    NewAnimation(m_view->Core());
+    NewAnimation(m_view->Core(), m_doc);
     UpdateTitle();
 }
 
@@ -390,7 +391,7 @@ CMainFrame::EOpenResult CMainFrame::OpenDocumentFile(const QString& path) {
     // The document keeps the full path, so that a later Save goes to the same
     // file whatever the working directory.
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    if (!OpenAnimation(m_view->Core(), PathBytes(absolute)))
+    if (!OpenAnimation(m_view->Core(), m_doc, PathBytes(absolute)))
         return EOpenResult::Failed;
     m_recentFiles.Add(absolute);
     m_recentFiles.Save();
@@ -416,7 +417,7 @@ bool CMainFrame::SaveModified() {
     if (!m_doc.IsModified())
         return true;
     const QString text = Q(kSavePrompt).arg(QString::fromStdString(m_doc.Title()));
-    const int answer = ShowMessageBox(this, text.toStdString(), kSavePromptCaption,
+    const int answer = ShowMessageBox(this, text.toStdString(), kAppCaption,
                                       MB_YESNOCANCEL | MB_ICONEXCLAMATION);
     if (answer == IDCANCEL)
         return false;
@@ -442,7 +443,7 @@ bool CMainFrame::DoSaveAs() {
 }
 
 bool CMainFrame::SaveTo(const std::string& path) {
-    if (!SaveAnimation(m_view->Core(), path))
+    if (!SaveAnimation(m_view->Core(), m_doc, path))
         return false;
     m_recentFiles.Add(QFile::decodeName(QByteArray::fromStdString(path)));
     m_recentFiles.Save();

@@ -77,7 +77,7 @@ private slots:
     void init() {
         m_doc = std::make_unique<CQuorvelDoc>();
         m_view = std::make_unique<CQuorvelView>(*m_doc, CLogFont{}, CLogFont{});
-        NewAnimation(m_view->Core());
+        NewAnimation(m_view->Core(), *m_doc);
         m_view->show();
     }
     void cleanup() {
@@ -93,7 +93,7 @@ private slots:
         words[47] = 0x00000001u;
         const QString path = m_dir.filePath("corners.qvl");
         WriteQvl(path, words);
-        QVERIFY(OpenAnimation(m_view->Core(), path.toStdString()));
+        QVERIFY(OpenAnimation(m_view->Core(), *m_doc, path.toStdString()));
 
         CDotGridWidget* grid = m_view->Grid();
         QCOMPARE(grid->geometry(), QRect(77, 54, 289, 193));
@@ -256,7 +256,7 @@ private slots:
     void screenScrollBarAndBitmapButtonsMoveThroughTheScreens() {
         const QString path = m_dir.filePath("twenty.qvl");
         WriteQvl(path, std::vector<Word>(20 * kWordsPerScreen, 0));
-        QVERIFY(OpenAnimation(m_view->Core(), path.toStdString()));
+        QVERIFY(OpenAnimation(m_view->Core(), *m_doc, path.toStdString()));
         auto* bar = qobject_cast<CFormScrollBar*>(m_view->Control(IDC_SCREEN_SCROLL));
         QCOMPARE(bar->minimum(), 1);
         QCOMPARE(bar->maximum(), 20);

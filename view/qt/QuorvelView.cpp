@@ -1,5 +1,6 @@
 #include "view/qt/QuorvelView.h"
 
+#include "app/QuorvelDoc.h"
 #include "app/qt/CharEntryDlg.h"
 #include "store/CommandIds.h"
 #include "view/qt/BitmapButton.h"
@@ -36,19 +37,6 @@ QRect ToQRect(const CRect& rect) {
 
 QString Q(const char* text) {
     return QString::fromUtf8(text);
-}
-
-int BankOfButton(int id) {
-    switch (id) {
-    case IDC_SELECT1:
-        return 0;
-    case IDC_SELECT2:
-        return 1;
-    case IDC_SELECT3:
-        return 2;
-    default:
-        return -1;
-    }
 }
 
 // Static pictures, labels and group boxes let the mouse through to the form,
@@ -177,7 +165,7 @@ QWidget* CQuorvelView::CreateControl(const SFormControl& control) {
         if (control.kind != EControlKind::PushButton)
             button->setCheckable(true);
         if (control.kind == EControlKind::RadioButton)
-            m_bankButtons->addButton(button, BankOfButton(id));
+            m_bankButtons->addButton(button, RadioButtonIndex(id));
         connect(button, &QPushButton::clicked, this,
                 [this, id](bool checked) { OnButtonClicked(id, checked); });
         widget = button;
@@ -244,13 +232,7 @@ QWidget* CQuorvelView::Control(int id) const {
 
 void CQuorvelView::OnButtonClicked(int id, bool checked) {
     emit controlCommand(id);
-    // The control's new state goes into the form values before its
-    // notification, as an auto check box or radio button has it by then.
-    if (id == IDC_MACRO_RECORD || id == IDC_MACRO_BREAK)
-        m_dispatcher.OnCheckChanged(id, checked);
-    else if (const int bank = BankOfButton(id); bank >= 0)
-        m_dispatcher.OnRadioChanged(bank);
-    m_dispatcher.OnCommand(id);
+    m_dispatcher.OnClick(id, checked);
 }
 
 void CQuorvelView::OnScrolled(int id, int code, int position) {
@@ -432,6 +414,10 @@ bool CQuorvelView::HasCapture() const {
 
 bool CQuorvelView::IsShiftDown() {
     return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+}
+
+void CQuorvelView::CommandNotHandled(int id) {
+    qWarning("Glowmotion: command %d has no handler", id);
 }
 
 unsigned CQuorvelView::KeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/Dispatcher.h"
+#include "app/Dispatcher.h"
 #include "store/Platform.h"
 #include "store/ViewCore.h"
 
@@ -74,6 +74,7 @@ public:
     void ReleaseCapture() override;
     bool HasCapture() const override;
     bool IsShiftDown() override;
+    void CommandNotHandled(int id) override;
 
     // The MK_* flags of a mouse message with these buttons and keys.
     static unsigned KeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);

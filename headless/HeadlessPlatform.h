@@ -40,6 +40,7 @@ public:
     void ReleaseCapture() override;
     bool HasCapture() const override;
     bool IsShiftDown() override;
+    void CommandNotHandled(int id) override;
 
     // The position the scroll bar shows: the last position set, kept inside
     // the last range set, as a Windows scroll bar keeps it.
@@ -69,6 +70,7 @@ public:
     int macroListChangedCount = 0;
     int invalidateCount = 0;
     int fontDialogCount = 0;
+    std::vector<int> unhandledCommands;
     int scrollMin = 0;
     int scrollMax = 0;
     int scrollPos = 0;

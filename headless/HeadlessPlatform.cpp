@@ -1,4 +1,4 @@
-#include "store/HeadlessPlatform.h"
+#include "headless/HeadlessPlatform.h"
 
 #include <algorithm>
 
@@ -129,4 +129,8 @@ bool CHeadlessPlatform::HasCapture() const {
 
 bool CHeadlessPlatform::IsShiftDown() {
     return shiftDown;
+}
+
+void CHeadlessPlatform::CommandNotHandled(int id) {
+    unhandledCommands.push_back(id);
 }

@@ -7,20 +7,22 @@ class CViewCore;
 // Mouse messages of the view.
 enum class EMouseMessage { LButtonDown, LButtonUp, RButtonDown, RButtonUp, MouseMove };
 
-// The view's message map: routes commands, control notifications, mouse
-// messages and timer ticks to the core's handlers. The Qt view connects every
-// widget to it; tests call it exactly as a click would. Controls write their
-// new value into the form values first (what the user typed, the state an
-// auto check box or radio button took) and then send their notification.
+// The view's message map: routes clicks, scroll bar notifications, mouse
+// messages, timer ticks and typing to the core. The Qt view connects every
+// widget to it; tests and glowmotion-cli call it exactly as a click would.
 class CDispatcher {
 public:
     explicit CDispatcher(CViewCore& view) : m_view(view) {}
 
-    // A menu, toolbar or accelerator command, or a button click (BN_CLICKED).
-    // Returns false when no handler is mapped to `id`.
-    bool OnCommand(int id);
+    // The one click path: a menu, toolbar or accelerator command, or a
+    // control of the form clicked with the state it took (`checked`, for the
+    // push-like check boxes; a radio button is pressed by being clicked). The
+    // control's state goes into the form values first, then the command's
+    // handler runs. A command the view has no handler for is reported to the
+    // platform and false is returned.
+    bool OnClick(int id, bool checked = false);
 
-    // Whether OnCommand has a handler for `id`.
+    // Whether OnClick has a handler for `id`.
     static bool HandlesCommand(int id);
 
     // A scroll bar notification (SB_* code) from control `controlId`.
@@ -35,12 +37,6 @@ public:
 
     // The user changed the text of an edit control.
     void OnEditChanged(int controlId, const std::string& text);
-
-    // A push-like check box took the state `checked`.
-    void OnCheckChanged(int controlId, bool checked);
-
-    // The bank radio button `index` (0..2) became the pressed one.
-    void OnRadioChanged(int index);
 
     // The user selected macro list line `index` (-1 for none).
     void OnListSelect(int index);
