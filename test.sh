@@ -12,6 +12,9 @@ export QT_QPA_PLATFORM=offscreen
 # The core must build and run without Qt.
 scripts/check-core-qt-free.sh
 
+# Includes run one way through the layers.
+scripts/check-layers.sh
+
 build_tree build -DGLOWMOTION_BUILD_SHELL=ON
 (cd build && ctest --output-on-failure -j "$(nproc)")
 

@@ -1,5 +1,7 @@
 # Sources of glowmotion_core, the library without Qt. One path a line.
 set(GLOWMOTION_CORE_SOURCES
+    app/CommandInventory.cpp
+    app/CommandInventory.h
     app/CommandTable.cpp
     app/CommandTable.h
     app/Dispatcher.cpp

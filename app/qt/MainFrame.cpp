@@ -1,5 +1,6 @@
 #include "app/qt/MainFrame.h"
 
+#include "app/CommandInventory.h"
 #include "app/DocumentCommands.h"
 #include "app/qt/QtProfile.h"
 #include "app/qt/VersionDlg.h"
@@ -30,81 +31,7 @@ const char* const CMainFrame::kWindowTitle = "Glowmotion 32";
 
 namespace {
 
-// Texts of a command: the menu text with its key hint (nullptr for a
-// command only on the toolbar), the status-bar prompt and the tooltip
-// (nullptr where it has none).
-struct SCommandText {
-    int id;
-    const char* text;
-    const char* prompt;
-    const char* toolTip;
-};
-
-const SCommandText kCommands[] = {
-    {ID_FILE_NEW, "新規作成(&N)\tCtrl+N", "新規にﾌｧｲﾙを作成", "新規ﾌｧｲﾙ"},
-    {ID_FILE_OPEN, "開く(&O)...\tCtrl+O", "既存のﾌｧｲﾙを開く", "開く"},
-    {ID_FILE_SAVE, "上書き保存(&S)\tCtrl+S", "作業中のﾌｧｲﾙを上書きして保存", "上書き保存"},
-    {ID_FILE_SAVE_AS, "名前を付けて保存(&A)...", "作業中のﾌｧｲﾙに名前を付けて保存",
-     "名前をつけて保存"},
-    {ID_APP_EXIT, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示", "終了"},
-    {ID_EDIT_CUT, "切り取り(&T)\tCtrl+X",
-     "表示スクリーンを切り取って保存　+SHIFT表示スクリーン→最終スクリーンを切り取って保存",
-     "切り取り"},
-    {ID_EDIT_COPY, "ｺﾋﾟｰ(&C)\tCtrl+C",
-     "表示スクリーンをｺﾋﾟｰして保存　+SHIFT表示スクリーン→最終スクリーンをｺﾋﾟｰして保存", "ｺﾋﾟ-"},
-    {ID_EDIT_PASTE, "貼り付け(&P)\tCtrl+V", "保存の内容を貼り付け　+SHIFT保存の全内容を貼り付け",
-     "貼り付け"},
-    {ID_VIEW_TOOLBAR, "ﾂｰﾙ ﾊﾞｰ(&T)", "ﾂｰﾙ ﾊﾞｰの表示/非表示", "ﾂｰﾙ ﾊﾞｰの表示/非表示"},
-    {ID_VIEW_STATUS_BAR, "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", "ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示", "ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示"},
-    {ID_AND, "AND",
-     "表示スクリーン select1 AND select2 = select3　+SHIFT表示スクリーン→最終スクリーン select1 "
-     "AND select2 = select3",
-     "合成"},
-    {ID_OR, "OR",
-     "表示スクリーン select1 OR select2 = select3　+SHIFT表示スクリーン→最終スクリーン select1 OR "
-     "select2 = select3",
-     "合成"},
-    {ID_BITMAP_IMPORT, "Bitmap取込", nullptr, nullptr},
-    {ID_BITMAP_SAVE, "Bitmap保存", nullptr, nullptr},
-    {ID_APP_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報(Glowmotion) (&A)...", "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示",
-     "ﾊﾞｰｼﾞｮﾝ情報"},
-    {ID_REVERSE, nullptr, "表示スクリーン反転　+SHIFT表示スクリーン→最終スクリーン反転", "反転"},
-    {ID_SPACE_INSERT, nullptr, "表示スクリーンスペース挿入　+SHIFT最終スクリーンスペース追加",
-     "スペース挿入"},
-    {ID_SPACE_DELETE, nullptr, "表示スクリーンスペース削除　+SHIFT最終スクリーンペース削除",
-     "スペース削除"},
-    {ID_FONT16, nullptr, "取込文字のﾌｫﾝﾄ", "ﾌｫﾝﾄ"},
-    {ID_FONT32, nullptr, nullptr, nullptr},
-};
-
-// The keys of the accelerator table.
-struct SAccelerator {
-    int id;
-    QKeyCombination keys[2];
-};
-
-const SAccelerator kAccelerators[] = {
-    {ID_FILE_NEW, {Qt::CTRL | Qt::Key_N, {}}},
-    {ID_FILE_OPEN, {Qt::CTRL | Qt::Key_O, {}}},
-    {ID_FILE_SAVE, {Qt::CTRL | Qt::Key_S, {}}},
-    {ID_EDIT_CUT, {Qt::CTRL | Qt::Key_X, Qt::SHIFT | Qt::Key_Delete}},
-    {ID_EDIT_COPY, {Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert}},
-    {ID_EDIT_PASTE, {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert}},
-};
-
-// The toolbar, left to right; 0 is a separator. The pictures of the strip
-// follow the buttons in this order.
-const int kToolbarButtons[] = {
-    ID_FILE_NEW,  ID_FILE_OPEN,    ID_FILE_SAVE,    0,
-    ID_EDIT_CUT,  ID_EDIT_COPY,    ID_EDIT_PASTE,   0,
-    ID_REVERSE,   ID_SPACE_INSERT, ID_SPACE_DELETE, 0,
-    ID_AND,       ID_OR,           ID_FONT32,       ID_FONT16,
-    ID_APP_ABOUT,
-};
-
 const char* const kIdleText = "ﾚﾃﾞｨ";
-const char* const kRecentFilePrompt = "指定のﾌｧｲﾙを開く";
-const char* const kRecentFilePlaceholder = "最新のﾌｧｲﾙ";
 const char* const kSavePrompt = "%1 への変更を保存しますか？";
 const char* const kQvlFilter = "ｱﾆﾒｰｼｮﾝ ﾌｧｲﾙ (*.qvl) |*.qvl|すべてのﾌｧｲﾙ (*.*)|*.*||";
 const char* const kQvlExtension = "qvl";
@@ -115,13 +42,6 @@ QString Q(const char* text) {
 
 std::string PathBytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
-}
-
-const SCommandText* FindCommand(int id) {
-    for (const SCommandText& command : kCommands)
-        if (command.id == id)
-            return &command;
-    return nullptr;
 }
 
 // The first local file among dropped data, if any.
@@ -150,7 +70,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     area->setWidget(m_view);
     setCentralWidget(area);
 
-    for (const SCommandText& command : kCommands)
+    for (const SCommandText& command : CommandTexts())
         CreateAction(command.id);
     CreateMenus();
     CreateToolBar();
@@ -177,7 +97,7 @@ QAction* CMainFrame::Action(int id) const {
 }
 
 QAction* CMainFrame::CreateAction(int id) {
-    const SCommandText* texts = FindCommand(id);
+    const SCommandText* texts = FindCommandText(id);
     auto* action = new QAction(this);
     action->setData(id);
     if (texts != nullptr) {
@@ -188,15 +108,11 @@ QAction* CMainFrame::CreateAction(int id) {
         if (texts->toolTip != nullptr)
             action->setToolTip(Q(texts->toolTip));
     }
-    for (const SAccelerator& accelerator : kAccelerators) {
-        if (accelerator.id != id)
-            continue;
-        QList<QKeySequence> keys;
-        for (const QKeyCombination& combination : accelerator.keys)
-            if (combination.key() != Qt::Key_unknown && combination.key() != Qt::Key(0))
-                keys << QKeySequence(combination);
-        action->setShortcuts(keys);
-    }
+    QList<QKeySequence> keys;
+    for (const SAccelerator& accelerator : Accelerators())
+        if (accelerator.id == id)
+            keys << QKeySequence(QString::fromLatin1(accelerator.keys), QKeySequence::PortableText);
+    action->setShortcuts(keys);
     if (id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR) {
         action->setCheckable(true);
         action->setChecked(true);
@@ -209,14 +125,35 @@ QAction* CMainFrame::CreateAction(int id) {
 }
 
 void CMainFrame::CreateMenus() {
+    // The open popups, innermost last; the menu bar is the outermost level.
+    std::vector<QMenu*> open;
     QMenuBar* bar = menuBar();
+    for (const SMenuEntry& entry : MenuBar()) {
+        QMenu* menu = open.empty() ? nullptr : open.back();
+        switch (entry.kind) {
+        case EMenuEntry::Popup:
+            open.push_back(menu != nullptr ? menu->addMenu(Q(entry.text))
+                                           : bar->addMenu(Q(entry.text)));
+            break;
+        case EMenuEntry::Command:
+            menu->addAction(Action(entry.id));
+            if (entry.id == ID_VIEW_TOOLBAR)
+                connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshViewChecks);
+            break;
+        case EMenuEntry::Separator:
+            menu->addSeparator();
+            break;
+        case EMenuEntry::RecentFiles:
+            AddRecentFileEntries(menu);
+            break;
+        case EMenuEntry::End:
+            open.pop_back();
+            break;
+        }
+    }
+}
 
-    QMenu* file = bar->addMenu(Q("ﾌｧｲﾙ(&F)"));
-    file->addAction(Action(ID_FILE_NEW));
-    file->addAction(Action(ID_FILE_OPEN));
-    file->addAction(Action(ID_FILE_SAVE));
-    file->addAction(Action(ID_FILE_SAVE_AS));
-    file->addSeparator();
+void CMainFrame::AddRecentFileEntries(QMenu* file) {
     m_recentPlaceholder = file->addAction(Q(kRecentFilePlaceholder));
     m_recentPlaceholder->setEnabled(false);
     m_recentPlaceholder->setStatusTip(Q(kRecentFilePrompt));
@@ -228,30 +165,6 @@ void CMainFrame::CreateMenus() {
         connect(entry, &QAction::triggered, this, [this, id] { OnCommand(id); });
         m_recentActions.push_back(entry);
     }
-    file->addSeparator();
-    file->addAction(Action(ID_APP_EXIT));
-
-    QMenu* edit = bar->addMenu(Q("編集(&E)"));
-    edit->addAction(Action(ID_EDIT_CUT));
-    edit->addAction(Action(ID_EDIT_COPY));
-    edit->addAction(Action(ID_EDIT_PASTE));
-
-    QMenu* view = bar->addMenu(Q("表示(&V)"));
-    view->addAction(Action(ID_VIEW_TOOLBAR));
-    view->addAction(Action(ID_VIEW_STATUS_BAR));
-    connect(view, &QMenu::aboutToShow, this, &CMainFrame::RefreshViewChecks);
-
-    QMenu* convert = bar->addMenu(Q("変換(&C)"));
-    QMenu* compose = convert->addMenu(Q("合成"));
-    compose->addAction(Action(ID_AND));
-    compose->addAction(Action(ID_OR));
-
-    QMenu* tools = bar->addMenu(Q("ﾂｰﾙ(&T)"));
-    tools->addAction(Action(ID_BITMAP_IMPORT));
-    tools->addAction(Action(ID_BITMAP_SAVE));
-
-    QMenu* help = bar->addMenu(Q("ﾍﾙﾌﾟ(&H)"));
-    help->addAction(Action(ID_APP_ABOUT));
 }
 
 void CMainFrame::CreateToolBar() {
@@ -261,7 +174,7 @@ void CMainFrame::CreateToolBar() {
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     addToolBar(Qt::TopToolBarArea, m_toolBar);
     int picture = 0;
-    for (const int id : kToolbarButtons) {
+    for (const int id : ToolbarButtons()) {
         if (id == 0) {
             m_toolBar->addSeparator();
             continue;
@@ -274,7 +187,7 @@ void CMainFrame::CreateToolBar() {
         // A button without a tooltip of its own must not make one up from
         // the menu text.
         QWidget* button = m_toolBar->widgetForAction(action);
-        const SCommandText* texts = FindCommand(id);
+        const SCommandText* texts = FindCommandText(id);
         if (button != nullptr && (texts == nullptr || texts->toolTip == nullptr)) {
             m_silentButtons.insert(button);
             button->installEventFilter(this);

@@ -83,6 +83,7 @@ protected:
 private:
     QAction* CreateAction(int id);
     void CreateMenus();
+    void AddRecentFileEntries(QMenu* file);
     void CreateToolBar();
     void CreateStatusBar();
     void SetStatusPaneText(const QString& text);

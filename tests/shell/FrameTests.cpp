@@ -4,6 +4,7 @@
 
 #include "ShellTestSupport.h"
 
+#include "app/CommandInventory.h"
 #include "app/qt/MainFrame.h"
 #include "app/qt/QtProfile.h"
 #include "app/qt/QuorvelApp.h"
@@ -37,22 +38,6 @@ QString U(const char* text) {
     return QString::fromUtf8(text);
 }
 
-// The texts of a menu's entries as shown, "-" for a separator; hidden
-// entries are left out.
-QStringList MenuTexts(QMenu* menu) {
-    QStringList texts;
-    for (QAction* action : menu->actions()) {
-        if (!action->isVisible())
-            continue;
-        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    }
-    return texts;
-}
-
-QMenu* TopMenu(QMainWindow* frame, int index) {
-    return frame->menuBar()->actions().at(index)->menu();
-}
-
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -84,51 +69,64 @@ private slots:
         QCOMPARE(m_frame->windowTitle(), U("無題 - Glowmotion 32"));
     }
 
-    void menusFollowTheCommandTable() {
-        QStringList titles;
-        for (QAction* action : m_frame->menuBar()->actions())
-            titles << action->text();
-        QCOMPARE(titles, (QStringList{U("ﾌｧｲﾙ(&F)"), U("編集(&E)"), U("表示(&V)"), U("変換(&C)"),
-                                      U("ﾂｰﾙ(&T)"), U("ﾍﾙﾌﾟ(&H)")}));
-        QCOMPARE(MenuTexts(TopMenu(m_frame.get(), 0)),
-                 (QStringList{U("新規作成(&N)\tCtrl+N"), U("開く(&O)...\tCtrl+O"),
-                              U("上書き保存(&S)\tCtrl+S"), U("名前を付けて保存(&A)..."), "-",
-                              U("最新のﾌｧｲﾙ"), "-", U("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)")}));
-        QVERIFY(!m_frame->RecentFilePlaceholder()->isEnabled());
-        QCOMPARE(MenuTexts(TopMenu(m_frame.get(), 1)),
-                 (QStringList{U("切り取り(&T)\tCtrl+X"), U("ｺﾋﾟｰ(&C)\tCtrl+C"),
-                              U("貼り付け(&P)\tCtrl+V")}));
-        QCOMPARE(MenuTexts(TopMenu(m_frame.get(), 2)),
-                 (QStringList{U("ﾂｰﾙ ﾊﾞｰ(&T)"), U("ｽﾃｰﾀｽ ﾊﾞｰ(&S)")}));
-        QMenu* convert = TopMenu(m_frame.get(), 3);
-        QCOMPARE(MenuTexts(convert), QStringList{U("合成")});
-        QCOMPARE(MenuTexts(convert->actions().at(0)->menu()), (QStringList{"AND", "OR"}));
-        QCOMPARE(MenuTexts(TopMenu(m_frame.get(), 4)),
-                 (QStringList{U("Bitmap取込"), U("Bitmap保存")}));
-        QCOMPARE(MenuTexts(TopMenu(m_frame.get(), 5)),
-                 QStringList{U("ﾊﾞｰｼﾞｮﾝ情報(Glowmotion) (&A)...")});
-    }
+    void menusAndToolbarAreBuiltFromTheInventory() {
+        // Walk the built menu bar beside the inventory it was built from.
+        std::vector<QList<QAction*>> levels{m_frame->menuBar()->actions()};
+        std::vector<int> positions{0};
+        const auto next = [&]() -> QAction* {
+            QList<QAction*>& actions = levels.back();
+            while (positions.back() < actions.size() && !actions[positions.back()]->isVisible())
+                ++positions.back();
+            return positions.back() < actions.size() ? actions[positions.back()++] : nullptr;
+        };
+        for (const SMenuEntry& entry : MenuBar()) {
+            if (entry.kind == EMenuEntry::End) {
+                QCOMPARE(next(), nullptr);
+                levels.pop_back();
+                positions.pop_back();
+                continue;
+            }
+            QAction* action = next();
+            QVERIFY(action != nullptr);
+            switch (entry.kind) {
+            case EMenuEntry::Popup:
+                QCOMPARE(action->text(), U(entry.text));
+                QVERIFY(action->menu() != nullptr);
+                levels.push_back(action->menu()->actions());
+                positions.push_back(0);
+                break;
+            case EMenuEntry::Command:
+                QCOMPARE(action->data().toInt(), entry.id);
+                QCOMPARE(action->text(), U(FindCommandText(entry.id)->text));
+                break;
+            case EMenuEntry::Separator:
+                QVERIFY(action->isSeparator());
+                break;
+            case EMenuEntry::RecentFiles:
+                QCOMPARE(action, m_frame->RecentFilePlaceholder());
+                QVERIFY(!action->isEnabled());
+                break;
+            case EMenuEntry::End:
+                break;
+            }
+        }
+        QCOMPARE(m_frame->menuBar()->actions().size(), 6);
 
-    void toolbarOrderPicturesAndTips() {
         QList<int> ids;
-        for (QAction* action : m_frame->ToolBar()->actions())
+        for (QAction* action : m_frame->ToolBar()->actions()) {
             ids << (action->isSeparator() ? 0 : action->data().toInt());
-        QCOMPARE(ids, (QList<int>{57600, 57601, 57603, 0, 57635, 57634, 57637, 0, 32772, 32784,
-                                  32786, 0, 32795, 32796, 32799, 32798, 57664}));
-        for (QAction* action : m_frame->ToolBar()->actions())
             if (!action->isSeparator())
                 QCOMPARE(action->icon().pixmap(16, 15).size(), QSize(16, 15));
+        }
+        const std::span<const int> toolbar = ToolbarButtons();
+        QCOMPARE(ids, QList<int>(toolbar.begin(), toolbar.end()));
 
-        const auto tip = [this](int id) { return m_frame->Action(id)->toolTip(); };
-        const auto prompt = [this](int id) { return m_frame->Action(id)->statusTip(); };
-        QCOMPARE(tip(ID_EDIT_COPY), U("ｺﾋﾟ-"));
-        QCOMPARE(
-            prompt(ID_EDIT_COPY),
-            U("表示スクリーンをｺﾋﾟｰして保存　+SHIFT表示スクリーン→最終スクリーンをｺﾋﾟｰして保存"));
-        for (const int id : {ID_BITMAP_IMPORT, ID_BITMAP_SAVE, ID_FONT32})
-            QVERIFY(prompt(id).isEmpty());
+        for (const SCommandText& command : CommandTexts()) {
+            QAction* action = m_frame->Action(command.id);
+            QCOMPARE(action->statusTip(), command.prompt ? U(command.prompt) : QString());
+        }
         for (QAction* entry : m_frame->RecentFileActions())
-            QCOMPARE(entry->statusTip(), U("指定のﾌｧｲﾙを開く"));
+            QCOMPARE(entry->statusTip(), U(kRecentFilePrompt));
 
         // 32799 shows no tooltip at all; its neighbour shows its own.
         QWidget* font32 = m_frame->ToolBar()->widgetForAction(m_frame->Action(ID_FONT32));
@@ -142,11 +140,11 @@ private slots:
     void menuAndToolbarCommandsAreRouted() {
         CDialogScript dialogs; // open and save dialogs are cancelled
         QSignalSpy routed(m_frame.get(), &CMainFrame::commandRouted);
-        const int ids[] = {ID_FILE_NEW,     ID_FILE_OPEN,     ID_FILE_SAVE,   ID_FILE_SAVE_AS,
-                           ID_EDIT_CUT,     ID_EDIT_COPY,     ID_EDIT_PASTE,  ID_AND,
-                           ID_OR,           ID_BITMAP_IMPORT, ID_BITMAP_SAVE, ID_REVERSE,
-                           ID_SPACE_INSERT, ID_SPACE_DELETE,  ID_FONT16,      ID_FONT32};
-        for (const int id : ids) {
+        for (const SCommandText& command : CommandTexts()) {
+            const int id = command.id;
+            if (id == ID_APP_EXIT || id == ID_APP_ABOUT || id == ID_VIEW_TOOLBAR ||
+                id == ID_VIEW_STATUS_BAR)
+                continue; // they close the window, open a modal dialog, or hide bars
             m_frame->Action(id)->trigger();
             QCOMPARE(routed.last().at(0).toInt(), id);
         }

@@ -1,0 +1,142 @@
+#include "app/CommandInventory.h"
+
+#include "store/CommandIds.h"
+
+#include <array>
+
+namespace {
+
+const std::array kTexts = {
+    SCommandText{ID_FILE_NEW, "新規作成(&N)\tCtrl+N", "新規にﾌｧｲﾙを作成", "新規ﾌｧｲﾙ"},
+    SCommandText{ID_FILE_OPEN, "開く(&O)...\tCtrl+O", "既存のﾌｧｲﾙを開く", "開く"},
+    SCommandText{ID_FILE_SAVE, "上書き保存(&S)\tCtrl+S", "作業中のﾌｧｲﾙを上書きして保存",
+                 "上書き保存"},
+    SCommandText{ID_FILE_SAVE_AS, "名前を付けて保存(&A)...", "作業中のﾌｧｲﾙに名前を付けて保存",
+                 "名前をつけて保存"},
+    SCommandText{ID_APP_EXIT, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示",
+                 "終了"},
+    SCommandText{
+        ID_EDIT_CUT, "切り取り(&T)\tCtrl+X",
+        "表示スクリーンを切り取って保存　+SHIFT表示スクリーン→最終スクリーンを切り取って保存",
+        "切り取り"},
+    SCommandText{ID_EDIT_COPY, "ｺﾋﾟｰ(&C)\tCtrl+C",
+                 "表示スクリーンをｺﾋﾟｰして保存　+SHIFT表示スクリーン→最終スクリーンをｺﾋﾟｰして保存",
+                 "ｺﾋﾟ-"},
+    SCommandText{ID_EDIT_PASTE, "貼り付け(&P)\tCtrl+V",
+                 "保存の内容を貼り付け　+SHIFT保存の全内容を貼り付け", "貼り付け"},
+    SCommandText{ID_VIEW_TOOLBAR, "ﾂｰﾙ ﾊﾞｰ(&T)", "ﾂｰﾙ ﾊﾞｰの表示/非表示", "ﾂｰﾙ ﾊﾞｰの表示/非表示"},
+    SCommandText{ID_VIEW_STATUS_BAR, "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", "ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示",
+                 "ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示"},
+    SCommandText{ID_AND, "AND",
+                 "表示スクリーン select1 AND select2 = select3　+SHIFT表示スクリーン→最終スクリーン "
+                 "select1 AND select2 = select3",
+                 "合成"},
+    SCommandText{ID_OR, "OR",
+                 "表示スクリーン select1 OR select2 = select3　+SHIFT表示スクリーン→最終スクリーン "
+                 "select1 OR select2 = select3",
+                 "合成"},
+    SCommandText{ID_BITMAP_IMPORT, "Bitmap取込", nullptr, nullptr},
+    SCommandText{ID_BITMAP_SAVE, "Bitmap保存", nullptr, nullptr},
+    SCommandText{ID_APP_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報(Glowmotion) (&A)...",
+                 "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示", "ﾊﾞｰｼﾞｮﾝ情報"},
+    SCommandText{ID_REVERSE, nullptr, "表示スクリーン反転　+SHIFT表示スクリーン→最終スクリーン反転",
+                 "反転"},
+    SCommandText{ID_SPACE_INSERT, nullptr,
+                 "表示スクリーンスペース挿入　+SHIFT最終スクリーンスペース追加", "スペース挿入"},
+    SCommandText{ID_SPACE_DELETE, nullptr,
+                 "表示スクリーンスペース削除　+SHIFT最終スクリーンペース削除", "スペース削除"},
+    SCommandText{ID_FONT16, nullptr, "取込文字のﾌｫﾝﾄ", "ﾌｫﾝﾄ"},
+    SCommandText{ID_FONT32, nullptr, nullptr, nullptr},
+};
+
+const std::array kAccelerators = {
+    SAccelerator{ID_FILE_NEW, "Ctrl+N"},     SAccelerator{ID_FILE_OPEN, "Ctrl+O"},
+    SAccelerator{ID_FILE_SAVE, "Ctrl+S"},    SAccelerator{ID_EDIT_CUT, "Ctrl+X"},
+    SAccelerator{ID_EDIT_COPY, "Ctrl+C"},    SAccelerator{ID_EDIT_PASTE, "Ctrl+V"},
+    SAccelerator{ID_EDIT_CUT, "Shift+Del"},  SAccelerator{ID_EDIT_COPY, "Ctrl+Ins"},
+    SAccelerator{ID_EDIT_PASTE, "Shift+Ins"},
+};
+
+using M = EMenuEntry;
+
+const std::array kMenuBar = {
+    SMenuEntry{M::Popup, 0, "ﾌｧｲﾙ(&F)"},
+    SMenuEntry{M::Command, ID_FILE_NEW},
+    SMenuEntry{M::Command, ID_FILE_OPEN},
+    SMenuEntry{M::Command, ID_FILE_SAVE},
+    SMenuEntry{M::Command, ID_FILE_SAVE_AS},
+    SMenuEntry{M::Separator},
+    SMenuEntry{M::RecentFiles},
+    SMenuEntry{M::Separator},
+    SMenuEntry{M::Command, ID_APP_EXIT},
+    SMenuEntry{M::End},
+    SMenuEntry{M::Popup, 0, "編集(&E)"},
+    SMenuEntry{M::Command, ID_EDIT_CUT},
+    SMenuEntry{M::Command, ID_EDIT_COPY},
+    SMenuEntry{M::Command, ID_EDIT_PASTE},
+    SMenuEntry{M::End},
+    SMenuEntry{M::Popup, 0, "表示(&V)"},
+    SMenuEntry{M::Command, ID_VIEW_TOOLBAR},
+    SMenuEntry{M::Command, ID_VIEW_STATUS_BAR},
+    SMenuEntry{M::End},
+    SMenuEntry{M::Popup, 0, "変換(&C)"},
+    SMenuEntry{M::Popup, 0, "合成"},
+    SMenuEntry{M::Command, ID_AND},
+    SMenuEntry{M::Command, ID_OR},
+    SMenuEntry{M::End},
+    SMenuEntry{M::End},
+    SMenuEntry{M::Popup, 0, "ﾂｰﾙ(&T)"},
+    SMenuEntry{M::Command, ID_BITMAP_IMPORT},
+    SMenuEntry{M::Command, ID_BITMAP_SAVE},
+    SMenuEntry{M::End},
+    SMenuEntry{M::Popup, 0, "ﾍﾙﾌﾟ(&H)"},
+    SMenuEntry{M::Command, ID_APP_ABOUT},
+    SMenuEntry{M::End},
+};
+
+const std::array kToolbar = {
+    ID_FILE_NEW, ID_FILE_OPEN,    ID_FILE_SAVE,    0,        ID_EDIT_CUT, ID_EDIT_COPY,
+    ID_EDIT_PASTE, 0,             ID_REVERSE,      ID_SPACE_INSERT, ID_SPACE_DELETE, 0,
+    ID_AND,      ID_OR,           ID_FONT32,       ID_FONT16, ID_APP_ABOUT,
+};
+
+} // namespace
+
+std::span<const SCommandText> CommandTexts() {
+    return kTexts;
+}
+
+const SCommandText* FindCommandText(int id) {
+    for (const SCommandText& command : kTexts)
+        if (command.id == id)
+            return &command;
+    return nullptr;
+}
+
+std::span<const SAccelerator> Accelerators() {
+    return kAccelerators;
+}
+
+std::span<const SMenuEntry> MenuBar() {
+    return kMenuBar;
+}
+
+std::span<const int> ToolbarButtons() {
+    return kToolbar;
+}
+
+bool IsFrameCommand(int id) {
+    switch (id) {
+    case ID_FILE_NEW:
+    case ID_FILE_OPEN:
+    case ID_FILE_SAVE:
+    case ID_FILE_SAVE_AS:
+    case ID_APP_EXIT:
+    case ID_VIEW_TOOLBAR:
+    case ID_VIEW_STATUS_BAR:
+    case ID_APP_ABOUT:
+        return true;
+    default:
+        return id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE5;
+    }
+}
