@@ -11,6 +11,7 @@
 #include "view/qt/ShellResources.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -18,8 +19,10 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -52,6 +55,17 @@ std::optional<QString> FirstDroppedFile(const QMimeData* data) {
         if (url.isLocalFile())
             return url.toLocalFile();
     return std::nullopt;
+}
+
+// Accepts a drag or drop that brings a local file, as a copy whatever the
+// source proposes: a move would let the source delete the file. False when
+// there is no file to open.
+bool AcceptAsCopy(QDropEvent* event) {
+    if (!FirstDroppedFile(event->mimeData()))
+        return false;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return true;
 }
 
 } // namespace
@@ -151,6 +165,13 @@ void CMainFrame::CreateMenus() {
             break;
         }
     }
+
+    // Qt gives grayed items no prompt (the recent-file placeholder has
+    // one): the frame watches the pointer over the menus itself.
+    for (QMenu* menu : bar->findChildren<QMenu*>()) {
+        menu->installEventFilter(this);
+        connect(menu, &QMenu::aboutToHide, this, [this] { ShowGrayedPrompt(nullptr); });
+    }
 }
 
 void CMainFrame::AddRecentFileEntries(QMenu* file) {
@@ -213,9 +234,37 @@ void CMainFrame::SetStatusPaneText(const QString& text) {
     m_statusPane->setText(text);
 }
 
+void CMainFrame::ShowGrayedPrompt(QAction* item) {
+    if (item != nullptr && (item->isEnabled() || item->statusTip().isEmpty()))
+        item = nullptr;
+    if (item == m_grayedItem)
+        return;
+    m_grayedItem = item;
+    // Leaving the item clears the pane; an item the pointer comes to shows
+    // its own prompt right after.
+    QStatusTipEvent tip(item != nullptr ? item->statusTip() : QString());
+    QCoreApplication::sendEvent(this, &tip);
+}
+
+bool CMainFrame::event(QEvent* event) {
+    // Moving onto a grayed item, the menu clears the prompt of the item
+    // left after the grayed one has shown its own: the grayed one stays.
+    if (event->type() == QEvent::StatusTip && m_grayedItem != nullptr &&
+        static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
+        statusBar()->showMessage(m_grayedItem->statusTip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ToolTip && m_silentButtons.count(watched) != 0)
         return true;
+    if (event->type() == QEvent::MouseMove) {
+        if (auto* menu = qobject_cast<QMenu*>(watched))
+            ShowGrayedPrompt(
+                menu->actionAt(static_cast<QMouseEvent*>(event)->position().toPoint()));
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -380,15 +429,17 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (FirstDroppedFile(event->mimeData()))
-        event->acceptProposedAction();
+    AcceptAsCopy(event);
+}
+
+void CMainFrame::dragMoveEvent(QDragMoveEvent* event) {
+    AcceptAsCopy(event);
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
-    const std::optional<QString> path = FirstDroppedFile(event->mimeData());
-    if (!path)
+    if (!AcceptAsCopy(event))
         return;
-    event->acceptProposedAction();
+    const std::optional<QString> path = FirstDroppedFile(event->mimeData());
     activateWindow();
     raise();
     // Opened once the drop is over: the save prompt must not hold up the

@@ -74,8 +74,11 @@ signals:
     void commandRouted(int id);
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Files are taken as a copy: the program they come from keeps them.
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     QMenu* createPopupMenu() override;
@@ -87,6 +90,9 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void SetStatusPaneText(const QString& text);
+    // Shows the prompt of `item` if it is a grayed menu item that has one,
+    // and takes it away when the pointer has left such an item.
+    void ShowGrayedPrompt(QAction* item);
     void RefreshRecentFileMenu();
     void RefreshViewChecks();
     void OnFileNew();
@@ -104,4 +110,6 @@ private:
     QLabel* m_statusPane = nullptr;
     // Toolbar buttons that must show no tooltip.
     std::set<QObject*> m_silentButtons;
+    // The grayed menu item whose prompt the status bar shows, if any.
+    QAction* m_grayedItem = nullptr;
 };

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 QRect Pixels(int x, int y, int cx, int cy) {
@@ -17,7 +19,10 @@ QLabel* AddText(QWidget* parent, const char* text, const QRect& rect) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(rect);
+    // Eight dialog units are less than a line of the font: the label takes
+    // the font's full height, or the descenders are cut off.
+    label->setGeometry(rect.x(), rect.y(), rect.width(),
+                       std::max(rect.height(), label->fontMetrics().height()));
     return label;
 }
 

@@ -9,6 +9,7 @@
 #include "app/qt/QtProfile.h"
 #include "app/qt/QuorvelApp.h"
 #include "app/qt/RecentFileList.h"
+#include "app/qt/VersionDlg.h"
 #include "store/CommandIds.h"
 #include "view/qt/QuorvelView.h"
 
@@ -16,11 +17,13 @@
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -36,6 +39,25 @@ namespace {
 
 QString U(const char* text) {
     return QString::fromUtf8(text);
+}
+
+QMenu* TopMenu(QMainWindow* frame, int index) {
+    return frame->menuBar()->actions().at(index)->menu();
+}
+
+// What the status bar shows: a prompt covers the pane.
+QString ShownStatus(CMainFrame* frame) {
+    const QString message = frame->statusBar()->currentMessage();
+    return message.isEmpty() ? frame->StatusPane()->text() : message;
+}
+
+// Moves the pointer, no button held, to the middle of `item` in the open
+// `menu`.
+void HoverMenu(QMenu* menu, QAction* item) {
+    const QPoint point = menu->actionGeometry(item).center();
+    QMouseEvent move(QEvent::MouseMove, point, menu->mapToGlobal(point), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(menu, &move);
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -211,6 +233,34 @@ private slots:
         QCOMPARE(pane->text(), U("ﾚﾃﾞｨ"));
     }
 
+    void menuItemsShowTheirPromptsGrayedOrNot() {
+        const QString idle = U("ﾚﾃﾞｨ"), recent = U("指定のﾌｧｲﾙを開く");
+        QMenu* file = TopMenu(m_frame.get(), 0);
+        QAction* placeholder = m_frame->RecentFilePlaceholder();
+        file->popup(m_frame->mapToGlobal(QPoint(10, 30)));
+        // The grayed placeholder, reached from an item with a prompt and
+        // from a separator; leaving it, and closing the menu over it.
+        HoverMenu(file, m_frame->Action(ID_FILE_SAVE_AS));
+        QCOMPARE(ShownStatus(m_frame.get()), U("作業中のﾌｧｲﾙに名前を付けて保存"));
+        HoverMenu(file, placeholder);
+        QCOMPARE(ShownStatus(m_frame.get()), recent);
+        HoverMenu(file, m_frame->Action(ID_APP_EXIT));
+        QCOMPARE(ShownStatus(m_frame.get()), U("ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示"));
+        HoverMenu(file, file->actions().at(file->actions().indexOf(placeholder) - 1));
+        QCOMPARE(ShownStatus(m_frame.get()), idle);
+        HoverMenu(file, placeholder);
+        QCOMPARE(ShownStatus(m_frame.get()), recent);
+        file->hide();
+        QCOMPARE(ShownStatus(m_frame.get()), idle);
+
+        // Items without a prompt keep the idle text.
+        QMenu* tools = TopMenu(m_frame.get(), 4);
+        tools->popup(m_frame->mapToGlobal(QPoint(200, 30)));
+        HoverMenu(tools, m_frame->Action(ID_BITMAP_SAVE));
+        QCOMPARE(ShownStatus(m_frame.get()), idle);
+        tools->hide();
+    }
+
     void openAndSaveSetTheTitle() {
         CDialogScript dialogs;
         std::vector<Word> words(2 * kWordsPerScreen, 0);
@@ -331,11 +381,18 @@ private slots:
         WriteQvl(second, std::vector<Word>(kWordsPerScreen, 0));
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)});
-        QDragEnterEvent enter(QPoint(500, 400), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(m_frame.get(), &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(500, 400), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(m_frame.get(), &drop);
+        // With SHIFT held the source proposes a move; the file is taken as a
+        // copy all the same, so that the source keeps it.
+        const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(QPoint(500, 400), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QDragMoveEvent move(QPoint(510, 400), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QDropEvent drop(QPointF(510, 400), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(enter.proposedAction(), Qt::MoveAction);
+        for (QDropEvent* event : QList<QDropEvent*>{&enter, &move, &drop}) {
+            QApplication::sendEvent(m_frame.get(), event);
+            QVERIFY(event->isAccepted());
+            QCOMPARE(event->dropAction(), Qt::CopyAction);
+        }
         QTRY_COMPARE(m_frame->windowTitle(), U("first.qvl - Glowmotion 32"));
     }
 
@@ -362,6 +419,18 @@ private slots:
         QCOMPARE(title, U("ﾊﾞｰｼﾞｮﾝ情報(Glowmotion)"));
         QCOMPARE(size, QSize(380, 83));
         QVERIFY(texts.contains(QStringLiteral("Glowmotion 32 Version 1.1")));
+
+        // Both lines keep their places and are as high as their font needs,
+        // or the descenders of the second are cut off.
+        CVersionDlg dialog(m_frame.get());
+        QList<QPoint> places;
+        for (QLabel* label : dialog.findChildren<QLabel*>()) {
+            if (label->text().isEmpty())
+                continue;
+            places << label->pos();
+            QVERIFY(label->height() >= QFontMetrics(label->font()).height());
+        }
+        QCOMPARE(places, (QList<QPoint>{{70, 23}, {70, 47}}));
     }
 
     void commandLineNamesTheFile() {

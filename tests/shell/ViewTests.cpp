@@ -6,6 +6,7 @@
 #include "app/DocumentCommands.h"
 #include "app/QuorvelDoc.h"
 #include "store/CommandIds.h"
+#include "view/Navigation.h"
 #include "view/qt/DotGridWidget.h"
 #include "view/qt/FormScrollBar.h"
 #include "view/FormTemplate.h"
@@ -13,11 +14,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -66,6 +69,39 @@ void HoverTo(QWidget* widget, const QPoint& pos) {
     QMouseEvent move(QEvent::MouseMove, pos, widget->mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
+}
+
+// Opens the context menu of `widget` at `pos` and chooses its entry number
+// `entry` (separators not counted), or closes it with Escape for -1.
+void ChooseFromContextMenu(QWidget* widget, const QPoint& pos, int entry) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, entry] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        QList<QAction*> entries;
+        for (QAction* action : menu->actions())
+            if (!action->isSeparator())
+                entries << action;
+        if (entry >= 0)
+            menu->setActiveAction(entries.value(entry));
+        QTest::keyClick(menu, entry >= 0 ? Qt::Key_Return : Qt::Key_Escape);
+    });
+    timer->start();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, pos, widget->mapToGlobal(pos));
+    QApplication::sendEvent(widget, &event);
+}
+
+// The SB_* codes a scroll bar reported, in order; clears the spy.
+QList<int> TakeCodes(QSignalSpy& spy) {
+    QList<int> codes;
+    for (const QList<QVariant>& signal : spy)
+        codes << signal.at(0).toInt();
+    spy.clear();
+    return codes;
 }
 
 } // namespace
@@ -286,6 +322,52 @@ private slots:
                           Qt::LeftButton);
         QCOMPARE(s.m_currentScreen, 1);
         QCOMPARE(bar->value(), 1);
+    }
+
+    void screenScrollBarMenuReportsEveryItemAndTheThumbFollows() {
+        const QString path = m_dir.filePath("twenty.qvl");
+        WriteQvl(path, std::vector<Word>(20 * kWordsPerScreen, 0));
+        QVERIFY(OpenAnimation(m_view->Core(), *m_doc, path.toStdString()));
+        auto* bar = qobject_cast<CFormScrollBar*>(m_view->Control(IDC_SCREEN_SCROLL));
+        CScreenStore& s = m_view->Core().Store();
+        QSignalSpy spy(bar, &CFormScrollBar::scrolled);
+        // After every item the screen and the thumb agree.
+        const auto agree = [&](int screen) {
+            QCOMPARE(s.m_currentScreen, screen);
+            QCOMPARE(bar->value(), screen);
+            QCOMPARE(bar->sliderPosition(), screen);
+        };
+        enum { kHere, kLeftEdge, kRightEdge, kPageLeft, kPageRight, kLineLeft, kLineRight };
+        const struct {
+            int entry, code, screen;
+        } steps[] = {{kPageRight, SB_PAGERIGHT, 6}, {kLineRight, SB_LINERIGHT, 7},
+                     {kLineLeft, SB_LINELEFT, 6},   {kPageLeft, SB_PAGELEFT, 1},
+                     {kRightEdge, SB_RIGHT, 1},     {kLeftEdge, SB_LEFT, 1}};
+        for (const auto& step : steps) {
+            ChooseFromContextMenu(bar, bar->rect().center(), step.entry);
+            QCOMPARE(TakeCodes(spy), (QList<int>{step.code, SB_ENDSCROLL}));
+            agree(step.screen);
+        }
+
+        // "Scroll here" reports the clicked place, which changes no screen:
+        // the thumb stays where it was.
+        const QPoint nearRight(bar->width() - 30, bar->height() / 2);
+        QVERIFY(bar->PositionAt(nearRight) > 10);
+        ChooseFromContextMenu(bar, nearRight, kHere);
+        QCOMPARE(spy.value(0), (QList<QVariant>{SB_THUMBPOSITION, bar->PositionAt(nearRight)}));
+        QCOMPARE(TakeCodes(spy), (QList<int>{SB_THUMBPOSITION, SB_ENDSCROLL}));
+        agree(1);
+        ChooseFromContextMenu(bar, nearRight, -1);
+        QVERIFY(spy.isEmpty());
+
+        // On a paused preview the screen on display becomes current and the
+        // thumb goes there; an action without the mouse ends at once.
+        GoToScreen(m_view->Core(), 10);
+        s.m_previewOffset = 4;
+        ChooseFromContextMenu(bar, nearRight, kHere);
+        agree(14);
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        agree(15);
     }
 
     void playButtonRunsThePreviewToTheEnd() {

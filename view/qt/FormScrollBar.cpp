@@ -2,7 +2,13 @@
 
 #include "store/CommandIds.h"
 
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -48,17 +54,93 @@ int CFormScrollBar::ScrollCodeOf(int action) {
     }
 }
 
+int CFormScrollBar::PositionAt(const QPoint& point) const {
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    const QRect groove =
+        style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, this);
+    const QRect thumb =
+        style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+    const bool horizontal = orientation() == Qt::Horizontal;
+    const int length = horizontal ? thumb.width() : thumb.height();
+    const int start = horizontal ? groove.left() : groove.top();
+    const int span = std::max(0, (horizontal ? groove.width() : groove.height()) - length);
+    const int offset = (horizontal ? point.x() : point.y()) - length / 2 - start;
+    return QStyle::sliderValueFromPosition(minimum(), maximum(), std::clamp(offset, 0, span), span,
+                                           option.upsideDown);
+}
+
 void CFormScrollBar::OnAction(int action) {
     const int code = ScrollCodeOf(action);
     if (code < 0)
         return;
     m_inAction = true;
     emit scrolled(code, sliderPosition());
+    // Only a mouse release ends a pressed action; any other has nothing to
+    // wait for, and the program places the thumb on the end of scrolling.
+    if (!m_pressed)
+        emit scrolled(SB_ENDSCROLL, m_position);
     m_inAction = false;
     // The program decides where the thumb stands; only a thumb the user is
     // dragging follows the mouse.
     if (!(action == SliderMove && isSliderDown()))
         setSliderPosition(m_position);
+}
+
+void CFormScrollBar::ReportWithEnd(int code, int position) {
+    emit scrolled(code, position);
+    emit scrolled(SB_ENDSCROLL, m_position);
+    setValue(m_position);
+}
+
+void CFormScrollBar::contextMenuEvent(QContextMenuEvent* event) {
+    // Qt's own menu would move the thumb without a word for "scroll here";
+    // this one reports every item, and the thumb stays the program's.
+    struct SItem {
+        const char* horizontal;
+        const char* vertical;
+        int code;
+    };
+    // Qt's texts, so that they read in the language Qt speaks. The edges
+    // are SB_TOP and SB_BOTTOM on a vertical bar, the same numbers.
+    static constexpr SItem kItems[] = {
+        {QT_TRANSLATE_NOOP("QScrollBar", "Scroll here"),
+         QT_TRANSLATE_NOOP("QScrollBar", "Scroll here"), SB_THUMBPOSITION},
+        {nullptr, nullptr, -1},
+        {QT_TRANSLATE_NOOP("QScrollBar", "Left edge"), QT_TRANSLATE_NOOP("QScrollBar", "Top"),
+         SB_LEFT},
+        {QT_TRANSLATE_NOOP("QScrollBar", "Right edge"), QT_TRANSLATE_NOOP("QScrollBar", "Bottom"),
+         SB_RIGHT},
+        {nullptr, nullptr, -1},
+        {QT_TRANSLATE_NOOP("QScrollBar", "Page left"), QT_TRANSLATE_NOOP("QScrollBar", "Page up"),
+         SB_PAGELEFT},
+        {QT_TRANSLATE_NOOP("QScrollBar", "Page right"),
+         QT_TRANSLATE_NOOP("QScrollBar", "Page down"), SB_PAGERIGHT},
+        {nullptr, nullptr, -1},
+        {QT_TRANSLATE_NOOP("QScrollBar", "Scroll left"),
+         QT_TRANSLATE_NOOP("QScrollBar", "Scroll up"), SB_LINELEFT},
+        {QT_TRANSLATE_NOOP("QScrollBar", "Scroll right"),
+         QT_TRANSLATE_NOOP("QScrollBar", "Scroll down"), SB_LINERIGHT},
+    };
+    const bool horizontal = orientation() == Qt::Horizontal;
+    const QPointer<CFormScrollBar> self(this);
+    const QPointer<QMenu> menu = new QMenu(this);
+    for (const SItem& item : kItems) {
+        if (item.horizontal == nullptr) {
+            menu->addSeparator();
+            continue;
+        }
+        const char* text = horizontal ? item.horizontal : item.vertical;
+        menu->addAction(QCoreApplication::translate("QScrollBar", text))->setData(item.code);
+    }
+    QAction* chosen = menu->exec(event->globalPos());
+    // The window may have gone while the menu was up, and the menu with it.
+    if (self.isNull())
+        return;
+    const int code = chosen != nullptr ? chosen->data().toInt() : -1;
+    delete menu;
+    if (code >= 0)
+        ReportWithEnd(code, code == SB_THUMBPOSITION ? PositionAt(event->pos()) : m_position);
 }
 
 void CFormScrollBar::mousePressEvent(QMouseEvent* event) {

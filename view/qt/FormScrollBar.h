@@ -7,7 +7,9 @@
 // program, as a Windows scroll bar control does: after each action the thumb
 // goes where the program last put it with SetScrollPos, except while the
 // user drags it. Releasing the mouse reports SB_THUMBPOSITION after a drag
-// and then SB_ENDSCROLL. The wheel does nothing here.
+// and then SB_ENDSCROLL; an action without a mouse press (a context menu
+// item, an action the program triggers) is followed by SB_ENDSCROLL at once.
+// The wheel does nothing here.
 class CFormScrollBar : public QScrollBar {
     Q_OBJECT
 public:
@@ -22,6 +24,10 @@ public:
     // The Windows scroll code of a slider action, or -1 for none.
     static int ScrollCodeOf(int action);
 
+    // The position the thumb would take centred on `point` (widget
+    // coordinates), kept inside the range.
+    int PositionAt(const QPoint& point) const;
+
 signals:
     // The user did something: `code` is the SB_* code, `position` the
     // thumb position it took (meaningful for SB_THUMBTRACK and
@@ -29,12 +35,20 @@ signals:
     void scrolled(int code, int position);
 
 protected:
+    // The scroll bar menu of Windows: "scroll here" reports SB_THUMBPOSITION
+    // at the clicked place, the edges SB_LEFT and SB_RIGHT (SB_TOP and
+    // SB_BOTTOM), the page and line items their codes; SB_ENDSCROLL follows
+    // each.
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
     void OnAction(int action);
+    // Reports `code`, then the end of scrolling, and shows the thumb where
+    // the program has put it by then.
+    void ReportWithEnd(int code, int position);
 
     int m_position = 0;
     bool m_inAction = false;
