@@ -1,6 +1,7 @@
 #include "cli/CliSession.h"
 
 #include "app/DocumentCommands.h"
+#include "cli/EscapedText.h"
 #include "store/ProfileFonts.h"
 
 namespace {
@@ -32,8 +33,9 @@ CCliSession::CCliSession()
 void CCliSession::PrintMessagesSince(size_t mark, std::ostream& err,
                                      const std::string& fallback) const {
     const auto& messages = m_platform.messages;
+    // The texts hold the file names as given, which may hold anything.
     for (size_t i = mark; i < messages.size(); ++i)
-        err << messages[i].text << '\n';
+        err << EscapedText(messages[i].text) << '\n';
     if (mark >= messages.size())
-        err << fallback << '\n';
+        err << EscapedText(fallback) << '\n';
 }

@@ -26,9 +26,9 @@ public:
     // How many message boxes were shown so far; a mark for PrintMessagesSince.
     size_t MessageCount() const { return m_platform.messages.size(); }
 
-    // Writes the text of every message box shown since `mark`, one a line.
-    // Writes `fallback` instead when there were none, so that a failure is
-    // never silent.
+    // Writes the text of every message box shown since `mark`, one a line,
+    // control characters escaped (EscapedText). Writes `fallback` instead
+    // when there were none, so that a failure is never silent.
     void PrintMessagesSince(size_t mark, std::ostream& err, const std::string& fallback) const;
 
 private:

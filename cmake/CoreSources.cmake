@@ -61,6 +61,8 @@ set(GLOWMOTION_CLI_SOURCES
     cli/CliSession.h
     cli/CommandLine.cpp
     cli/CommandLine.h
+    cli/EscapedText.cpp
+    cli/EscapedText.h
     cli/ExitCodes.h
     cli/PlayCommand.cpp
     cli/PlayCommand.h
