@@ -51,7 +51,7 @@ bool WriteBankFile(CViewCore& view, int bank, const std::string& path) {
     const CScreenStore& s = view.Store();
     bank = std::clamp(bank, 0, kBankCount - 1);
     const size_t words = static_cast<size_t>(s.m_screenCount[bank]) * kWordsPerScreen;
-    const EFileError error = WriteFileAtomically(path, EncodeQvl(s.m_banks[bank].data(), words));
+    const EFileError error = WriteFileSafely(path, EncodeQvl(s.m_banks[bank].data(), words));
     ReportFileError(view.Platform(), path, error);
     return error == EFileError::None;
 }

@@ -45,7 +45,7 @@ bool CQuorvelDoc::OnOpenDocument(const std::string& path, CPlatform& platform) {
 
 bool CQuorvelDoc::OnSaveDocument(const std::string& path, CPlatform& platform) {
     const EFileError error =
-        WriteFileAtomically(path, EncodeQvl(m_words.data(), static_cast<size_t>(m_byteCount / 4)));
+        WriteFileSafely(path, EncodeQvl(m_words.data(), static_cast<size_t>(m_byteCount / 4)));
     if (error != EFileError::None) {
         ReportFileError(platform, path, error);
         return false;

@@ -36,7 +36,7 @@ public:
             std::abort();
         m_dir = pattern;
         const std::vector<Word> words = FullBank();
-        if (WriteFileAtomically(Path(), EncodeQvl(words.data(), words.size())) != EFileError::None)
+        if (WriteFileSafely(Path(), EncodeQvl(words.data(), words.size())) != EFileError::None)
             std::abort();
     }
     ~CFullFile() {

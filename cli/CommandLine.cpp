@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "cli/EscapedText.h"
+
 #include <algorithm>
 #include <climits>
 #include <string_view>
@@ -59,7 +61,7 @@ public:
     // looks like; false with `error` set when there is none.
     bool TakeValue(const std::string& name, std::string& value, std::string& error) {
         if (AtEnd()) {
-            error = "option " + name + " needs a value";
+            error = "option " + EscapedText(name) + " needs a value";
             return false;
         }
         value = m_args[m_next++];
@@ -75,7 +77,7 @@ private:
 // Keeps the one positional argument a command takes.
 bool TakePositional(const std::string& arg, std::optional<std::string>& slot, std::string& error) {
     if (slot) {
-        error = "unexpected argument '" + arg + "'";
+        error = "unexpected argument '" + EscapedText(arg) + "'";
         return false;
     }
     slot = arg;
@@ -86,7 +88,7 @@ bool TakePositional(const std::string& arg, std::optional<std::string>& slot, st
 bool SetOnce(const std::string& name, std::optional<std::string>& slot, std::string value,
              std::string& error) {
     if (slot) {
-        error = "option " + name + " given more than once";
+        error = "option " + EscapedText(name) + " given more than once";
         return false;
     }
     slot = std::move(value);
@@ -116,7 +118,7 @@ std::optional<SCommandLine> ParseShow(const std::vector<std::string>& args, ECom
             if (!walker.TakeValue(arg, value, error) || !SetOnce(arg, screen, value, error))
                 return std::nullopt;
         } else {
-            error = "unknown option '" + arg + "'";
+            error = "unknown option '" + EscapedText(arg) + "'";
             return std::nullopt;
         }
     }
@@ -128,7 +130,7 @@ std::optional<SCommandLine> ParseShow(const std::vector<std::string>& args, ECom
     if (screen) {
         const std::optional<long long> number = ParseInteger(*screen);
         if (!number) {
-            error = "--screen takes a screen number, not '" + *screen + "'";
+            error = "--screen takes a screen number, not '" + EscapedText(*screen) + "'";
             return std::nullopt;
         }
         line.show.screen = *number;
@@ -180,7 +182,7 @@ std::optional<SCommandLine> ParsePlay(const std::vector<std::string>& args, std:
         else if (arg == "--bitmap")
             repeated = &play.bitmapFiles;
         if (once == nullptr && repeated == nullptr) {
-            error = "unknown option '" + arg + "'";
+            error = "unknown option '" + EscapedText(arg) + "'";
             return std::nullopt;
         }
         std::string value;
@@ -199,7 +201,7 @@ std::optional<SCommandLine> ParsePlay(const std::vector<std::string>& args, std:
     if (breakText) {
         const std::optional<long long> number = ParseInteger(*breakText);
         if (!number) {
-            error = "--break takes an integer, not '" + *breakText + "'";
+            error = "--break takes an integer, not '" + EscapedText(*breakText) + "'";
             return std::nullopt;
         }
         // Beyond the range of the field a break step means what INT_MAX or
@@ -226,7 +228,7 @@ std::optional<SCommandLine> ParseCommandLine(const std::vector<std::string>& arg
         return ParseShow(args, ECommand::Info, error);
     if (command == "play")
         return ParsePlay(args, error);
-    error = "unknown command '" + command + "'";
+    error = "unknown command '" + EscapedText(command) + "'";
     return std::nullopt;
 }
 

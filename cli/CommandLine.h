@@ -40,7 +40,8 @@ struct SCommandLine {
 
 // Parses the arguments after the program name. On a usage error (unknown
 // command or option, a missing or repeated argument, a value that is no
-// integer) returns nullopt and sets `error` to a one-line explanation.
+// integer) returns nullopt and sets `error` to a one-line explanation; the
+// arguments it quotes are escaped (EscapedText).
 std::optional<SCommandLine> ParseCommandLine(const std::vector<std::string>& args,
                                              std::string& error);
 

@@ -2,6 +2,7 @@
 
 #include "app/DocumentCommands.h"
 #include "cli/CliMessages.h"
+#include "cli/EscapedText.h"
 #include "cli/ExitCodes.h"
 #include "headless/HeadlessSession.h"
 
@@ -27,7 +28,8 @@ int RunShow(const SShowOptions& options, std::ostream& out, std::ostream& err) {
         return kExitFailed;
     const int count = session.Doc().ScreenCount();
     if (options.screen < 1 || options.screen > count) {
-        err << "glowmotion-cli: " << options.file << " has no screen " << options.screenText;
+        err << "glowmotion-cli: " << EscapedText(options.file) << " has no screen "
+            << EscapedText(options.screenText);
         if (count == 0)
             err << " (it holds no screens)\n";
         else

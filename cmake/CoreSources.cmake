@@ -72,6 +72,8 @@ set(GLOWMOTION_CLI_SOURCES
     cli/CliMessages.h
     cli/CommandLine.cpp
     cli/CommandLine.h
+    cli/EscapedText.cpp
+    cli/EscapedText.h
     cli/ExitCodes.h
     cli/PlayCommand.cpp
     cli/PlayCommand.h

@@ -5,14 +5,37 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
+#include <csignal>
+#include <cstdint>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string>
+#include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace {
 
+
+// The kernel gives up after 40 links in a row; so do we, and call it a loop.
+constexpr int kMaxLinkHops = 40;
+
+// f_type of /proc (PROC_SUPER_MAGIC).
+constexpr long kProcFileSystem = 0x9fa0;
+
+// Temporary files are named ".glowmotion-HHHHHHHH-RRRRRR": a hash of the
+// target's name, so that a later save of the same file finds what a killed
+// save left, and a random part. The length is fixed whatever the target's
+// name, so even a 255-byte name gets its temporary file.
+constexpr std::string_view kTempPrefix = ".glowmotion-";
+constexpr size_t kTempRandomLength = 6;
+
+EFileError ErrorFromErrno(int error, EFileError otherwise) {
+    return error == ENOENT || error == ENOTDIR ? EFileError::NotFound : otherwise;
+}
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -27,28 +50,249 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// The file a save really replaces: the end of a chain of symbolic links.
-std::string ResolveTarget(const std::string& path) {
+// WriteAll for a FIFO, socket or terminal: a reader that goes away makes the
+// write fail with EPIPE instead of SIGPIPE ending the program.
+bool WriteAllWithoutSigpipe(int fd, std::string_view bytes) {
+    sigset_t pipeOnly, pending, old;
+    sigemptyset(&pipeOnly);
+    sigaddset(&pipeOnly, SIGPIPE);
+    sigpending(&pending);
+    const bool wasPending = sigismember(&pending, SIGPIPE) == 1;
+    pthread_sigmask(SIG_BLOCK, &pipeOnly, &old);
+    const bool ok = WriteAll(fd, bytes);
+    if (!ok && errno == EPIPE && !wasPending) {
+        // Take back the SIGPIPE this write raised before unblocking it.
+        const timespec noWait{};
+        while (sigtimedwait(&pipeOnly, nullptr, &noWait) < 0 && errno == EINTR) {
+        }
+    }
+    pthread_sigmask(SIG_SETMASK, &old, nullptr);
+    return ok;
+}
+
+// A path cut after its last slash: `folder` keeps the slash ("" for the
+// current folder), `name` is what follows.
+struct SPathParts {
+    std::string folder;
+    std::string name;
+
+    std::string FolderToOpen() const { return folder.empty() ? "." : folder; }
+};
+
+SPathParts SplitPath(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return {"", path};
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+// Where a save of `path` goes. `target` is the end of its chain of symbolic
+// links, which need not exist yet. `openFile` is set when the chain passes a
+// link of /proc (/dev/stdout, /proc/self/fd/N): such a link names an open
+// file, not a place in a folder, so `path` itself must be opened.
+EFileError ResolveTarget(const std::string& path, std::string& target, bool& openFile) {
+    target = path;
+    openFile = false;
+    for (int hop = 0;; ++hop) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0)
+            return errno == ENOENT ? EFileError::None
+                                   : ErrorFromErrno(errno, EFileError::WriteFailed);
+        if (!S_ISLNK(info.st_mode))
+            return EFileError::None;
+        if (hop == kMaxLinkHops)
+            return EFileError::WriteFailed;
+        const SPathParts parts = SplitPath(target);
+        struct statfs fs {};
+        if (::statfs(parts.FolderToOpen().c_str(), &fs) == 0 && fs.f_type == kProcFileSystem) {
+            openFile = true;
+            return EFileError::None;
+        }
+        std::string link(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
+        if (length <= 0 || static_cast<size_t>(length) >= link.size())
+            return EFileError::WriteFailed;
+        link.resize(static_cast<size_t>(length));
+        target = link.front() == '/' ? link : parts.folder + link;
+    }
+}
+
+// Whether this process may write the existing file `path`. Root passes every
+// permission check, so for root a file without a single write bit counts as
+// read-only: somebody made it so on purpose.
+bool MayWrite(const std::string& path, const struct stat& info) {
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        return false;
+    return ::geteuid() != 0 || (info.st_mode & 0222) != 0;
+}
+
+std::string TempPrefixFor(const std::string& name) {
+    // FNV-1a: short, stable, and good enough to tell the files of a folder apart.
+    std::uint32_t hash = 2166136261u;
+    for (const char c : name)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    constexpr char kHex[] = "0123456789abcdef";
+    std::string prefix(kTempPrefix);
+    for (int shift = 28; shift >= 0; shift -= 4)
+        prefix += kHex[(hash >> shift) & 0xF];
+    return prefix + '-';
+}
+
+// Removes the temporary files with `prefix` that a killed save left in
+// `folder`. A save holds a lock on its temporary file until the rename, and
+// the lock dies with the process, so a file nobody holds is stale.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& prefix) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name.size() != prefix.size() + kTempRandomLength || !name.starts_with(prefix))
+            continue;
+        const int fd = ::openat(dirFd, entry->d_name,
+                                O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(dirFd, entry->d_name, 0);
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
+// Creates a fresh temporary file `temp` with `prefix` in the folder of
+// `parts` and locks it; -1 with errno set when it cannot.
+int CreateTemporary(const SPathParts& parts, const std::string& prefix, mode_t mode,
+                    std::string& temp) {
+    constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        unsigned char random[kTempRandomLength];
+        if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random))
+            return -1;
+        temp = parts.folder + prefix;
+        for (const unsigned char r : random)
+            temp += kAlphabet[r % (sizeof kAlphabet - 1)];
+        const int fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, mode);
+        if (fd >= 0) {
+            ::flock(fd, LOCK_EX | LOCK_NB);
+            return fd;
+        }
+        if (errno != EEXIST)
+            return -1;
+    }
+    return -1;
+}
+
+enum class EReplaced { Yes, Failed, NotPossible };
+
+// Writes `bytes` to a temporary file beside the target and renames it over
+// the target, which `old` describes when it exists. NotPossible when the
+// folder takes no temporary file or the old file's group cannot be kept; the
+// target is untouched then, and after Failed too.
+EReplaced ReplaceFile(const SPathParts& parts, const struct stat* old, std::string_view bytes) {
+    const std::string prefix = TempPrefixFor(parts.name);
+    RemoveStaleTemporaries(parts.FolderToOpen(), prefix);
+    // A new file gets what the kernel gives any new file (umask, default
+    // ACLs); the new data of an existing one is readable by nobody else
+    // until its own mode is set.
+    std::string temp;
+    const int fd = CreateTemporary(parts, prefix, old != nullptr ? 0600 : 0666, temp);
+    if (fd < 0) {
+        // Only a folder that refuses new names sends the save in place; a
+        // full disk would not spare the old file there either.
+        return errno == EACCES || errno == EPERM ? EReplaced::NotPossible : EReplaced::Failed;
+    }
+    const auto fail = [&](EReplaced how) {
+        ::unlink(temp.c_str());
+        ::close(fd);
+        return how;
+    };
+    if (old != nullptr) {
+        struct stat made {};
+        if (::fstat(fd, &made) != 0)
+            return fail(EReplaced::Failed);
+        if (made.st_gid != old->st_gid && ::fchown(fd, static_cast<uid_t>(-1), old->st_gid) != 0)
+            return fail(EReplaced::NotPossible);
+        // After the chown, which clears the set-id bits.
+        if (::fchmod(fd, old->st_mode & 07777) != 0)
+            return fail(EReplaced::Failed);
+    }
+    const std::string target = parts.folder + parts.name;
+    // The rename comes before the close, so the lock guards the temporary
+    // file until it has its final name.
+    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0 || ::rename(temp.c_str(), target.c_str()) != 0)
+        return fail(EReplaced::Failed);
+    ::close(fd);
+    // Make the rename itself durable.
+    const int dirFd = ::open(parts.FolderToOpen().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return EReplaced::Yes;
+}
+
+// Writes `bytes` into the file at `path` itself, creating it when `create`
+// is set. The open does not wait: a FIFO nobody reads fails with ENXIO.
+EFileError WriteInPlace(const std::string& path, std::string_view bytes, bool create) {
+    const int flags =
+        O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (create ? O_CREAT | O_EXCL : 0);
+    const int fd = ::open(path.c_str(), flags, 0666);
+    if (fd < 0)
+        return ErrorFromErrno(errno, EFileError::WriteFailed);
+    // Only the open must not wait for a missing reader; the writes may wait
+    // for a slow one.
+    const int status = ::fcntl(fd, F_GETFL);
     struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-        return path;
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) != nullptr)
-        return resolved;
-    return path;
+    bool ok =
+        status >= 0 && ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == 0 && ::fstat(fd, &info) == 0;
+    if (ok && S_ISREG(info.st_mode)) {
+        // Overwritten, then cut: the blocks the old data held are reused
+        // instead of freed first, so a full disk is less likely to strike.
+        ok = WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
+             ::fsync(fd) == 0;
+    } else if (ok) {
+        ok = WriteAllWithoutSigpipe(fd, bytes);
+    }
+    ok = ::close(fd) == 0 && ok;
+    if (!ok && create)
+        ::unlink(path.c_str());
+    return ok ? EFileError::None : EFileError::WriteFailed;
 }
 
 } // namespace
 
 EFileError ReadFileLimited(const std::string& path, size_t maxBytes, std::string& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // A FIFO or device could keep open() or read() waiting forever, and
+    // opening some devices does something: look before opening, open without
+    // waiting, and check again what was opened.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return ErrorFromErrno(errno, EFileError::ReadFailed);
+    if (!S_ISREG(info.st_mode))
+        return EFileError::ReadFailed;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return errno == ENOENT || errno == ENOTDIR ? EFileError::NotFound : EFileError::ReadFailed;
+        return ErrorFromErrno(errno, EFileError::ReadFailed);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return EFileError::ReadFailed;
+    }
+    if (static_cast<unsigned long long>(info.st_size) > maxBytes) {
+        ::close(fd);
+        return EFileError::TooLarge;
+    }
+    // Read on all the same: a file may grow meanwhile, and files of /proc
+    // tell no size.
     std::string data;
     char buffer[65536];
     EFileError result = EFileError::None;
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        const size_t room = maxBytes - data.size();
+        const ssize_t got = ::read(fd, buffer, room < sizeof buffer ? room + 1 : sizeof buffer);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -69,48 +313,49 @@ EFileError ReadFileLimited(const std::string& path, size_t maxBytes, std::string
     return result;
 }
 
-EFileError WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    const std::string target = ResolveTarget(path);
-    const size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-
-    struct stat folderInfo {};
-    if (::stat(folder.c_str(), &folderInfo) != 0)
-        return errno == ENOENT || errno == ENOTDIR ? EFileError::NotFound : EFileError::WriteFailed;
-
-    std::string temp =
-        (slash == std::string::npos ? std::string() : folder) + "." + name + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
+EFileError WriteFileSafely(const std::string& path, std::string_view bytes) {
+    if (path.empty())
+        return EFileError::NotFound;
+    std::string target;
+    bool openFile = false;
+    if (const EFileError error = ResolveTarget(path, target, openFile); error != EFileError::None)
+        return error;
+    const std::string& name = openFile ? path : target;
+    const SPathParts parts = SplitPath(target);
+    struct stat info {};
+    if ((openFile ? ::stat(name.c_str(), &info) : ::lstat(name.c_str(), &info)) != 0) {
+        if (errno != ENOENT || openFile)
+            return ErrorFromErrno(errno, EFileError::WriteFailed);
+        // A new file, in a folder that must exist.
+        struct stat folder {};
+        if (::stat(parts.FolderToOpen().c_str(), &folder) != 0)
+            return ErrorFromErrno(errno, EFileError::WriteFailed);
+        if (!S_ISDIR(folder.st_mode))
+            return EFileError::NotFound;
+        if (parts.name.empty())
+            return EFileError::WriteFailed;
+        switch (ReplaceFile(parts, nullptr, bytes)) {
+        case EReplaced::Yes:
+            return EFileError::None;
+        case EReplaced::Failed:
+            return EFileError::WriteFailed;
+        case EReplaced::NotPossible:
+            return WriteInPlace(target, bytes, true);
+        }
+    }
+    if (S_ISDIR(info.st_mode) || !MayWrite(name, info))
         return EFileError::WriteFailed;
-
-    // An existing file keeps its mode; a new one gets the usual 0666 & ~umask.
-    struct stat old {};
-    mode_t mode;
-    if (::stat(target.c_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
+    if (!openFile && S_ISREG(info.st_mode) && info.st_nlink == 1 && info.st_uid == ::geteuid()) {
+        switch (ReplaceFile(parts, &info, bytes)) {
+        case EReplaced::Yes:
+            return EFileError::None;
+        case EReplaced::Failed:
+            return EFileError::WriteFailed;
+        case EReplaced::NotPossible:
+            break;
+        }
     }
-
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok)
-        ok = ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return EFileError::WriteFailed;
-    }
-    // Make the rename itself durable.
-    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-    return EFileError::None;
+    return WriteInPlace(name, bytes, false);
 }
 
 std::string FileErrorText(const std::string& path, EFileError error) {

@@ -14,16 +14,24 @@ enum class EFileError {
     TooLarge,    // it holds more bytes than the reader accepts
 };
 
-// Reads at most `maxBytes` bytes of the file at `path` into `bytes`. A file
-// with more bytes gives TooLarge and nothing is read beyond maxBytes + 1, so
-// huge or endless files (devices, pipes) cost nothing.
+// Reads at most `maxBytes` bytes of the file at `path` into `bytes`. Only a
+// regular file is read: a folder, FIFO, device or socket gives ReadFailed at
+// once, without waiting for a writer. A file with more bytes gives TooLarge
+// and nothing is read beyond maxBytes + 1. On failure `bytes` is unchanged.
 EFileError ReadFileLimited(const std::string& path, size_t maxBytes, std::string& bytes);
 
-// Writes `bytes` to `path` so that the old file survives any failure: the data
-// goes to a temporary file beside the target, is flushed to disk, and then
-// renamed over the target. A symbolic link is followed and its target
-// replaced; an existing file keeps its permissions.
-EFileError WriteFileAtomically(const std::string& path, std::string_view bytes);
+// Writes `bytes` to `path`, choosing the way as Vim's backupcopy=auto does.
+// Symbolic links are followed (a dangling one creates its target). A new
+// file, or a regular file this process owns with a single link, is replaced
+// through a temporary file beside it that is flushed and renamed over it, so
+// the old file survives any failure; it keeps its mode and group. Anything
+// else is written in place, so that it stays what it is: a device or FIFO, a
+// file with other links or another owner, a file named by an open descriptor
+// (/dev/stdout), a file whose folder takes no temporary file. A FIFO without
+// a reader fails at once. Refused with WriteFailed: a target without write
+// permission (for root: one without any write bit), a folder, a link loop.
+// NotFound when the folder does not exist.
+EFileError WriteFileSafely(const std::string& path, std::string_view bytes);
 
 // Shows the standard message box for a failed read or write of `path`
 // (caption kAppCaption). Does nothing for EFileError::None.

@@ -1,8 +1,12 @@
 #include "TestFiles.h"
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 CTempDir::CTempDir() {
     std::string pattern =
@@ -29,4 +33,20 @@ std::string ReadBytes(const std::string& path) {
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+std::string NullDevice(const CTempDir& dir) {
+    if (::geteuid() != 0)
+        return ::access("/dev/null", W_OK) == 0 ? "/dev/null" : "";
+    const std::string copy = dir.Path("null");
+    if (::mknod(copy.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        return "";
+    // A folder mounted nodev holds the node but does not open it.
+    const int fd = ::open(copy.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        ::unlink(copy.c_str());
+        return "";
+    }
+    ::close(fd);
+    return copy;
 }

@@ -23,3 +23,9 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 
 // The whole content of the file at `path`.
 std::string ReadBytes(const std::string& path);
+
+// A character device that discards what is written to it, for tests that
+// write into a device: /dev/null for a user who cannot replace it, and for
+// root, who could, a copy of it made in `dir`, so that a faulty writer never
+// destroys the real one. Empty when there is none to write.
+std::string NullDevice(const CTempDir& dir);

@@ -1,12 +1,15 @@
 #include "CliRunner.h"
 
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -17,7 +20,7 @@ std::string CCliFolder::Write(const std::string& name, const std::string& bytes)
     return path;
 }
 
-SCliResult CCliFolder::Run(const std::vector<std::string>& args) const {
+SCliResult CCliFolder::Run(const std::vector<std::string>& args, int timeoutSeconds) const {
     // Output goes to files rather than pipes: no risk of a full pipe
     // blocking the child while the parent waits.
     const std::string outPath = Path(".stdout");
@@ -43,10 +46,19 @@ SCliResult CCliFolder::Run(const std::vector<std::string>& args) const {
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0)
         return result;
+    // A tool that hangs fails the test instead of stopping the whole run.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0)
-        if (errno != EINTR)
+    for (;;) {
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid)
+            break;
+        if (done < 0 && errno != EINTR)
             return result;
+        if (std::chrono::steady_clock::now() > deadline)
+            ::kill(pid, SIGKILL);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
     // A crash shows as a negative code, never as one of the tool's own.
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
     result.out = ReadBytes(outPath);

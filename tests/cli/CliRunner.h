@@ -20,8 +20,9 @@ public:
     std::string Write(const std::string& name, const std::string& bytes) const;
 
     // Runs the built glowmotion-cli with `args`, without a shell, and
-    // collects its exit code, stdout and stderr.
-    SCliResult Run(const std::vector<std::string>& args) const;
+    // collects its exit code, stdout and stderr. A run that takes longer
+    // than `timeoutSeconds` is killed and gives the exit code -SIGKILL.
+    SCliResult Run(const std::vector<std::string>& args, int timeoutSeconds = 60) const;
 };
 
 // One 192-byte screen of a .qvl file with the given (column, row) dots lit,
