@@ -24,9 +24,13 @@ const std::array kTexts = {
                  "ｺﾋﾟ-"},
     SCommandText{ID_EDIT_PASTE, "貼り付け(&P)\tCtrl+V",
                  "保存の内容を貼り付け　+SHIFT保存の全内容を貼り付け", "貼り付け"},
+    SCommandText{ID_EDIT_UNDO, "元に戻す(&U)\tCtrl+Z", kUndoPrompt, nullptr},
+    SCommandText{ID_EDIT_REDO, "やり直し(&R)\tCtrl+Y", kRedoPrompt, nullptr},
     SCommandText{ID_VIEW_TOOLBAR, "ﾂｰﾙ ﾊﾞｰ(&T)", "ﾂｰﾙ ﾊﾞｰの表示/非表示", "ﾂｰﾙ ﾊﾞｰの表示/非表示"},
     SCommandText{ID_VIEW_STATUS_BAR, "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", "ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示",
                  "ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示"},
+    SCommandText{ID_VIEW_ONION_SKIN, "オニオンスキン(&O)",
+                 "前のスクリーンの点灯ドットを薄く重ねて表示/非表示", nullptr},
     SCommandText{ID_AND, "AND",
                  "表示スクリーン select1 AND select2 = select3　+SHIFT表示スクリーン→最終スクリーン "
                  "select1 AND select2 = select3",
@@ -55,6 +59,8 @@ const std::array kAccelerators = {
     SAccelerator{ID_EDIT_COPY, "Ctrl+C"},    SAccelerator{ID_EDIT_PASTE, "Ctrl+V"},
     SAccelerator{ID_EDIT_CUT, "Shift+Del"},  SAccelerator{ID_EDIT_COPY, "Ctrl+Ins"},
     SAccelerator{ID_EDIT_PASTE, "Shift+Ins"},
+    SAccelerator{ID_EDIT_UNDO, "Ctrl+Z"},    SAccelerator{ID_EDIT_REDO, "Ctrl+Y"},
+    SAccelerator{ID_EDIT_REDO, "Ctrl+Shift+Z"},
 };
 
 using M = EMenuEntry;
@@ -74,10 +80,15 @@ const std::array kMenuBar = {
     SMenuEntry{M::Command, ID_EDIT_CUT},
     SMenuEntry{M::Command, ID_EDIT_COPY},
     SMenuEntry{M::Command, ID_EDIT_PASTE},
+    SMenuEntry{M::Separator},
+    SMenuEntry{M::Command, ID_EDIT_UNDO},
+    SMenuEntry{M::Command, ID_EDIT_REDO},
     SMenuEntry{M::End},
     SMenuEntry{M::Popup, 0, "表示(&V)"},
     SMenuEntry{M::Command, ID_VIEW_TOOLBAR},
     SMenuEntry{M::Command, ID_VIEW_STATUS_BAR},
+    SMenuEntry{M::Separator},
+    SMenuEntry{M::Command, ID_VIEW_ONION_SKIN},
     SMenuEntry{M::End},
     SMenuEntry{M::Popup, 0, "変換(&C)"},
     SMenuEntry{M::Popup, 0, "合成"},
@@ -134,6 +145,7 @@ bool IsFrameCommand(int id) {
     case ID_APP_EXIT:
     case ID_VIEW_TOOLBAR:
     case ID_VIEW_STATUS_BAR:
+    case ID_VIEW_ONION_SKIN:
     case ID_APP_ABOUT:
         return true;
     default:

@@ -52,6 +52,14 @@ std::span<const int> ToolbarButtons();
 // and Help commands and the recent files) rather than the form.
 bool IsFrameCommand(int id);
 
+// The prompts of Undo and Redo while there is nothing to undo or redo; with
+// something to, the prompt names it after kUndoPrefix or kRedoPrefix
+// ("元に戻す: 上へスクロール").
+inline constexpr const char* kUndoPrompt = "直前の操作を元に戻す";
+inline constexpr const char* kRedoPrompt = "元に戻した操作をやり直す";
+inline constexpr const char* kUndoPrefix = "元に戻す: ";
+inline constexpr const char* kRedoPrefix = "やり直し: ";
+
 // The prompt of the recent-file entries and their placeholder's text.
 inline constexpr const char* kRecentFilePrompt = "指定のﾌｧｲﾙを開く";
 inline constexpr const char* kRecentFilePlaceholder = "最新のﾌｧｲﾙ";

@@ -1,5 +1,6 @@
 #include "app/CommandTable.h"
 
+#include "app/UndoCommands.h"
 #include "macro/MacroRecorder.h"
 #include "store/CommandIds.h"
 #include "store/Platform.h"
@@ -27,6 +28,10 @@ const std::array kCommands = {
     SCommand{.id = IDC_MACRO_RECORD, .plain = ToggleRecording},
     SCommand{.id = IDC_MACRO_START, .plain = StartMacro},
     SCommand{.id = IDC_MACRO_BREAK, .plain = ToggleBreak},
+
+    // Undo and redo: never recorded, and no undo records of their own.
+    SCommand{.id = ID_EDIT_UNDO, .plain = Undo},
+    SCommand{.id = ID_EDIT_REDO, .plain = Redo},
 };
 
 SReplayTable BuildReplayTable() {
@@ -57,6 +62,7 @@ const SCommand* FindCommand(int id) {
 }
 
 void RunCommand(CViewCore& view, const SCommand& command) {
+    const CUndoScope undo(view, command);
     if (command.handler != nullptr) {
         command.handler(view);
         return;

@@ -39,6 +39,7 @@ const SCommand* FindCommand(int id);
 // The common handler frame: with a SHIFT form and SHIFT held, the SHIFT
 // operation and its step, otherwise the plain ones; the step is recorded when
 // the operation says so. A row with a handler of its own runs that instead.
+// Whatever the command changes becomes one undo record (CUndoScope).
 void RunCommand(CViewCore& view, const SCommand& command);
 
 // What the macro player replays through, built from the table: every step

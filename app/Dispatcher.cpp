@@ -1,6 +1,7 @@
 #include "app/Dispatcher.h"
 
 #include "app/CommandTable.h"
+#include "app/UndoCommands.h"
 #include "store/Platform.h"
 #include "store/ViewCore.h"
 #include "view/FormTemplate.h"
@@ -45,11 +46,13 @@ bool CDispatcher::OnScroll(int controlId, int code, int thumbPosition) {
         m_view.Platform().CommandNotHandled(controlId);
         return false;
     }
+    const CUndoScope undo(m_view, *command, code);
     command->scroll(m_view, code, thumbPosition);
     return true;
 }
 
 void CDispatcher::OnMouse(EMouseMessage message, unsigned keyFlags, int x, int y) {
+    const CDrawingRecord undo(m_view, message);
     switch (message) {
     case EMouseMessage::LButtonDown:
         OnButtonDown(m_view, true, keyFlags, x, y);

@@ -2,12 +2,15 @@
 
 #include "app/QuorvelDoc.h"
 #include "app/QvlFormat.h"
+#include "app/UndoCommands.h"
+#include "store/CommandIds.h"
 #include "store/FileIo.h"
 #include "store/Platform.h"
 #include "store/ViewCore.h"
 #include "view/FormTemplate.h"
 
 #include <algorithm>
+#include <optional>
 
 void OnInitialUpdate(CViewCore& view, const CQuorvelDoc& doc) {
     CScreenStore& s = view.Store();
@@ -26,16 +29,30 @@ void OnInitialUpdate(CViewCore& view, const CQuorvelDoc& doc) {
         s.m_firstUpdate = 0;
     }
     const auto& words = doc.Words();
-    std::copy_n(words.begin(), k * kWordsPerScreen, s.m_banks[s.m_currentBank].begin());
+    std::copy_n(words.begin(), k * kWordsPerScreen, s.ScreensAt(s.m_currentBank, 1, k).begin());
     view.RepaintGrid();
 }
 
+namespace {
+
+// The first New or Open is the program's start, which is nothing to undo.
+void OpenFileRecord(std::optional<CUndoScope>& undo, CViewCore& view, int id) {
+    if (view.Store().m_firstUpdate == 0)
+        undo.emplace(view, CommandName(id));
+}
+
+} // namespace
+
 void NewAnimation(CViewCore& view, CQuorvelDoc& doc) {
+    std::optional<CUndoScope> undo;
+    OpenFileRecord(undo, view, ID_FILE_NEW);
     doc.OnNewDocument();
     OnInitialUpdate(view, doc);
 }
 
 bool OpenAnimation(CViewCore& view, CQuorvelDoc& doc, const std::string& path) {
+    std::optional<CUndoScope> undo;
+    OpenFileRecord(undo, view, ID_FILE_OPEN);
     if (!doc.OnOpenDocument(path, view.Platform()))
         return false;
     OnInitialUpdate(view, doc);
@@ -44,7 +61,10 @@ bool OpenAnimation(CViewCore& view, CQuorvelDoc& doc, const std::string& path) {
 
 bool SaveAnimation(CViewCore& view, CQuorvelDoc& doc, const std::string& path) {
     view.SyncDocument();
-    return doc.OnSaveDocument(path, view.Platform());
+    if (!doc.OnSaveDocument(path, view.Platform()))
+        return false;
+    view.UndoHistory().MarkSaved();
+    return true;
 }
 
 bool WriteBankFile(CViewCore& view, int bank, const std::string& path) {

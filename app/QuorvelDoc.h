@@ -42,7 +42,7 @@ public:
     // (the bank copy of SyncDocument). Does not touch the modified flag.
     void SetScreens(const Word* words, int screenCount) override;
 
-    bool IsModified() const { return m_modified; }
+    bool IsModified() const override { return m_modified; }
     void SetModifiedFlag(bool modified = true) override { m_modified = modified; }
     const std::string& PathName() const { return m_pathName; }
     const std::string& Title() const { return m_title; }

@@ -12,6 +12,8 @@ set(GLOWMOTION_CORE_SOURCES
     app/QuorvelDoc.h
     app/QvlFormat.cpp
     app/QvlFormat.h
+    app/UndoCommands.cpp
+    app/UndoCommands.h
     macro/MacroFile.cpp
     macro/MacroFile.h
     macro/MacroPlayer.cpp
@@ -40,9 +42,15 @@ set(GLOWMOTION_CORE_SOURCES
     store/ProfileFonts.cpp
     store/ProfileFonts.h
     store/Rect.h
+    store/ScreenBank.cpp
+    store/ScreenBank.h
     store/ScreenGeometry.h
     store/ScreenStore.cpp
     store/ScreenStore.h
+    store/UndoHistory.cpp
+    store/UndoHistory.h
+    store/UndoJournal.cpp
+    store/UndoJournal.h
     store/ViewCore.cpp
     store/ViewCore.h
     view/FormTemplate.cpp

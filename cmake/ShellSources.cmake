@@ -13,6 +13,8 @@ set(GLOWMOTION_SHELL_SOURCES
     app/qt/RecentFileList.h
     app/qt/VersionDlg.cpp
     app/qt/VersionDlg.h
+    app/qt/ViewSettings.cpp
+    app/qt/ViewSettings.h
     view/qt/BitmapButton.cpp
     view/qt/BitmapButton.h
     view/qt/Cp932Validator.cpp

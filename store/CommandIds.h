@@ -29,6 +29,12 @@ inline constexpr int ID_OR = 32796;
 inline constexpr int ID_FONT16 = 32798;
 inline constexpr int ID_FONT32 = 32799;
 
+// Commands of our own, past the resource set's: undo and redo ("編集(&E)")
+// and the onion skin ("表示(&V)").
+inline constexpr int ID_EDIT_UNDO = 32910;
+inline constexpr int ID_EDIT_REDO = 32911;
+inline constexpr int ID_VIEW_ONION_SKIN = 32912;
+
 // Controls of the form.
 inline constexpr int IDC_SCREEN_SCROLL = 1002;
 inline constexpr int IDC_CURRENT_SCREEN = 1003;

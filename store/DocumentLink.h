@@ -15,4 +15,7 @@ public:
 
     // Marks the document modified, or saved.
     virtual void SetModifiedFlag(bool modified = true) = 0;
+
+    // Whether the document is marked modified.
+    virtual bool IsModified() const = 0;
 };

@@ -98,4 +98,8 @@ public:
     // A command or control reached the view that it has no handler for (a
     // fault of the program, never of the user): it is reported, not dropped.
     virtual void CommandNotHandled(int id) = 0;
+
+    // The undo or redo list changed: what Undo and Redo would do, or whether
+    // they can, may differ now. A platform without such menus ignores it.
+    virtual void UndoHistoryChanged() {}
 };

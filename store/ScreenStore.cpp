@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cassert>
 
-CScreenStore::CScreenStore() : m_rangeClip(kWordsPerBank, 0) {
-    for (auto& bank : m_banks)
-        bank.assign(kWordsPerBank, 0);
+CScreenStore::CScreenStore() {
     m_logFont16.height = -16;
     m_logFont32.height = -32;
 }
@@ -14,12 +12,17 @@ std::span<Word, kWordsPerScreen> CScreenStore::ScreenAt(int bank, int n) {
     assert(bank >= 0 && bank < kBankCount && n >= 1 && n <= kMaxScreens);
     bank = std::clamp(bank, 0, kBankCount - 1);
     n = std::clamp(n, 1, kMaxScreens);
-    return std::span<Word, kWordsPerScreen>(m_banks[bank].data() + (n - 1) * kWordsPerScreen,
-                                            kWordsPerScreen);
+    return m_banks[bank].Screen(n);
 }
 
 std::span<const Word, kWordsPerScreen> CScreenStore::ScreenAt(int bank, int n) const {
-    return const_cast<CScreenStore*>(this)->ScreenAt(bank, n);
+    assert(bank >= 0 && bank < kBankCount && n >= 1 && n <= kMaxScreens);
+    return m_banks[std::clamp(bank, 0, kBankCount - 1)].Screen(n);
+}
+
+std::span<Word> CScreenStore::ScreensAt(int bank, int first, int count) {
+    assert(bank >= 0 && bank < kBankCount);
+    return m_banks[std::clamp(bank, 0, kBankCount - 1)].Screens(first, count);
 }
 
 std::span<Word, kWordsPerScreen> CScreenStore::CurrentScreenWords() {

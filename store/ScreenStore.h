@@ -3,6 +3,7 @@
 #include "store/FormValues.h"
 #include "store/LogFont.h"
 #include "store/Rect.h"
+#include "store/ScreenBank.h"
 #include "store/ScreenGeometry.h"
 
 #include <array>
@@ -26,9 +27,16 @@ public:
 
     // The 48 column words of screen n (1-based, 1..800) of `bank` (0..2).
     // Out-of-range arguments are a programming error; they are pulled back
-    // into range rather than let a write leave the bank.
+    // into range rather than let a write leave the bank. The span covers that
+    // one screen: an undo record keeps only it, so a writer must not walk on
+    // from it into the next screens (ScreensAt gives several).
     std::span<Word, kWordsPerScreen> ScreenAt(int bank, int n);
     std::span<const Word, kWordsPerScreen> ScreenAt(int bank, int n) const;
+
+    // The words of `count` screens of `bank` from screen `first` (1-based),
+    // cut to the bank. Writers of several screens take them here, so that
+    // an open undo record keeps just those screens.
+    std::span<Word> ScreensAt(int bank, int first, int count);
 
     // The current screen of the current bank.
     std::span<Word, kWordsPerScreen> CurrentScreenWords();
@@ -44,10 +52,12 @@ public:
     std::string m_text32;
     int m_breakFlag = 0;
 
-    // Screens.
-    std::array<std::vector<Word>, kBankCount> m_banks;
+    // Screens. The banks and the range clip note what is written to them
+    // for undo (see CScreenBank): writers of a few screens take them through
+    // ScreenAt or ScreensAt, which note only those.
+    std::array<CScreenBank, kBankCount> m_banks;
     std::array<Word, kWordsPerScreen> m_screenClip{};
-    std::vector<Word> m_rangeClip;
+    CScreenBank m_rangeClip;
     int m_rangeClipCount = 0;
 
     // Banks and counters.

@@ -5,6 +5,8 @@
 #include "store/MessageText.h"
 #include "store/Platform.h"
 
+#include <utility>
+
 CViewCore::CViewCore(CPlatform& platform, CDocumentLink& doc, const CLogFont& font16,
                      const CLogFont& font32)
     : m_platform(platform), m_doc(doc) {
@@ -24,13 +26,19 @@ bool CViewCore::CheckCapacity(int highestScreen) {
 }
 
 void CViewCore::SyncDocument() {
-    m_doc.SetScreens(m_store.m_banks[m_store.m_currentBank].data(), m_store.CurrentScreenCount());
+    // Read through const: the copy writes nothing an undo record must keep.
+    m_doc.SetScreens(std::as_const(m_store).m_banks[m_store.m_currentBank].data(),
+                     m_store.CurrentScreenCount());
 }
 
 void CViewCore::RepaintGrid() {
     m_platform.InvalidateGrid();
 }
 
-void CViewCore::SetModifiedFlag() {
-    m_doc.SetModifiedFlag(true);
+void CViewCore::SetModifiedFlag(bool modified) {
+    m_doc.SetModifiedFlag(modified);
+}
+
+bool CViewCore::IsModified() const {
+    return m_doc.IsModified();
 }

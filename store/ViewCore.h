@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/ScreenStore.h"
+#include "store/UndoHistory.h"
 
 class CDocumentLink;
 class CPlatform;
@@ -40,11 +41,19 @@ public:
     // Asks for a repaint of the grid rectangle.
     void RepaintGrid();
 
-    // Marks the document modified.
-    void SetModifiedFlag();
+    // Marks the document modified (or, with false, unmodified).
+    void SetModifiedFlag(bool modified = true);
+
+    // Whether the document is marked modified.
+    bool IsModified() const;
+
+    // The undo and redo lists of this view's actions.
+    CUndoHistory& UndoHistory() { return m_undoHistory; }
+    const CUndoHistory& UndoHistory() const { return m_undoHistory; }
 
 private:
     CScreenStore m_store;
     CPlatform& m_platform;
     CDocumentLink& m_doc;
+    CUndoHistory m_undoHistory;
 };

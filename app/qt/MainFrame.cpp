@@ -2,10 +2,13 @@
 
 #include "app/CommandInventory.h"
 #include "app/DocumentCommands.h"
+#include "app/UndoCommands.h"
 #include "app/qt/QtProfile.h"
 #include "app/qt/VersionDlg.h"
+#include "app/qt/ViewSettings.h"
 #include "store/CommandIds.h"
 #include "store/MessageText.h"
+#include "view/qt/DotGridWidget.h"
 #include "view/qt/QuorvelView.h"
 #include "view/qt/ShellDialogs.h"
 #include "view/qt/ShellResources.h"
@@ -90,6 +93,10 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     CreateToolBar();
     CreateStatusBar();
     connect(m_view, &CQuorvelView::statusTextChanged, this, &CMainFrame::SetStatusPaneText);
+    connect(m_view, &CQuorvelView::undoHistoryChanged, this, &CMainFrame::RefreshUndoActions);
+    RefreshUndoActions();
+    m_view->Grid()->SetOnionSkin(ReadOnionSkin());
+    Action(ID_VIEW_ONION_SKIN)->setChecked(m_view->Grid()->OnionSkin());
 
     m_recentFiles.Load();
     RefreshRecentFileMenu();
@@ -131,6 +138,8 @@ QAction* CMainFrame::CreateAction(int id) {
         action->setCheckable(true);
         action->setChecked(true);
     }
+    if (id == ID_VIEW_ONION_SKIN)
+        action->setCheckable(true);
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     // The keys work whatever bars are shown.
     addAction(action);
@@ -153,6 +162,8 @@ void CMainFrame::CreateMenus() {
             menu->addAction(Action(entry.id));
             if (entry.id == ID_VIEW_TOOLBAR)
                 connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshViewChecks);
+            if (entry.id == ID_EDIT_UNDO)
+                connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshUndoActions);
             break;
         case EMenuEntry::Separator:
             menu->addSeparator();
@@ -289,6 +300,26 @@ void CMainFrame::RefreshViewChecks() {
     Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
 }
 
+void CMainFrame::RefreshUndoActions() {
+    const CViewCore& core = m_view->Core();
+    const auto refresh = [this](int id, bool possible, const std::string& label, const char* prefix,
+                                const char* idle) {
+        QAction* action = Action(id);
+        action->setEnabled(possible);
+        action->setStatusTip(possible ? Q(prefix) + QString::fromStdString(label) : Q(idle));
+    };
+    refresh(ID_EDIT_UNDO, CanUndo(core), UndoLabel(core), kUndoPrefix, kUndoPrompt);
+    refresh(ID_EDIT_REDO, CanRedo(core), RedoLabel(core), kRedoPrefix, kRedoPrompt);
+}
+
+void CMainFrame::ToggleOnionSkin() {
+    CDotGridWidget* grid = m_view->Grid();
+    const bool on = !grid->OnionSkin();
+    grid->SetOnionSkin(on);
+    Action(ID_VIEW_ONION_SKIN)->setChecked(on);
+    WriteOnionSkin(on);
+}
+
 void CMainFrame::OnCommand(int id) {
     emit commandRouted(id);
     switch (id) {
@@ -314,6 +345,9 @@ void CMainFrame::OnCommand(int id) {
     case ID_VIEW_STATUS_BAR:
         statusBar()->setVisible(statusBar()->isHidden());
         RefreshViewChecks();
+        return;
+    case ID_VIEW_ONION_SKIN:
+        ToggleOnionSkin();
         return;
     case ID_APP_ABOUT: {
         CVersionDlg dialog(this);

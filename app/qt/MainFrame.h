@@ -95,6 +95,10 @@ private:
     void ShowGrayedPrompt(QAction* item);
     void RefreshRecentFileMenu();
     void RefreshViewChecks();
+    // Grays Undo and Redo when there is nothing to do, and names in their
+    // prompts what they would do.
+    void RefreshUndoActions();
+    void ToggleOnionSkin();
     void OnFileNew();
     void OnFileOpen();
     void OpenRecentFile(int index);

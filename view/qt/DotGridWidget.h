@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/ScreenGeometry.h"
+
 #include <QPixmap>
 #include <QWidget>
 
@@ -25,12 +27,22 @@ public:
     // The number of the screen on display, kept inside the bank.
     int ShownScreen() const;
 
+    // The onion skin: while on, unlit cells show the lit dots of the
+    // previous screen of the bank dimmed, except during a preview and on
+    // screen 1. Off, the grid is drawn exactly as without it.
+    void SetOnionSkin(bool on);
+    bool OnionSkin() const { return m_onionSkin; }
+
     QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The previous screen's words when the onion skin shows, else nullptr.
+    const Word* OnionScreen() const;
+
     const CScreenStore& m_store;
     QPixmap m_dots;
+    bool m_onionSkin = false;
 };

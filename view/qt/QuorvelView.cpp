@@ -420,6 +420,10 @@ void CQuorvelView::CommandNotHandled(int id) {
     qWarning("Glowmotion: command %d has no handler", id);
 }
 
+void CQuorvelView::UndoHistoryChanged() {
+    emit undoHistoryChanged();
+}
+
 unsigned CQuorvelView::KeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
     unsigned flags = 0;
     if (buttons.testFlag(Qt::LeftButton))

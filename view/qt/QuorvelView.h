@@ -75,6 +75,7 @@ public:
     bool HasCapture() const override;
     bool IsShiftDown() override;
     void CommandNotHandled(int id) override;
+    void UndoHistoryChanged() override;
 
     // The MK_* flags of a mouse message with these buttons and keys.
     static unsigned KeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
@@ -85,6 +86,8 @@ signals:
     // A button of the form was clicked; its command goes to the dispatch
     // table right after this signal.
     void controlCommand(int id);
+    // What Undo and Redo would do, or whether they can, may have changed.
+    void undoHistoryChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -9,8 +9,8 @@
 // this program and compiled into it (res/glowmotion.qrc); the face of the
 // play button is painted at run time.
 
-// The two grid dots side by side, 14 x 7: lit (cyan) at x 0, unlit (white)
-// at x 7.
+// The grid dots side by side, 21 x 7: lit (cyan) at x 0, unlit (white) at
+// x 7, and the onion skin's dimmed lit dot (pale cyan) at x 14.
 QPixmap DotPictures();
 
 // A small picture of the form by its name in the form table ("mark1",

@@ -1,0 +1,279 @@
+#include "store/UndoHistory.h"
+
+#include "store/ScreenStore.h"
+#include "store/ViewCore.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+constexpr int kBufferCount = kBankCount + 1;
+
+#ifdef NDEBUG
+constexpr bool kCheckWrites = false;
+#else
+constexpr bool kCheckWrites = true;
+#endif
+
+// The word buffers a journal names by number: the banks, then the range clip.
+std::array<CScreenBank*, kBufferCount> Buffers(CScreenStore& s) {
+    return {&s.m_banks[0], &s.m_banks[1], &s.m_banks[2], &s.m_rangeClip};
+}
+
+std::size_t StringsBytes(const std::vector<std::string>& lines) {
+    std::size_t bytes = lines.capacity() * sizeof(std::string);
+    for (const std::string& line : lines)
+        bytes += line.capacity();
+    return bytes;
+}
+
+} // namespace
+
+CUndoHistory::CUndoHistory() = default;
+CUndoHistory::~CUndoHistory() = default;
+
+CUndoHistory::SViewState CUndoHistory::CaptureView(const CScreenStore& s) {
+    return {s.m_currentBank,   s.m_previousBank, s.m_currentScreen,
+            s.m_previewOffset, s.m_bankCurrent,  s.m_displayedCount};
+}
+
+CUndoHistory::SDataState CUndoHistory::CaptureData(const CScreenStore& s) {
+    return {s.m_screenCount, s.m_rangeClipCount, s.m_screenClip};
+}
+
+CUndoHistory::STexts CUndoHistory::CaptureTexts(const CScreenStore& s) {
+    // The edits' texts are what the user sees; the fields only catch up with
+    // them when a command reads the form, which is no change of its own.
+    return {s.m_form.text16, s.m_form.text32};
+}
+
+CUndoHistory::SMacroState CUndoHistory::CaptureMacro(const CScreenStore& s) {
+    return {s.m_macroCode,      s.m_heldCode,  s.m_insertPos,          s.m_macroLines,
+            s.m_macroSelection, s.m_stepCount, s.m_macroButtonsEnabled};
+}
+
+bool CUndoHistory::SameMacro(const SMacroState& macro, const CScreenStore& s) {
+    return macro.insertPos == s.m_insertPos && macro.code == s.m_macroCode &&
+           macro.held == s.m_heldCode && macro.lines == s.m_macroLines;
+}
+
+std::size_t CUndoHistory::RecordBytes(const SRecord& record) {
+    std::size_t bytes = sizeof(SRecord) + record.label.capacity() + record.screens.Bytes();
+    if (record.macro)
+        bytes += record.macro->code.capacity() + record.macro->held.capacity() +
+                 StringsBytes(record.macro->lines);
+    return bytes;
+}
+
+void CUndoHistory::Begin(CViewCore& view, const std::string& label) {
+    if (m_depth++ > 0)
+        return;
+    CScreenStore& s = view.Store();
+    m_label = label;
+    m_viewBefore = CaptureView(s);
+    m_dataBefore = CaptureData(s);
+    m_textsBefore = CaptureTexts(s);
+    m_modifiedBefore = view.IsModified();
+    if (!SameMacro(m_macroShadow, s)) {
+        m_macroShadow = CaptureMacro(s);
+    } else {
+        m_macroShadow.selection = s.m_macroSelection;
+        m_macroShadow.stepCount = s.m_stepCount;
+        m_macroShadow.buttonsEnabled = s.m_macroButtonsEnabled;
+    }
+    m_journal = CUndoJournal();
+    int number = 0;
+    for (CScreenBank* buffer : Buffers(s))
+        buffer->StartJournal(m_journal, number++);
+    if (kCheckWrites)
+        TakeWriteCheck(s);
+}
+
+void CUndoHistory::TakeWriteCheck(CScreenStore& s) {
+    m_writeCheck.clear();
+    for (const CScreenBank* buffer : Buffers(s))
+        m_writeCheck.emplace_back(buffer->cbegin(), buffer->cend());
+}
+
+void CUndoHistory::RunWriteCheck(CScreenStore& s) const {
+    const auto buffers = Buffers(s);
+    for (size_t b = 0; b < m_writeCheck.size(); ++b) {
+        const CScreenBank& buffer = *buffers[b];
+        for (int screen = 0; screen < kMaxScreens; ++screen) {
+            const size_t at = static_cast<size_t>(screen) * kWordsPerScreen;
+            if (buffer.WasNoted(screen) ||
+                std::memcmp(buffer.cbegin() + at, m_writeCheck[b].data() + at, kScreenBytes) == 0)
+                continue;
+            std::fprintf(stderr,
+                         "Undo record \"%s\": screen %d of buffer %zu was written without "
+                         "being noted (write through ScreensAt, not past a ScreenAt span)\n",
+                         m_label.c_str(), screen + 1, b);
+            std::abort();
+        }
+    }
+}
+
+bool CUndoHistory::Commit(CViewCore& view) {
+    if (m_depth == 0 || --m_depth > 0)
+        return false;
+    CScreenStore& s = view.Store();
+    const auto buffers = Buffers(s);
+    for (CScreenBank* buffer : buffers)
+        buffer->StopJournal();
+    if (kCheckWrites)
+        RunWriteCheck(s);
+    m_journal.KeepChanged(buffers);
+
+    SRecord record;
+    record.dataBefore = m_dataBefore;
+    record.dataAfter = CaptureData(s);
+    bool changed = !m_journal.Empty() || !(record.dataAfter == m_dataBefore);
+    if (STexts texts = CaptureTexts(s); texts != m_textsBefore) {
+        record.textsBefore = m_textsBefore;
+        record.textsAfter = std::move(texts);
+        changed = true;
+    }
+    if (!SameMacro(m_macroShadow, s)) {
+        record.macro = std::exchange(m_macroShadow, CaptureMacro(s));
+        changed = true;
+    }
+    if (!changed) {
+        m_journal = CUndoJournal();
+        return false;
+    }
+    record.label = std::move(m_label);
+    record.viewBefore = m_viewBefore;
+    record.viewAfter = CaptureView(s);
+    record.modifiedBefore = m_modifiedBefore;
+    record.modifiedAfter = view.IsModified();
+    record.screens = std::exchange(m_journal, CUndoJournal());
+    record.bytes = RecordBytes(record);
+
+    for (const SRecord& dropped : m_redo)
+        m_bytes -= dropped.bytes;
+    m_redo.clear();
+    m_bytes += record.bytes;
+    m_undo.push_back(std::move(record));
+    Trim();
+    return true;
+}
+
+void CUndoHistory::BeginHeld(CViewCore& view, const std::string& label) {
+    if (m_held)
+        return;
+    m_held = true;
+    Begin(view, label);
+}
+
+bool CUndoHistory::CommitHeld(CViewCore& view) {
+    if (!m_held)
+        return false;
+    m_held = false;
+    return Commit(view);
+}
+
+std::string CUndoHistory::UndoLabel() const {
+    return m_undo.empty() ? std::string() : m_undo.back().label;
+}
+
+std::string CUndoHistory::RedoLabel() const {
+    return m_redo.empty() ? std::string() : m_redo.back().label;
+}
+
+void CUndoHistory::Apply(CViewCore& view, SRecord& record, bool before) {
+    CScreenStore& s = view.Store();
+    record.screens.Swap(Buffers(s));
+
+    const SViewState& place = before ? record.viewBefore : record.viewAfter;
+    s.m_currentBank = place.currentBank;
+    s.m_previousBank = place.previousBank;
+    s.m_currentScreen = place.currentScreen;
+    s.m_previewOffset = place.previewOffset;
+    s.m_bankCurrent = place.bankCurrent;
+    s.m_displayedCount = place.displayedCount;
+
+    const SDataState& data = before ? record.dataBefore : record.dataAfter;
+    s.m_screenCount = data.screenCount;
+    s.m_rangeClipCount = data.rangeClipCount;
+    s.m_screenClip = data.screenClip;
+
+    // Texts the action did not change stay as the user left them.
+    if (const std::optional<STexts>& texts = before ? record.textsBefore : record.textsAfter) {
+        s.m_text16 = s.m_form.text16 = (*texts)[0];
+        s.m_text32 = s.m_form.text32 = (*texts)[1];
+    }
+
+    if (record.macro) {
+        SMacroState now{std::move(s.m_macroCode),  std::move(s.m_heldCode), s.m_insertPos,
+                        std::move(s.m_macroLines), s.m_macroSelection,      s.m_stepCount,
+                        s.m_macroButtonsEnabled};
+        SMacroState& put = *record.macro;
+        s.m_macroCode = std::move(put.code);
+        s.m_heldCode = std::move(put.held);
+        s.m_insertPos = put.insertPos;
+        s.m_macroLines = std::move(put.lines);
+        s.m_macroSelection = put.selection;
+        s.m_stepCount = put.stepCount;
+        s.m_macroButtonsEnabled = put.buttonsEnabled;
+        put = std::move(now);
+    }
+
+    view.SetModifiedFlag(before ? record.modifiedBefore : record.modifiedAfter);
+}
+
+CUndoHistory::SRestored CUndoHistory::Undo(CViewCore& view) {
+    if (!CanUndo())
+        return {};
+    SRecord record = std::move(m_undo.back());
+    m_undo.pop_back();
+    m_bytes -= record.bytes;
+    Apply(view, record, true);
+    record.bytes = RecordBytes(record);
+    m_bytes += record.bytes;
+    const bool macro = record.macro.has_value();
+    m_redo.push_back(std::move(record));
+    return {true, macro};
+}
+
+CUndoHistory::SRestored CUndoHistory::Redo(CViewCore& view) {
+    if (!CanRedo())
+        return {};
+    SRecord record = std::move(m_redo.back());
+    m_redo.pop_back();
+    m_bytes -= record.bytes;
+    Apply(view, record, false);
+    record.bytes = RecordBytes(record);
+    m_bytes += record.bytes;
+    const bool macro = record.macro.has_value();
+    m_undo.push_back(std::move(record));
+    return {true, macro};
+}
+
+void CUndoHistory::MarkSaved() {
+    // Only the state on display matches the file now: the one after the last
+    // record on the undo list, which is the one before the next redo.
+    for (SRecord& record : m_undo)
+        record.modifiedBefore = record.modifiedAfter = true;
+    for (SRecord& record : m_redo)
+        record.modifiedBefore = record.modifiedAfter = true;
+    if (!m_undo.empty())
+        m_undo.back().modifiedAfter = false;
+    if (!m_redo.empty())
+        m_redo.back().modifiedBefore = false;
+}
+
+void CUndoHistory::Clear() {
+    m_undo.clear();
+    m_redo.clear();
+    m_bytes = 0;
+}
+
+void CUndoHistory::Trim() {
+    while (!m_undo.empty() && (m_undo.size() > kMaxRecords || m_bytes > kMaxBytes)) {
+        m_bytes -= m_undo.front().bytes;
+        m_undo.pop_front();
+    }
+}
