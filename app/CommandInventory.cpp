@@ -47,6 +47,11 @@ const std::array kTexts = {
                  "表示スクリーンスペース削除　+SHIFT最終スクリーンペース削除", "スペース削除"},
     SCommandText{ID_FONT16, nullptr, "取込文字のﾌｫﾝﾄ", "ﾌｫﾝﾄ"},
     SCommandText{ID_FONT32, nullptr, nullptr, nullptr},
+    // Exchange with other programs.
+    SCommandText{ID_EXPORT_GIF, "GIFアニメ保存...", "スクリーンをGIFアニメで保存", nullptr},
+    SCommandText{ID_EXPORT_PNG, "PNG保存...", "スクリーンをPNG画像で保存", nullptr},
+    SCommandText{ID_EXPORT_CSOURCE, "Cソース保存...", "スクリーンをCの配列で保存", nullptr},
+    SCommandText{ID_IMPORT_GIF, "GIFアニメ取込...", "GIFアニメを表示スクリーンから取込", nullptr},
 };
 
 const std::array kAccelerators = {
@@ -88,6 +93,11 @@ const std::array kMenuBar = {
     SMenuEntry{M::Popup, 0, "ﾂｰﾙ(&T)"},
     SMenuEntry{M::Command, ID_BITMAP_IMPORT},
     SMenuEntry{M::Command, ID_BITMAP_SAVE},
+    SMenuEntry{M::Separator},
+    SMenuEntry{M::Command, ID_EXPORT_GIF},
+    SMenuEntry{M::Command, ID_EXPORT_PNG},
+    SMenuEntry{M::Command, ID_EXPORT_CSOURCE},
+    SMenuEntry{M::Command, ID_IMPORT_GIF},
     SMenuEntry{M::End},
     SMenuEntry{M::Popup, 0, "ﾍﾙﾌﾟ(&H)"},
     SMenuEntry{M::Command, ID_APP_ABOUT},
@@ -135,6 +145,10 @@ bool IsFrameCommand(int id) {
     case ID_VIEW_TOOLBAR:
     case ID_VIEW_STATUS_BAR:
     case ID_APP_ABOUT:
+    case ID_EXPORT_GIF:
+    case ID_EXPORT_PNG:
+    case ID_EXPORT_CSOURCE:
+    case ID_IMPORT_GIF:
         return true;
     default:
         return id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE5;

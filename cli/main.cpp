@@ -1,9 +1,12 @@
 // glowmotion-cli: the editor's core without a window. Shows and inspects
-// animation files and replays macros over them; see UsageText() for the
-// commands and cli/ExitCodes.h for how it ends.
+// animation files, replays macros over them, exports them to pictures and C
+// and imports GIFs; see UsageText() for the commands and cli/ExitCodes.h for
+// how it ends.
 
 #include "cli/CommandLine.h"
 #include "cli/ExitCodes.h"
+#include "cli/ExportCommand.h"
+#include "cli/ImportCommand.h"
 #include "cli/PlayCommand.h"
 #include "cli/ShowCommand.h"
 
@@ -32,6 +35,12 @@ int main(int argc, char** argv) {
         break;
     case ECommand::Play:
         status = RunPlay(line->play, std::cout, std::cerr);
+        break;
+    case ECommand::Export:
+        status = RunExport(line->exportArgs, std::cerr);
+        break;
+    case ECommand::Import:
+        status = RunImport(line->importArgs, std::cerr);
         break;
     }
     std::cout.flush();

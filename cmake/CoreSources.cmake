@@ -12,6 +12,23 @@ set(GLOWMOTION_CORE_SOURCES
     app/QuorvelDoc.h
     app/QvlFormat.cpp
     app/QvlFormat.h
+    edit/CSourceWriter.cpp
+    edit/CSourceWriter.h
+    edit/DotConversion.cpp
+    edit/DotConversion.h
+    edit/ExportProgress.h
+    edit/GifImport.cpp
+    edit/GifImport.h
+    edit/GifReader.cpp
+    edit/GifReader.h
+    edit/GifWriter.cpp
+    edit/GifWriter.h
+    edit/PngWriter.cpp
+    edit/PngWriter.h
+    edit/ScreenExport.cpp
+    edit/ScreenExport.h
+    edit/ScreenRenderer.cpp
+    edit/ScreenRenderer.h
     macro/MacroFile.cpp
     macro/MacroFile.h
     macro/MacroPlayer.cpp
@@ -74,6 +91,10 @@ set(GLOWMOTION_CLI_SOURCES
     cli/CommandLine.h
     cli/EscapedText.cpp
     cli/EscapedText.h
+    cli/ExportCommand.cpp
+    cli/ExportCommand.h
+    cli/ImportCommand.cpp
+    cli/ImportCommand.h
     cli/ExitCodes.h
     cli/PlayCommand.cpp
     cli/PlayCommand.h

@@ -29,6 +29,13 @@ inline constexpr int ID_OR = 32796;
 inline constexpr int ID_FONT16 = 32798;
 inline constexpr int ID_FONT32 = 32799;
 
+// The program's own additions, beyond the resource set: exchange with other
+// programs (the end of the Tools menu).
+inline constexpr int ID_EXPORT_GIF = 32900;
+inline constexpr int ID_EXPORT_PNG = 32901;
+inline constexpr int ID_EXPORT_CSOURCE = 32902;
+inline constexpr int ID_IMPORT_GIF = 32903;
+
 // Controls of the form.
 inline constexpr int IDC_SCREEN_SCROLL = 1002;
 inline constexpr int IDC_CURRENT_SCREEN = 1003;
