@@ -2,6 +2,7 @@
 
 #include "macro/MacroRecorder.h"
 #include "store/CommandIds.h"
+#include "store/FindById.h"
 #include "store/Platform.h"
 #include "store/ViewCore.h"
 #include "view/Navigation.h"
@@ -50,10 +51,7 @@ std::span<const SCommand> CommandTable() {
 }
 
 const SCommand* FindCommand(int id) {
-    for (const SCommand& command : kCommands)
-        if (command.id == id)
-            return &command;
-    return nullptr;
+    return FindById(kCommands, id);
 }
 
 void RunCommand(CViewCore& view, const SCommand& command) {

@@ -31,6 +31,7 @@ set(GLOWMOTION_CORE_SOURCES
     store/DocumentLink.h
     store/FileIo.cpp
     store/FileIo.h
+    store/FindById.h
     store/FormValues.cpp
     store/FormValues.h
     store/LogFont.h
