@@ -133,3 +133,33 @@ void ReportFileError(CPlatform& platform, const std::string& path, EFileError er
         return;
     platform.MessageBox(FileErrorText(path, error), kAppCaption, MB_OK | MB_ICONEXCLAMATION);
 }
+
+EFileError ReadFileHead(const std::string& path, size_t count, std::string& bytes) {
+    // Non-blocking, so that opening a FIFO does not wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT || errno == ENOTDIR ? EFileError::NotFound : EFileError::ReadFailed;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return EFileError::ReadFailed;
+    }
+    std::string data(count, '\0');
+    size_t got = 0;
+    while (got < count) {
+        const ssize_t n = ::read(fd, data.data() + got, count - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return EFileError::ReadFailed;
+        }
+        if (n == 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    data.resize(got);
+    bytes = std::move(data);
+    return EFileError::None;
+}

@@ -31,3 +31,8 @@ void ReportFileError(CPlatform& platform, const std::string& path, EFileError er
 
 // The text of that message, for callers that print instead of showing it.
 std::string FileErrorText(const std::string& path, EFileError error);
+
+// Reads the first `count` bytes of the regular file at `path` into `bytes`
+// (all of it when it is shorter). What is not a regular file (a folder, a
+// device, a pipe) gives ReadFailed without waiting for data.
+EFileError ReadFileHead(const std::string& path, size_t count, std::string& bytes);
