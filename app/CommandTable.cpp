@@ -1,5 +1,9 @@
 #include "app/CommandTable.h"
 
+#include "edit/BitmapCommands.h"
+#include "edit/ClipCommands.h"
+#include "edit/Composition.h"
+#include "edit/SpaceCommands.h"
 #include "macro/MacroRecorder.h"
 #include "store/CommandIds.h"
 #include "store/FindById.h"
@@ -23,6 +27,50 @@ const std::array kCommands = {
     SCommand{.id = IDC_SELECT3, .plain = Select3, .plainStep = EStep::Select3},
     SCommand{.id = IDC_PLAY, .plain = TogglePreview},
     SCommand{.id = IDC_RESET, .plain = Reset},
+
+    // Screen editing: the clips, spaces, AND / OR and bitmap files.
+    SCommand{.id = ID_EDIT_COPY,
+             .plain = CopyScreen,
+             .plainStep = EStep::CopyScreen,
+             .shift = CopyRange,
+             .shiftStep = EStep::CopyRange},
+    SCommand{.id = ID_EDIT_CUT,
+             .plain = CutScreen,
+             .plainStep = EStep::CutScreen,
+             .shift = CutRange,
+             .shiftStep = EStep::CutRange},
+    SCommand{.id = ID_EDIT_PASTE,
+             .plain = PasteScreen,
+             .plainStep = EStep::PasteScreen,
+             .shift = PasteRange,
+             .shiftStep = EStep::PasteRange},
+    SCommand{.id = ID_REVERSE,
+             .plain = ReverseScreen,
+             .plainStep = EStep::ReverseScreen,
+             .shift = ReverseRange,
+             .shiftStep = EStep::ReverseRange},
+    SCommand{.id = ID_SPACE_INSERT,
+             .plain = InsertSpace,
+             .plainStep = EStep::InsertSpace,
+             .shift = AppendSpace,
+             .shiftStep = EStep::AppendSpace},
+    SCommand{.id = ID_SPACE_DELETE,
+             .plain = DeleteSpace,
+             .plainStep = EStep::DeleteSpace,
+             .shift = DropLastScreen,
+             .shiftStep = EStep::DropLastScreen},
+    SCommand{.id = ID_AND,
+             .plain = AndScreen,
+             .plainStep = EStep::AndScreen,
+             .shift = AndRange,
+             .shiftStep = EStep::AndRange},
+    SCommand{.id = ID_OR,
+             .plain = OrScreen,
+             .plainStep = EStep::OrScreen,
+             .shift = OrRange,
+             .shiftStep = EStep::OrRange},
+    SCommand{.id = ID_BITMAP_IMPORT, .plain = ImportBitmap, .plainStep = EStep::BitmapImport},
+    SCommand{.id = ID_BITMAP_SAVE, .plain = ExportBitmap},
 
     // The macro panel.
     SCommand{.id = IDC_MACRO_RECORD, .plain = ToggleRecording},

@@ -12,6 +12,18 @@ set(GLOWMOTION_CORE_SOURCES
     app/QuorvelDoc.h
     app/QvlFormat.cpp
     app/QvlFormat.h
+    edit/BitmapCodec.cpp
+    edit/BitmapCodec.h
+    edit/BitmapCommands.cpp
+    edit/BitmapCommands.h
+    edit/ClipCommands.cpp
+    edit/ClipCommands.h
+    edit/Composition.cpp
+    edit/Composition.h
+    edit/ScreenEditing.cpp
+    edit/ScreenEditing.h
+    edit/SpaceCommands.cpp
+    edit/SpaceCommands.h
     macro/MacroFile.cpp
     macro/MacroFile.h
     macro/MacroPlayer.cpp
