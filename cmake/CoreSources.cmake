@@ -12,8 +12,14 @@ set(GLOWMOTION_CORE_SOURCES
     app/QuorvelDoc.h
     app/QvlFormat.cpp
     app/QvlFormat.h
+    macro/MacroEditing.cpp
+    macro/MacroEditing.h
+    macro/MacroExport.cpp
+    macro/MacroExport.h
     macro/MacroFile.cpp
     macro/MacroFile.h
+    macro/MacroOptimizer.cpp
+    macro/MacroOptimizer.h
     macro/MacroPlayer.cpp
     macro/MacroPlayer.h
     macro/MacroRecorder.cpp
@@ -23,6 +29,8 @@ set(GLOWMOTION_CORE_SOURCES
     macro/StepCodes.h
     macro/StepTable.cpp
     macro/StepTable.h
+    macro/TextModeFile.cpp
+    macro/TextModeFile.h
     store/CommandIds.h
     store/Cp932.cpp
     store/Cp932.h
@@ -73,6 +81,8 @@ set(GLOWMOTION_CLI_SOURCES
     cli/CommandLine.cpp
     cli/CommandLine.h
     cli/ExitCodes.h
+    cli/MacroCommand.cpp
+    cli/MacroCommand.h
     cli/PlayCommand.cpp
     cli/PlayCommand.h
     cli/ShowCommand.cpp
