@@ -4,6 +4,10 @@
 #include "edit/ClipCommands.h"
 #include "edit/Composition.h"
 #include "edit/SpaceCommands.h"
+#include "macro/MacroEditing.h"
+#include "macro/MacroExport.h"
+#include "macro/MacroFile.h"
+#include "macro/MacroOptimizer.h"
 #include "macro/MacroRecorder.h"
 #include "store/CommandIds.h"
 #include "store/FindById.h"
@@ -76,6 +80,13 @@ const std::array kCommands = {
     SCommand{.id = IDC_MACRO_RECORD, .plain = ToggleRecording},
     SCommand{.id = IDC_MACRO_START, .plain = StartMacro},
     SCommand{.id = IDC_MACRO_BREAK, .plain = ToggleBreak},
+    SCommand{.id = IDC_MACRO_CLEAR, .plain = ClearMacro},
+    SCommand{.id = IDC_OPTIMIZE, .plain = OptimizeMacro},
+    SCommand{.id = IDC_MACRO_SAVE, .plain = SaveMacro},
+    SCommand{.id = IDC_MACRO_LOAD, .plain = LoadMacro},
+    SCommand{.id = IDC_MACRO_INS, .plain = BeginInsert},
+    SCommand{.id = IDC_MACRO_DEL, .plain = DeleteStep},
+    SCommand{.id = IDC_MACRO_EXPORT, .plain = ExportMacroText},
 };
 
 SReplayTable BuildReplayTable() {

@@ -8,7 +8,7 @@
 #include <vector>
 
 // The commands of glowmotion-cli.
-enum class ECommand { Help, Show, Info, Play };
+enum class ECommand { Help, Show, Info, Play, Macro };
 
 // `show FILE.qvl [--screen N]` and `info FILE.qvl`.
 struct SShowOptions {
@@ -31,11 +31,24 @@ struct SPlayOptions {
     bool printState = false;
 };
 
+// What `macro` does with a macro file.
+enum class EMacroAction { List, Optimize, Export };
+
+// `macro list FILE.mcr`, `macro optimize IN.mcr OUT.mcr` and
+// `macro export IN.mcr OUT.txt`: the file to read and, but for list, the file
+// to write.
+struct SMacroOptions {
+    EMacroAction action = EMacroAction::List;
+    std::string input;
+    std::string output;
+};
+
 // A parsed command line.
 struct SCommandLine {
     ECommand command = ECommand::Help;
     SShowOptions show;
     SPlayOptions play;
+    SMacroOptions macro;
 };
 
 // Parses the arguments after the program name. On a usage error (unknown

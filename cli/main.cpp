@@ -1,9 +1,11 @@
 // glowmotion-cli: the editor's core without a window. Shows and inspects
-// animation files and replays macros over them; see UsageText() for the
-// commands and cli/ExitCodes.h for how it ends.
+// animation files, replays macros over them, and lists, optimizes and exports
+// macro files; see UsageText() for the commands and cli/ExitCodes.h for how it
+// ends.
 
 #include "cli/CommandLine.h"
 #include "cli/ExitCodes.h"
+#include "cli/MacroCommand.h"
 #include "cli/PlayCommand.h"
 #include "cli/ShowCommand.h"
 
@@ -32,6 +34,9 @@ int main(int argc, char** argv) {
         break;
     case ECommand::Play:
         status = RunPlay(line->play, std::cout, std::cerr);
+        break;
+    case ECommand::Macro:
+        status = RunMacro(line->macro, std::cout, std::cerr);
         break;
     }
     std::cout.flush();

@@ -24,8 +24,14 @@ set(GLOWMOTION_CORE_SOURCES
     edit/ScreenEditing.h
     edit/SpaceCommands.cpp
     edit/SpaceCommands.h
+    macro/MacroEditing.cpp
+    macro/MacroEditing.h
+    macro/MacroExport.cpp
+    macro/MacroExport.h
     macro/MacroFile.cpp
     macro/MacroFile.h
+    macro/MacroOptimizer.cpp
+    macro/MacroOptimizer.h
     macro/MacroPlayer.cpp
     macro/MacroPlayer.h
     macro/MacroRecorder.cpp
@@ -35,6 +41,8 @@ set(GLOWMOTION_CORE_SOURCES
     macro/StepCodes.h
     macro/StepTable.cpp
     macro/StepTable.h
+    macro/TextModeFile.cpp
+    macro/TextModeFile.h
     store/CommandIds.h
     store/Cp932.cpp
     store/Cp932.h
@@ -88,6 +96,8 @@ set(GLOWMOTION_CLI_SOURCES
     cli/EscapedText.cpp
     cli/EscapedText.h
     cli/ExitCodes.h
+    cli/MacroCommand.cpp
+    cli/MacroCommand.h
     cli/PlayCommand.cpp
     cli/PlayCommand.h
     cli/ShowCommand.cpp

@@ -67,6 +67,10 @@ public:
     std::string m_heldCode;
     int m_insertPos = -1;
     int m_playback = 0;
+    // Set by an operation that ends its command with an error during a
+    // playback (a file that cannot be read); the player stops after that
+    // step. The player clears it when it starts and when it ends.
+    bool m_stopPlayback = false;
     std::vector<std::string> m_macroLines;
     int m_macroSelection = -1;
     bool m_macroButtonsEnabled = true;
