@@ -1,5 +1,6 @@
 #include "app/CommandTable.h"
 
+#include "edit/CharacterImport.h"
 #include "macro/MacroRecorder.h"
 #include "store/CommandIds.h"
 #include "store/Platform.h"
@@ -27,6 +28,14 @@ const std::array kCommands = {
     SCommand{.id = IDC_MACRO_RECORD, .plain = ToggleRecording},
     SCommand{.id = IDC_MACRO_START, .plain = StartMacro},
     SCommand{.id = IDC_MACRO_BREAK, .plain = ToggleBreak},
+
+    // Character import. A replayed import asks for its text first.
+    SCommand{.id = IDC_IMPORT16, .plain = ImportCharacters16,
+             .plainStep = EStep::ImportCharacters16},
+    SCommand{.id = IDC_IMPORT32, .plain = ImportCharacters32,
+             .plainStep = EStep::ImportCharacters32},
+    SCommand{.id = ID_FONT16, .plain = ChooseImportFont16},
+    SCommand{.id = ID_FONT32, .plain = ChooseImportFont32},
 };
 
 SReplayTable BuildReplayTable() {

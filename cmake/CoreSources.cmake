@@ -12,6 +12,10 @@ set(GLOWMOTION_CORE_SOURCES
     app/QuorvelDoc.h
     app/QvlFormat.cpp
     app/QvlFormat.h
+    edit/CharacterImport.cpp
+    edit/CharacterImport.h
+    edit/FreeTypeRasterizer.cpp
+    edit/FreeTypeRasterizer.h
     macro/MacroFile.cpp
     macro/MacroFile.h
     macro/MacroPlayer.cpp
@@ -33,6 +37,7 @@ set(GLOWMOTION_CORE_SOURCES
     store/FileIo.h
     store/FormValues.cpp
     store/FormValues.h
+    store/GlyphRasterizer.h
     store/LogFont.h
     store/MessageText.cpp
     store/MessageText.h
