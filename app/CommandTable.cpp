@@ -8,6 +8,7 @@
 #include "macro/MacroExport.h"
 #include "macro/MacroFile.h"
 #include "macro/MacroOptimizer.h"
+#include "edit/CharacterImport.h"
 #include "macro/MacroRecorder.h"
 #include "store/CommandIds.h"
 #include "store/FindById.h"
@@ -87,6 +88,14 @@ const std::array kCommands = {
     SCommand{.id = IDC_MACRO_INS, .plain = BeginInsert},
     SCommand{.id = IDC_MACRO_DEL, .plain = DeleteStep},
     SCommand{.id = IDC_MACRO_EXPORT, .plain = ExportMacroText},
+
+    // Character import. A replayed import asks for its text first.
+    SCommand{.id = IDC_IMPORT16, .plain = ImportCharacters16,
+             .plainStep = EStep::ImportCharacters16},
+    SCommand{.id = IDC_IMPORT32, .plain = ImportCharacters32,
+             .plainStep = EStep::ImportCharacters32},
+    SCommand{.id = ID_FONT16, .plain = ChooseImportFont16},
+    SCommand{.id = ID_FONT32, .plain = ChooseImportFont32},
 };
 
 SReplayTable BuildReplayTable() {

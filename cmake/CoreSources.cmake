@@ -28,6 +28,10 @@ set(GLOWMOTION_CORE_SOURCES
     macro/MacroEditing.h
     macro/MacroExport.cpp
     macro/MacroExport.h
+    edit/CharacterImport.cpp
+    edit/CharacterImport.h
+    edit/FreeTypeRasterizer.cpp
+    edit/FreeTypeRasterizer.h
     macro/MacroFile.cpp
     macro/MacroFile.h
     macro/MacroOptimizer.cpp
@@ -54,6 +58,7 @@ set(GLOWMOTION_CORE_SOURCES
     store/FindById.h
     store/FormValues.cpp
     store/FormValues.h
+    store/GlyphRasterizer.h
     store/LogFont.h
     store/MessageText.cpp
     store/MessageText.h

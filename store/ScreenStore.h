@@ -61,6 +61,10 @@ public:
     CLogFont m_logFont16;
     CLogFont m_logFont32;
     int m_glyphRotation = 0;
+    // Whether the import font of each size exists: a failed character
+    // discards it, and only the font command creates it again.
+    bool m_importFont16 = true;
+    bool m_importFont32 = true;
 
     // Macro.
     std::string m_macroCode;

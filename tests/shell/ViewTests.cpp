@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QKeyEvent>
@@ -403,6 +404,55 @@ private slots:
         QCOMPARE(font.height, -20);
         QCOMPARE(font.weight, 400);
         QCOMPARE(int(font.charSet), 128);
+
+        // The dialog's choice replaces face, height, weight and effects; the
+        // other fields of the description stay.
+        font.quality = 5;
+        font.pitchAndFamily = 17;
+        OnNextModal([](QWidget* modal) {
+            auto* dialog = qobject_cast<QFontDialog*>(modal);
+            QFont chosen(QStringLiteral("IPAPGothic"));
+            chosen.setPointSize(18);
+            chosen.setUnderline(true);
+            chosen.setStrikeOut(true);
+            dialog->setCurrentFont(chosen);
+            dialog->accept();
+        });
+        QVERIFY(m_view->ChooseFont(font));
+        QCOMPARE(font.faceName, std::string("IPAPGothic"));
+        QCOMPARE(font.height, -24); // 18 points at 96 dots per inch
+        QCOMPARE(font.weight, 400); // the only style the face has
+        QCOMPARE(int(font.underline), 1);
+        QCOMPARE(int(font.strikeOut), 1);
+        QCOMPARE(int(font.charSet), 128);
+        QCOMPARE(int(font.quality), 5);
+        QCOMPARE(int(font.pitchAndFamily), 17);
+    }
+
+    void importButtonDrawsTheTypedCharacters() {
+        auto* text16 = qobject_cast<QLineEdit*>(m_view->Control(IDC_TEXT16));
+        text16->setFocus();
+        TypeText(text16, QString::fromUtf8("漢字"));
+        QTest::mouseClick(qobject_cast<QAbstractButton*>(m_view->Control(IDC_IMPORT16)),
+                          Qt::LeftButton);
+        const auto screen = m_view->Core().Store().ScreenAt(0, 1);
+        Word lit = 0;
+        for (int column = 0; column < kScreenColumns; ++column) {
+            if (column >= 32)
+                QCOMPARE(screen[column], Word{0});
+            lit |= screen[column];
+        }
+        QCOMPARE(lit & 0xFFFF0000u, 0u);
+        QVERIFY(lit != 0);
+        // The grid shows the first lit dot of the lower half in cyan.
+        int column = 0;
+        while (screen[column] == 0)
+            ++column;
+        int row = 16;
+        while ((screen[column] & DotMask(row)) == 0)
+            ++row;
+        const QImage image = m_view->Grid()->grab().toImage();
+        QCOMPARE(image.pixel(column * 6 + 3, row * 6 + 3) & 0xFFFFFFu, QRgb{0x00FFFF});
     }
 
     void messageBoxesSpeakJapanese() {

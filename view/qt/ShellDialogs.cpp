@@ -174,6 +174,13 @@ std::optional<std::string> ShowFileDialog(QWidget* parent, bool save,
 }
 
 bool ShowFontDialog(QWidget* parent, CLogFont& font) {
+    if (DialogHooks().fontDialog) {
+        const std::optional<CLogFont> answer = DialogHooks().fontDialog(font);
+        if (answer)
+            font = *answer;
+        return answer.has_value();
+    }
+
     // The dialog works in points, the font description in pixels; they are
     // converted at 96 dots per inch, as the Windows font dialog reckons.
     QFont initial;

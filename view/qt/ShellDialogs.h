@@ -43,5 +43,7 @@ struct SDialogHooks {
     std::function<int(const std::string& text, const std::string& caption, unsigned type)>
         messageBox;
     std::function<std::optional<std::string>(bool save, const CFileDialogInfo& request)> fileDialog;
+    // The font chosen, or nullopt for Cancel.
+    std::function<std::optional<CLogFont>(const CLogFont& font)> fontDialog;
 };
 SDialogHooks& DialogHooks();
