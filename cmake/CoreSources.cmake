@@ -24,6 +24,14 @@ set(GLOWMOTION_CORE_SOURCES
     edit/ScreenEditing.h
     edit/SpaceCommands.cpp
     edit/SpaceCommands.h
+    effects/BitMoves.cpp
+    effects/BitMoves.h
+    effects/GeneratedFrames.cpp
+    effects/GeneratedFrames.h
+    effects/OptionEffects.cpp
+    effects/OptionEffects.h
+    effects/ScrollEffects.cpp
+    effects/ScrollEffects.h
     macro/MacroFile.cpp
     macro/MacroFile.h
     macro/MacroPlayer.cpp
