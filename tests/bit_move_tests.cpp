@@ -2,6 +2,7 @@
 
 #include "EffectSession.h"
 
+#include "app/CommandTable.h"
 #include "effects/BitMoves.h"
 #include "store/CommandIds.h"
 
@@ -10,12 +11,6 @@
 namespace {
 
 using Lines = std::vector<std::string>;
-
-std::optional<Dot> Inside(int column, int row) {
-    if (column < 0 || column >= kScreenColumns || row < 0 || row >= kScreenRows)
-        return std::nullopt;
-    return Dot{column, row};
-}
 
 TEST(BitMoves, EveryDotMovesAndEdgesDrop) {
     struct SMove {
@@ -72,11 +67,11 @@ TEST(BitMoves, ScrollBarArrowsMoveAndRecordEveryNotificationMarks) {
     t.Draw(2, {{10, 10}});
     t.Click(IDC_MACRO_RECORD);
     for (int i = 0; i < 3; ++i)
-        OnBitVScroll(t.view, SB_LINEUP, 0);
-    OnBitVScroll(t.view, SB_LINEDOWN, 0);
-    OnBitHScroll(t.view, SB_LINELEFT, 0);
-    OnBitHScroll(t.view, SB_LINERIGHT, 0);
-    OnBitHScroll(t.view, SB_LINERIGHT, 0);
+        t.dispatch.OnScroll(IDC_BIT_VSCROLL, SB_LINEUP, 0);
+    t.dispatch.OnScroll(IDC_BIT_VSCROLL, SB_LINEDOWN, 0);
+    t.dispatch.OnScroll(IDC_BIT_HSCROLL, SB_LINELEFT, 0);
+    t.dispatch.OnScroll(IDC_BIT_HSCROLL, SB_LINERIGHT, 0);
+    t.dispatch.OnScroll(IDC_BIT_HSCROLL, SB_LINERIGHT, 0);
     EXPECT_EQ(t.Dots(2), (std::vector<Dot>{{11, 8}}));
     EXPECT_EQ(t.s().m_macroCode, "33,33,33,34,37,38,38,");
     EXPECT_EQ(t.s().m_macroLines,
@@ -89,13 +84,25 @@ TEST(BitMoves, ScrollBarArrowsMoveAndRecordEveryNotificationMarks) {
         for (const bool vertical : {true, false}) {
             t.doc.SetModifiedFlag(false);
             const int repaints = t.platform.invalidateCount;
-            (vertical ? OnBitVScroll : OnBitHScroll)(t.view, code, 7);
+            t.dispatch.OnScroll(vertical ? IDC_BIT_VSCROLL : IDC_BIT_HSCROLL, code, 7);
             EXPECT_TRUE(t.doc.IsModified()) << code;
             EXPECT_GT(t.platform.invalidateCount, repaints) << code;
         }
     }
     EXPECT_EQ(t.Dots(2), (std::vector<Dot>{{11, 8}}));
     EXPECT_EQ(t.s().m_macroLines.size(), 7u);
+
+    // Replayed, the one-dot moves leave the document alone; the 16-column
+    // moves mark it.
+    t.Click(IDC_MACRO_RECORD);
+    t.doc.SetModifiedFlag(false);
+    StartMacro(t.view);
+    EXPECT_EQ(t.Dots(2), (std::vector<Dot>{{12, 6}}));
+    EXPECT_FALSE(t.doc.IsModified());
+    t.s().m_macroCode = "35,";
+    StartMacro(t.view);
+    EXPECT_EQ(t.Dots(2), (std::vector<Dot>{}));
+    EXPECT_TRUE(t.doc.IsModified());
 }
 
 } // namespace

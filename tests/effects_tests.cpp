@@ -13,24 +13,28 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// The ten effects that write a run of frames: button, operation, frames and
+// the step a click records.
 struct SRun {
-    const char* name;
+    int id;
     bool (*operation)(CViewCore&);
     int frames;
     bool marksModified;
+    const char* step;
+    const char* label;
 };
 
 const SRun kRuns[] = {
-    {"ScrollUp", ScrollUp, 32, true},
-    {"ScrollDown", ScrollDown, 32, true},
-    {"ScrollLeft", ScrollLeft, 16, true},
-    {"ScrollRight", ScrollRight, 16, true},
-    {"CurtainOpen", CurtainOpen, 24, false},
-    {"CurtainClose", CurtainClose, 24, false},
-    {"TopBottomOpen", TopBottomOpen, 16, false},
-    {"TopBottomClose", TopBottomClose, 16, false},
-    {"RotateTop16", RotateTop16, 12, false},
-    {"RotateBottom16", RotateBottom16, 12, false},
+    {IDC_BUTTON1, ScrollUp, 32, true, "1,", "上へスクロール"},
+    {IDC_BUTTON2, ScrollDown, 32, true, "2,", "下へスクロール"},
+    {IDC_BUTTON4, ScrollLeft, 16, true, "4,", "左へスクロール"},
+    {IDC_BUTTON5, ScrollRight, 16, true, "5,", "右へスクロール"},
+    {IDC_OPTION1, CurtainOpen, 24, false, "29,", "オプション１"},
+    {IDC_OPTION2, CurtainClose, 24, false, "30,", "オプション２"},
+    {IDC_OPTION3, TopBottomOpen, 16, false, "42,", "オプション３"},
+    {IDC_OPTION4, TopBottomClose, 16, false, "31,", "オプション４"},
+    {IDC_OPTION5, RotateTop16, 12, false, "40,", "オプション５"},
+    {IDC_OPTION6, RotateBottom16, 12, false, "41,", "オプション６"},
 };
 
 // Runs `operation` over screens holding old pictures and checks frames
@@ -48,12 +52,6 @@ void ExpectRun(CEffectSession& t, bool (*operation)(CViewCore&), int frames, Mov
         ASSERT_EQ(t.Dots(c + k), Moved(source, [&](Dot d) { return move(d, k); })) << "frame " << k;
 }
 
-std::optional<Dot> Inside(int column, int row) {
-    if (column < 0 || column >= kScreenColumns || row < 0 || row >= kScreenRows)
-        return std::nullopt;
-    return Dot{column, row};
-}
-
 TEST(Effects, ScrollsMoveEveryDotOneStepPerFrame) {
     CEffectSession t(40, 3);
     t.Draw(3, ScatteredDots());
@@ -66,11 +64,6 @@ TEST(Effects, ScrollsMoveEveryDotOneStepPerFrame) {
 
     EXPECT_EQ(t.Dots(3), before);
     EXPECT_EQ(t.s().m_currentScreen, 3);
-    // A lone dot on the bottom row reaches the top row and then leaves.
-    t.Draw(3, {{5, 31}});
-    ScrollUp(t.view);
-    EXPECT_EQ(t.Dots(3 + 31), (std::vector<Dot>{{5, 0}}));
-    EXPECT_TRUE(t.Dots(3 + 32).empty());
 }
 
 TEST(Effects, OptionFramesFollowTheHalves) {
@@ -125,37 +118,38 @@ TEST(Effects, RotationsTurnOneBlockAtATime) {
         EXPECT_EQ(t.Dots(1 + k), k <= 4 ? expected[k - 1] : expected[3]) << k;
 }
 
-TEST(Effects, RunsStopAtScreen800) {
+TEST(Effects, RunsStopAtScreen800AndAreRecordedAllTheSame) {
     for (const SRun& run : kRuns) {
-        SCOPED_TRACE(run.name);
+        SCOPED_TRACE(run.label);
         const int last = 800 - run.frames;
         CEffectSession fits(last, last);
-        fits.Draw(last, {{24, 16}});
-        run.operation(fits.view);
+        fits.Click(IDC_MACRO_RECORD);
+        fits.Click(run.id);
         EXPECT_TRUE(fits.platform.messages.empty());
         EXPECT_EQ(fits.s().m_screenCount[0], 800);
-        EXPECT_EQ(fits.platform.scrollMax, 800);
+        EXPECT_EQ(fits.s().m_macroCode, run.step);
 
         CEffectSession over(last + 1, last + 1);
         over.Draw(last + 1, {{24, 16}});
         over.s().ScreenAt(0, 800)[7] = 0x1234u;
+        over.Click(IDC_MACRO_RECORD);
         const std::vector<Word> bank = over.s().m_banks[0];
-        const int controls = over.platform.controlsChangedCount;
-        run.operation(over.view);
+        over.Click(run.id);
         ASSERT_EQ(over.platform.messages.size(), 1u);
         EXPECT_EQ(over.platform.messages[0].text, "スクリーン枚数がオーバーしました。");
         EXPECT_EQ(over.platform.messages[0].caption, "エラー発生！");
         EXPECT_EQ(over.platform.messages[0].type, MB_ICONEXCLAMATION);
         EXPECT_EQ(over.s().m_banks[0], bank);
         EXPECT_EQ(over.s().m_screenCount[0], last + 1);
-        EXPECT_EQ(over.platform.controlsChangedCount, controls);
         EXPECT_FALSE(over.doc.IsModified());
+        EXPECT_EQ(over.s().m_macroCode, run.step);
+        EXPECT_EQ(over.s().m_macroLines, (Lines{run.label}));
     }
 }
 
 TEST(Effects, RunsOverwriteScreensAndOnlyRaiseTheCount) {
     for (const SRun& run : kRuns) {
-        SCOPED_TRACE(run.name);
+        SCOPED_TRACE(run.label);
         CEffectSession shortBank(10, 5);
         run.operation(shortBank.view);
         EXPECT_EQ(shortBank.s().m_screenCount[0], 5 + run.frames);
@@ -188,7 +182,6 @@ TEST(Effects, ARunDuringThePreviewStartsFromTheScreenOnDisplay) {
     EXPECT_EQ(t.s().m_currentScreen, 5);
     EXPECT_EQ(t.s().m_previewOffset, 0);
     EXPECT_EQ(t.Dots(6), (std::vector<Dot>{{0, 30}}));
-    EXPECT_EQ(t.s().m_screenCount[0], 37);
 }
 
 TEST(Effects, ReverseOrder) {
@@ -217,16 +210,19 @@ TEST(Effects, ReverseOrder) {
     ReverseOrder(t.view);
     EXPECT_EQ(order(t, 4), (std::vector<int>{3, 2, 1, 4}));
 
-    // The button selects the last line after recording.
+    // After recording, the button selects the last line, even when the step
+    // went in before it as an insert.
     CEffectSession r(6, 2);
     r.Click(IDC_MACRO_RECORD);
-    OnReverseOrderButton(r.view);
-    r.dispatch.OnListSelect(-1);
-    OnReverseOrderButton(r.view);
-    EXPECT_EQ(r.s().m_macroCode, "3,3,");
-    EXPECT_EQ(r.s().m_macroLines, (Lines{"前後反転", "前後反転"}));
-    EXPECT_EQ(r.s().m_macroSelection, 1);
-    EXPECT_EQ(r.s().m_form.stepCount, "2");
+    r.s().m_heldCode = "1,2,";
+    r.s().m_macroLines = {"上へスクロール", "下へスクロール"};
+    r.s().m_insertPos = 1;
+    r.dispatch.OnListSelect(0);
+    r.Click(IDC_BUTTON3);
+    EXPECT_EQ(r.s().m_macroCode, "1,3,2,");
+    EXPECT_EQ(r.s().m_macroLines, (Lines{"上へスクロール", "前後反転", "下へスクロール"}));
+    EXPECT_EQ(r.s().m_macroSelection, 2);
+    EXPECT_EQ(r.s().m_form.stepCount, "3");
 }
 
 TEST(Effects, CopyToAllFillsTheScreensInUse) {
@@ -234,7 +230,7 @@ TEST(Effects, CopyToAllFillsTheScreensInUse) {
     for (int n = 1; n <= 11; ++n)
         t.Draw(n, {{n, n}});
     const int repaints = t.platform.invalidateCount;
-    CopyToAll(t.view);
+    t.Click(IDC_BUTTON6);
     for (int n = 1; n <= 10; ++n)
         EXPECT_EQ(t.Dots(n), (std::vector<Dot>{{3, 3}})) << n;
     EXPECT_EQ(t.Dots(11), (std::vector<Dot>{{11, 11}}));
