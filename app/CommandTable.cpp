@@ -1,14 +1,17 @@
 #include "app/CommandTable.h"
 
 #include "edit/BitmapCommands.h"
+#include "edit/CharacterImport.h"
 #include "edit/ClipCommands.h"
 #include "edit/Composition.h"
 #include "edit/SpaceCommands.h"
+#include "effects/BitMoves.h"
+#include "effects/OptionEffects.h"
+#include "effects/ScrollEffects.h"
 #include "macro/MacroEditing.h"
 #include "macro/MacroExport.h"
 #include "macro/MacroFile.h"
 #include "macro/MacroOptimizer.h"
-#include "edit/CharacterImport.h"
 #include "macro/MacroRecorder.h"
 #include "store/CommandIds.h"
 #include "store/FindById.h"
@@ -76,6 +79,42 @@ const std::array kCommands = {
              .shiftStep = EStep::OrRange},
     SCommand{.id = ID_BITMAP_IMPORT, .plain = ImportBitmap, .plainStep = EStep::BitmapImport},
     SCommand{.id = ID_BITMAP_SAVE, .plain = ExportBitmap},
+
+    // Scroll, reverse and copy-to-all effects.
+    SCommand{.id = IDC_BUTTON1, .plain = ScrollUp, .plainStep = EStep::ScrollUp},
+    SCommand{.id = IDC_BUTTON2, .plain = ScrollDown, .plainStep = EStep::ScrollDown},
+    SCommand{.id = IDC_BUTTON3,
+             .plain = ReverseOrder,
+             .plainStep = EStep::ReverseOrder,
+             .handler = OnReverseOrderButton},
+    SCommand{.id = IDC_BUTTON4, .plain = ScrollLeft, .plainStep = EStep::ScrollLeft},
+    SCommand{.id = IDC_BUTTON5, .plain = ScrollRight, .plainStep = EStep::ScrollRight},
+    SCommand{.id = IDC_BUTTON6, .plain = CopyToAll, .plainStep = EStep::CopyToAll},
+
+    // Option effects: their step codes are not in button order.
+    SCommand{.id = IDC_OPTION1, .plain = CurtainOpen, .plainStep = EStep::CurtainOpen},
+    SCommand{.id = IDC_OPTION2, .plain = CurtainClose, .plainStep = EStep::CurtainClose},
+    SCommand{.id = IDC_OPTION3, .plain = TopBottomOpen, .plainStep = EStep::TopBottomOpen},
+    SCommand{.id = IDC_OPTION4, .plain = TopBottomClose, .plainStep = EStep::TopBottomClose},
+    SCommand{.id = IDC_OPTION5, .plain = RotateTop16, .plainStep = EStep::RotateTop16},
+    SCommand{.id = IDC_OPTION6, .plain = RotateBottom16, .plainStep = EStep::RotateBottom16},
+
+    // Bit moves. A bit-move scroll bar's first arrow is its plain form, the
+    // second its SHIFT form.
+    SCommand{.id = IDC_BIT_VSCROLL,
+             .plain = BitUp,
+             .plainStep = EStep::BitUp,
+             .shift = BitDown,
+             .shiftStep = EStep::BitDown,
+             .scroll = OnBitVScroll},
+    SCommand{.id = IDC_BIT_HSCROLL,
+             .plain = BitLeft,
+             .plainStep = EStep::BitLeft,
+             .shift = BitRight,
+             .shiftStep = EStep::BitRight,
+             .scroll = OnBitHScroll},
+    SCommand{.id = IDC_MOVE_LEFT16, .plain = MoveLeft16, .plainStep = EStep::MoveLeft16},
+    SCommand{.id = IDC_MOVE_RIGHT16, .plain = MoveRight16, .plainStep = EStep::MoveRight16},
 
     // The macro panel.
     SCommand{.id = IDC_MACRO_RECORD, .plain = ToggleRecording},

@@ -16,22 +16,30 @@ set(GLOWMOTION_CORE_SOURCES
     edit/BitmapCodec.h
     edit/BitmapCommands.cpp
     edit/BitmapCommands.h
+    edit/CharacterImport.cpp
+    edit/CharacterImport.h
     edit/ClipCommands.cpp
     edit/ClipCommands.h
     edit/Composition.cpp
     edit/Composition.h
+    edit/FreeTypeRasterizer.cpp
+    edit/FreeTypeRasterizer.h
     edit/ScreenEditing.cpp
     edit/ScreenEditing.h
     edit/SpaceCommands.cpp
     edit/SpaceCommands.h
+    effects/BitMoves.cpp
+    effects/BitMoves.h
+    effects/GeneratedFrames.cpp
+    effects/GeneratedFrames.h
+    effects/OptionEffects.cpp
+    effects/OptionEffects.h
+    effects/ScrollEffects.cpp
+    effects/ScrollEffects.h
     macro/MacroEditing.cpp
     macro/MacroEditing.h
     macro/MacroExport.cpp
     macro/MacroExport.h
-    edit/CharacterImport.cpp
-    edit/CharacterImport.h
-    edit/FreeTypeRasterizer.cpp
-    edit/FreeTypeRasterizer.h
     macro/MacroFile.cpp
     macro/MacroFile.h
     macro/MacroOptimizer.cpp

@@ -20,11 +20,7 @@ namespace {
 
 // Commands whose work has not landed yet. Every one that lands must leave
 // this list: the inventory test fails for a listed id that has a handler.
-const std::set<int> kPendingIds = {
-    // Effects.
-    IDC_BUTTON1, IDC_BUTTON2, IDC_BUTTON3, IDC_BUTTON4, IDC_BUTTON5, IDC_BUTTON6, IDC_OPTION1,
-    IDC_OPTION2, IDC_OPTION3, IDC_OPTION4, IDC_OPTION5, IDC_OPTION6, IDC_MOVE_LEFT16,
-    IDC_MOVE_RIGHT16, IDC_BIT_HSCROLL, IDC_BIT_VSCROLL};
+const std::set<int> kPendingIds = {};
 
 bool IsScrollBar(int id) {
     const SFormControl* control = FindFormControl(id);
