@@ -2,6 +2,7 @@
 
 #include "edit/BitmapCodec.h"
 #include "edit/ScreenEditing.h"
+#include "macro/MacroPlayer.h"
 #include "store/FileIo.h"
 #include "store/MessageText.h"
 #include "store/Platform.h"
@@ -31,6 +32,8 @@ bool ImportBitmap(CViewCore& view) {
     if (const EFileError error = ReadFileHead(*path, kBitmapFileBytes, bytes);
         error != EFileError::None) {
         ReportFileError(platform, *path, error);
+        // The file error ends the command, and with it a playback.
+        StopPlayback(view);
         return false;
     }
     const auto picture = DecodeBitmap(bytes);

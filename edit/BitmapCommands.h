@@ -10,8 +10,9 @@ class CViewCore;
 // ended, the grid repainted and the document marked modified. A file of the
 // wrong size shows "サイズが合いません。" and changes nothing. Returns true
 // (the step is recorded) also after Cancel and after that refusal; a file
-// that cannot be read shows its message and returns false. The macro player
-// runs it as well: the dialog asks again.
+// that cannot be read shows its message, ends a running macro after this
+// step and returns false. The macro player runs it as well: the dialog asks
+// again.
 bool ImportBitmap(CViewCore& view);
 
 // Writes the current screen to a bitmap file chosen in the save dialog. The

@@ -172,7 +172,8 @@ bool ChooseImportFont(CViewCore& view, int size) {
     const SImportSize import = SizeOf(view, size);
     CPlatform& platform = view.Platform();
     for (;;) {
-        if (platform.ChooseFont(import.font))
+        const bool chosen = platform.ChooseFont(import.font);
+        if (chosen)
             import.fontExists = true;
         // The trial draws into a composition of its own: the next import
         // starts from a clear one anyway.
@@ -183,6 +184,10 @@ bool ChooseImportFont(CViewCore& view, int size) {
         platform.MessageBox(result == EPlaceResult::TooLarge ? "フォントが大きすぎます。"
                                                              : "日本語を選んでください。",
                             kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
+        // Cancel leaves: on a machine where no font passes, coming back
+        // after Cancel too would hold the user in the dialog for good.
+        if (!chosen)
+            return true;
     }
 }
 

@@ -62,8 +62,8 @@ bool ImportCharacters32(CViewCore& view);
 // The font command of `size` (16 or 32): shows the font dialog on that size's
 // font description; OK makes the import font again from the chosen one. The
 // font is then tried on 薇: when it fails, its message (caption "エラー発生！")
-// is shown and the dialog comes back, after OK and Cancel alike, until a font
-// passes. Returns true.
+// is shown and, after OK, the dialog comes back until a font passes or the
+// user cancels; after Cancel the command ends there. Returns true.
 bool ChooseImportFont(CViewCore& view, int size);
 
 // ChooseImportFont for the two toolbar commands 32798 (16x16) and 32799 (32x32).

@@ -126,6 +126,12 @@ TEST(Bitmap, RefusedFilesChangeNothing) {
     EXPECT_EQ(t.Screen(0, 1)[0], 0xFFFFFFFFu);
     EXPECT_EQ(t.Screen(0, 2), PatternScreen(0, 2));
     EXPECT_TRUE(t.doc.IsModified());
+
+    // A file that cannot be read ends the playback at its step.
+    t.platform.openFileAnswers = {t.dir.Path("missing.bmp")};
+    t.Play("[1],32,[3],");
+    EXPECT_EQ(t.s().m_currentScreen, 1);
+    EXPECT_EQ(t.s().m_playback, 0);
 }
 
 } // namespace
