@@ -90,6 +90,10 @@ std::string Cp932ToUtf8(std::string_view cp932) {
 }
 
 int Cp932Length(std::string_view utf8) {
+    // ASCII is one byte in both encodings; the form reads its texts on every
+    // command, and they are mostly empty or ASCII.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; }))
+        return static_cast<int>(utf8.size());
     return static_cast<int>(Utf8ToCp932(utf8).size());
 }
 
