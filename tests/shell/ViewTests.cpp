@@ -325,6 +325,33 @@ private slots:
         QCOMPARE(bar->value(), 1);
     }
 
+    void bitMoveArrowsGiveTheirLineCodeThenTheEnd() {
+        CScreenStore& s = m_view->Core().Store();
+        s.CurrentScreenWords()[10] = 0x00010000u; // row 15 of column 10
+        QTest::mouseClick(qobject_cast<QPushButton*>(m_view->Control(IDC_MACRO_RECORD)),
+                          Qt::LeftButton);
+        m_doc->SetModifiedFlag(false);
+
+        // One click on each arrow is one move and one step; the end of
+        // scrolling that follows the release moves nothing more.
+        auto* vertical = qobject_cast<CFormScrollBar*>(m_view->Control(IDC_BIT_VSCROLL));
+        const int before = vertical->value();
+        QTest::mouseClick(vertical, Qt::LeftButton, {}, QPoint(vertical->width() / 2, 2));
+        QCOMPARE(s.CurrentScreenWords()[10], Word{0x00020000u});
+        QTest::mouseClick(vertical, Qt::LeftButton, {},
+                          QPoint(vertical->width() / 2, vertical->height() - 3));
+        QTest::mouseClick(vertical, Qt::LeftButton, {},
+                          QPoint(vertical->width() / 2, vertical->height() - 3));
+        QCOMPARE(s.CurrentScreenWords()[10], Word{0x00008000u});
+        auto* horizontal = qobject_cast<CFormScrollBar*>(m_view->Control(IDC_BIT_HSCROLL));
+        QTest::mouseClick(horizontal, Qt::LeftButton, {}, QPoint(2, horizontal->height() / 2));
+        QCOMPARE(s.CurrentScreenWords()[9], Word{0x00008000u});
+        QCOMPARE(s.m_macroCode, std::string("33,34,34,37,"));
+        QVERIFY(m_doc->IsModified());
+        // The position means nothing: the thumb never moves.
+        QCOMPARE(vertical->value(), before);
+    }
+
     void screenScrollBarMenuReportsEveryItemAndTheThumbFollows() {
         const QString path = m_dir.filePath("twenty.qvl");
         WriteQvl(path, std::vector<Word>(20 * kWordsPerScreen, 0));
