@@ -1,6 +1,7 @@
 #include "app/CommandInventory.h"
 
 #include "store/CommandIds.h"
+#include "store/FindById.h"
 
 #include <array>
 
@@ -117,10 +118,7 @@ std::span<const SCommandText> CommandTexts() {
 }
 
 const SCommandText* FindCommandText(int id) {
-    for (const SCommandText& command : kTexts)
-        if (command.id == id)
-            return &command;
-    return nullptr;
+    return FindById(kTexts, id);
 }
 
 std::span<const SAccelerator> Accelerators() {

@@ -211,6 +211,62 @@ std::optional<SCommandLine> ParsePlay(const std::vector<std::string>& args, std:
     return line;
 }
 
+std::optional<SCommandLine> ParseMacro(const std::vector<std::string>& args, std::string& error) {
+    SCommandLine line;
+    line.command = ECommand::Macro;
+    std::vector<std::string> positionals;
+    CArgumentWalker walker(args);
+    while (!walker.AtEnd()) {
+        CArgumentWalker::EKind kind;
+        const std::string& arg = walker.Take(kind);
+        if (kind == CArgumentWalker::EKind::EndOfOptions)
+            continue;
+        if (kind == CArgumentWalker::EKind::Positional) {
+            positionals.push_back(arg);
+        } else if (arg == "--help") {
+            line.command = ECommand::Help;
+            return line;
+        } else {
+            error = "unknown option '" + EscapedText(arg) + "'";
+            return std::nullopt;
+        }
+    }
+    if (positionals.empty()) {
+        error = "missing the macro action (list, optimize or export)";
+        return std::nullopt;
+    }
+    SMacroOptions& macro = line.macro;
+    const std::string& action = positionals[0];
+    if (action == "list")
+        macro.action = EMacroAction::List;
+    else if (action == "optimize")
+        macro.action = EMacroAction::Optimize;
+    else if (action == "export")
+        macro.action = EMacroAction::Export;
+    else {
+        error = "unknown macro action '" + EscapedText(action) + "'";
+        return std::nullopt;
+    }
+    const size_t wanted = macro.action == EMacroAction::List ? 2 : 3;
+    if (positionals.size() < 2) {
+        error = "missing the macro file (FILE.mcr)";
+        return std::nullopt;
+    }
+    if (positionals.size() < wanted) {
+        error = macro.action == EMacroAction::Export ? "missing the text file (OUT.txt)"
+                                                     : "missing the output file (OUT.mcr)";
+        return std::nullopt;
+    }
+    if (positionals.size() > wanted) {
+        error = "unexpected argument '" + EscapedText(positionals[wanted]) + "'";
+        return std::nullopt;
+    }
+    macro.input = positionals[1];
+    if (wanted == 3)
+        macro.output = positionals[2];
+    return line;
+}
+
 // The options of export, each with the formats it applies to; all take a
 // value.
 struct SFormatOption {
@@ -445,6 +501,8 @@ std::optional<SCommandLine> ParseCommandLine(const std::vector<std::string>& arg
         return ParseShow(args, ECommand::Info, error);
     if (command == "play")
         return ParsePlay(args, error);
+    if (command == "macro")
+        return ParseMacro(args, error);
     if (command == "export")
         return ParseExport(args, error);
     if (command == "import")
@@ -460,6 +518,9 @@ const char* UsageText() {
            "  glowmotion-cli play MACRO.mcr [--select1 F.qvl] [--select2 F.qvl] [--select3 F.qvl]\n"
            "                      [--break N] [--text16 T]... [--text32 T]... [--bitmap F.bmp]...\n"
            "                      [--out1 F.qvl] [--out2 F.qvl] [--out3 F.qvl] [--state]\n"
+           "  glowmotion-cli macro list FILE.mcr\n"
+           "  glowmotion-cli macro optimize IN.mcr OUT.mcr\n"
+           "  glowmotion-cli macro export IN.mcr OUT.txt\n"
            "  glowmotion-cli export FILE.qvl OUT.gif [--from N] [--to M] [--scale S]\n"
            "                        [--style led|pixel] [--delay MS]\n"
            "  glowmotion-cli export FILE.qvl OUT.png [--from N] [--to M] [--scale S]\n"
@@ -476,6 +537,13 @@ const char* UsageText() {
            "  info  Print the number of screens of an animation.\n"
            "  play  Replay a macro file as \"MacroStart\" does, starting from a freshly\n"
            "        started editor.\n"
+           "  macro list      Print the lines of a macro's list as the editor shows them,\n"
+           "                  one a line (UTF-8).\n"
+           "  macro optimize  Write the macro with every run of go-to-screen steps cut\n"
+           "                  down to its last step, as \"optimization\" does.\n"
+           "  macro export    Write the macro's list as \"MacroExport\" does: one line\n"
+           "                  per step in code page 932, CR LF line ends.\n"
+           "                  A macro file over 8192 bytes is refused, as in the editor.\n"
            "  export  Write screens N to M (default: all) of an animation as an animated GIF,\n"
            "          a PNG (one screen, or a sheet of them), a C header or source, or raw\n"
            "          bytes; the extension of the output file chooses which.\n"

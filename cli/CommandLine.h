@@ -10,7 +10,7 @@
 #include <vector>
 
 // The commands of glowmotion-cli.
-enum class ECommand { Help, Show, Info, Play, Export, Import };
+enum class ECommand { Help, Show, Info, Play, Macro, Export, Import };
 
 // `show FILE.qvl [--screen N]` and `info FILE.qvl`.
 struct SShowOptions {
@@ -31,6 +31,18 @@ struct SPlayOptions {
     std::vector<std::string> bitmapFiles;
     std::array<std::optional<std::string>, kBankCount> outFiles;
     bool printState = false;
+};
+
+// What `macro` does with a macro file.
+enum class EMacroAction { List, Optimize, Export };
+
+// `macro list FILE.mcr`, `macro optimize IN.mcr OUT.mcr` and
+// `macro export IN.mcr OUT.txt`: the file to read and, but for list, the file
+// to write.
+struct SMacroOptions {
+    EMacroAction action = EMacroAction::List;
+    std::string input;
+    std::string output;
 };
 
 // `export FILE.qvl OUT [options]`: the screens to write and how; the
@@ -58,6 +70,7 @@ struct SCommandLine {
     ECommand command = ECommand::Help;
     SShowOptions show;
     SPlayOptions play;
+    SMacroOptions macro;
     SExportArguments exportArgs;
     SImportArguments importArgs;
 };
