@@ -1,6 +1,7 @@
 #include "app/CommandInventory.h"
 
 #include "store/CommandIds.h"
+#include "store/FindById.h"
 
 #include <array>
 
@@ -51,6 +52,11 @@ const std::array kTexts = {
                  "表示スクリーンスペース削除　+SHIFT最終スクリーンペース削除", "スペース削除"},
     SCommandText{ID_FONT16, nullptr, "取込文字のﾌｫﾝﾄ", "ﾌｫﾝﾄ"},
     SCommandText{ID_FONT32, nullptr, nullptr, nullptr},
+    // Exchange with other programs.
+    SCommandText{ID_EXPORT_GIF, "GIFアニメ保存...", "スクリーンをGIFアニメで保存", nullptr},
+    SCommandText{ID_EXPORT_PNG, "PNG保存...", "スクリーンをPNG画像で保存", nullptr},
+    SCommandText{ID_EXPORT_CSOURCE, "Cソース保存...", "スクリーンをCの配列で保存", nullptr},
+    SCommandText{ID_IMPORT_GIF, "GIFアニメ取込...", "GIFアニメを表示スクリーンから取込", nullptr},
 };
 
 const std::array kAccelerators = {
@@ -99,6 +105,11 @@ const std::array kMenuBar = {
     SMenuEntry{M::Popup, 0, "ﾂｰﾙ(&T)"},
     SMenuEntry{M::Command, ID_BITMAP_IMPORT},
     SMenuEntry{M::Command, ID_BITMAP_SAVE},
+    SMenuEntry{M::Separator},
+    SMenuEntry{M::Command, ID_EXPORT_GIF},
+    SMenuEntry{M::Command, ID_EXPORT_PNG},
+    SMenuEntry{M::Command, ID_EXPORT_CSOURCE},
+    SMenuEntry{M::Command, ID_IMPORT_GIF},
     SMenuEntry{M::End},
     SMenuEntry{M::Popup, 0, "ﾍﾙﾌﾟ(&H)"},
     SMenuEntry{M::Command, ID_APP_ABOUT},
@@ -118,10 +129,7 @@ std::span<const SCommandText> CommandTexts() {
 }
 
 const SCommandText* FindCommandText(int id) {
-    for (const SCommandText& command : kTexts)
-        if (command.id == id)
-            return &command;
-    return nullptr;
+    return FindById(kTexts, id);
 }
 
 std::span<const SAccelerator> Accelerators() {
@@ -147,6 +155,10 @@ bool IsFrameCommand(int id) {
     case ID_VIEW_STATUS_BAR:
     case ID_VIEW_ONION_SKIN:
     case ID_APP_ABOUT:
+    case ID_EXPORT_GIF:
+    case ID_EXPORT_PNG:
+    case ID_EXPORT_CSOURCE:
+    case ID_IMPORT_GIF:
         return true;
     default:
         return id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE5;

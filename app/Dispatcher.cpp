@@ -10,9 +10,11 @@
 
 namespace {
 
-// A scroll bar has a row too, but no click handler.
+// A scroll bar has a row too (its arrows are operations the player
+// replays), but it is never clicked.
 bool IsClickable(const SCommand* command) {
-    return command != nullptr && (command->plain != nullptr || command->handler != nullptr);
+    return command != nullptr && command->scroll == nullptr &&
+           (command->plain != nullptr || command->handler != nullptr);
 }
 
 // Puts the state a clicked check box or radio button took into the form.

@@ -211,6 +211,279 @@ std::optional<SCommandLine> ParsePlay(const std::vector<std::string>& args, std:
     return line;
 }
 
+std::optional<SCommandLine> ParseMacro(const std::vector<std::string>& args, std::string& error) {
+    SCommandLine line;
+    line.command = ECommand::Macro;
+    std::vector<std::string> positionals;
+    CArgumentWalker walker(args);
+    while (!walker.AtEnd()) {
+        CArgumentWalker::EKind kind;
+        const std::string& arg = walker.Take(kind);
+        if (kind == CArgumentWalker::EKind::EndOfOptions)
+            continue;
+        if (kind == CArgumentWalker::EKind::Positional) {
+            positionals.push_back(arg);
+        } else if (arg == "--help") {
+            line.command = ECommand::Help;
+            return line;
+        } else {
+            error = "unknown option '" + EscapedText(arg) + "'";
+            return std::nullopt;
+        }
+    }
+    if (positionals.empty()) {
+        error = "missing the macro action (list, optimize or export)";
+        return std::nullopt;
+    }
+    SMacroOptions& macro = line.macro;
+    const std::string& action = positionals[0];
+    if (action == "list")
+        macro.action = EMacroAction::List;
+    else if (action == "optimize")
+        macro.action = EMacroAction::Optimize;
+    else if (action == "export")
+        macro.action = EMacroAction::Export;
+    else {
+        error = "unknown macro action '" + EscapedText(action) + "'";
+        return std::nullopt;
+    }
+    const size_t wanted = macro.action == EMacroAction::List ? 2 : 3;
+    if (positionals.size() < 2) {
+        error = "missing the macro file (FILE.mcr)";
+        return std::nullopt;
+    }
+    if (positionals.size() < wanted) {
+        error = macro.action == EMacroAction::Export ? "missing the text file (OUT.txt)"
+                                                     : "missing the output file (OUT.mcr)";
+        return std::nullopt;
+    }
+    if (positionals.size() > wanted) {
+        error = "unexpected argument '" + EscapedText(positionals[wanted]) + "'";
+        return std::nullopt;
+    }
+    macro.input = positionals[1];
+    if (wanted == 3)
+        macro.output = positionals[2];
+    return line;
+}
+
+// The options of export, each with the formats it applies to; all take a
+// value.
+struct SFormatOption {
+    const char* name;
+    bool gif, png, csource, binary;
+};
+
+constexpr SFormatOption kExportOptions[] = {
+    {"--from", true, true, true, true},     {"--to", true, true, true, true},
+    {"--scale", true, true, false, false},  {"--style", true, true, false, false},
+    {"--delay", true, false, false, false}, {"--columns", false, true, false, false},
+    {"--layout", false, false, true, true}, {"--name", false, false, true, false},
+};
+
+bool AppliesTo(const SFormatOption& option, EExportFormat format) {
+    switch (format) {
+    case EExportFormat::Gif:
+        return option.gif;
+    case EExportFormat::Png:
+        return option.png;
+    case EExportFormat::CSource:
+        return option.csource;
+    case EExportFormat::Binary:
+        return option.binary;
+    }
+    return false;
+}
+
+// The integer value of option `name` within [lo, hi].
+bool RangedInteger(const std::string& name, const std::string& text, long long lo, long long hi,
+                   int& value, std::string& error) {
+    const std::optional<long long> number = ParseInteger(text);
+    if (!number || *number < lo || *number > hi) {
+        error = name + " takes an integer from " + std::to_string(lo) + " to " +
+                std::to_string(hi) + ", not '" + EscapedText(text) + "'";
+        return false;
+    }
+    value = static_cast<int>(*number);
+    return true;
+}
+
+// The value of option `name` that must be one of two words.
+bool OneOf(const std::string& name, const std::string& text, const char* first, const char* second,
+           bool& isFirst, std::string& error) {
+    if (text != first && text != second) {
+        error = name + " takes " + first + " or " + second + ", not '" + EscapedText(text) + "'";
+        return false;
+    }
+    isFirst = text == first;
+    return true;
+}
+
+// Collects the options and the two positional arguments of export or
+// import: `flags` take no value, `valued` take one, anything else is
+// unknown. The values stay text until the format is known.
+bool CollectExchangeArguments(const std::vector<std::string>& args,
+                              const std::vector<std::string>& flags,
+                              const std::vector<std::string>& valued,
+                              std::vector<std::string>& positionals,
+                              std::vector<std::pair<std::string, std::string>>& values, bool& help,
+                              std::string& error) {
+    CArgumentWalker walker(args);
+    while (!walker.AtEnd()) {
+        CArgumentWalker::EKind kind;
+        const std::string& arg = walker.Take(kind);
+        if (kind == CArgumentWalker::EKind::EndOfOptions)
+            continue;
+        if (kind == CArgumentWalker::EKind::Positional) {
+            if (positionals.size() == 2) {
+                error = "unexpected argument '" + EscapedText(arg) + "'";
+                return false;
+            }
+            positionals.push_back(arg);
+            continue;
+        }
+        if (arg == "--help") {
+            help = true;
+            return true;
+        }
+        for (const auto& [name, value] : values) {
+            if (name == arg) {
+                error = "option " + EscapedText(arg) + " given more than once";
+                return false;
+            }
+        }
+        if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
+            values.emplace_back(arg, std::string());
+            continue;
+        }
+        if (std::find(valued.begin(), valued.end(), arg) == valued.end()) {
+            error = "unknown option '" + EscapedText(arg) + "'";
+            return false;
+        }
+        std::string value;
+        if (!walker.TakeValue(arg, value, error))
+            return false;
+        values.emplace_back(arg, std::move(value));
+    }
+    return true;
+}
+
+std::optional<SCommandLine> ParseExport(const std::vector<std::string>& args, std::string& error) {
+    SCommandLine line;
+    line.command = ECommand::Export;
+    std::vector<std::string> positionals;
+    std::vector<std::pair<std::string, std::string>> values;
+    bool help = false;
+    std::vector<std::string> valued;
+    for (const SFormatOption& option : kExportOptions)
+        valued.emplace_back(option.name);
+    if (!CollectExchangeArguments(args, {}, valued, positionals, values, help, error))
+        return std::nullopt;
+    if (help) {
+        line.command = ECommand::Help;
+        return line;
+    }
+    if (positionals.size() < 2) {
+        error = positionals.empty() ? "missing the animation file (FILE.qvl)"
+                                    : "missing the output file (.gif, .png, .h, .c or .bin)";
+        return std::nullopt;
+    }
+    SExportArguments& exported = line.exportArgs;
+    exported.file = positionals[0];
+    exported.out = positionals[1];
+    const std::optional<EExportFormat> format = ExportFormatOfPath(exported.out);
+    if (!format) {
+        error = "cannot tell the format of '" + EscapedText(exported.out) +
+                "': name a .gif, .png, .h, .c or .bin file";
+        return std::nullopt;
+    }
+    SExportOptions& options = exported.options;
+    options.format = *format;
+    for (const auto& [name, value] : values) {
+        const SFormatOption* option = nullptr;
+        for (const SFormatOption& known : kExportOptions)
+            if (name == known.name)
+                option = &known;
+        if (!AppliesTo(*option, *format)) {
+            error = "option " + name + " does not apply to '" + EscapedText(exported.out) + "'";
+            return std::nullopt;
+        }
+        bool first = false;
+        bool ok = true;
+        if (name == "--from" || name == "--to") {
+            const std::optional<long long> number = ParseInteger(value);
+            if (!number) {
+                error = name + " takes a screen number, not '" + EscapedText(value) + "'";
+                return std::nullopt;
+            }
+            (name == "--from" ? exported.from : exported.to) = *number;
+            (name == "--from" ? exported.fromText : exported.toText) = value;
+        } else if (name == "--scale") {
+            ok = RangedInteger(name, value, kMinRenderScale, kMaxRenderScale, options.render.scale,
+                               error);
+        } else if (name == "--style") {
+            ok = OneOf(name, value, "led", "pixel", first, error);
+            options.render.style = first ? ERenderStyle::Led : ERenderStyle::Pixel;
+        } else if (name == "--delay") {
+            ok = RangedInteger(name, value, kMinGifDelayMs, kMaxGifDelayMs, options.delayMs, error);
+        } else if (name == "--columns") {
+            ok = RangedInteger(name, value, kMinSheetColumns, kMaxSheetColumns, options.columns,
+                               error);
+        } else if (name == "--layout") {
+            ok = OneOf(name, value, "rows", "columns", first, error);
+            options.layout = first ? EFrameLayout::Rows : EFrameLayout::Columns;
+        } else if (name == "--name") {
+            if (!IsCIdentifier(value)) {
+                error = "--name takes a C identifier that is no keyword, not '" +
+                        EscapedText(value) + "'";
+                return std::nullopt;
+            }
+            options.name = value;
+        }
+        if (!ok)
+            return std::nullopt;
+    }
+    return line;
+}
+
+std::optional<SCommandLine> ParseImport(const std::vector<std::string>& args, std::string& error) {
+    SCommandLine line;
+    line.command = ECommand::Import;
+    std::vector<std::string> positionals;
+    std::vector<std::pair<std::string, std::string>> values;
+    bool help = false;
+    if (!CollectExchangeArguments(args, {"--invert"}, {"--threshold", "--fit"}, positionals, values,
+                                  help, error))
+        return std::nullopt;
+    if (help) {
+        line.command = ECommand::Help;
+        return line;
+    }
+    if (positionals.size() < 2) {
+        error = positionals.empty() ? "missing the GIF file (IN.gif)"
+                                    : "missing the animation file to write (OUT.qvl)";
+        return std::nullopt;
+    }
+    SImportArguments& imported = line.importArgs;
+    imported.gif = positionals[0];
+    imported.out = positionals[1];
+    for (const auto& [name, value] : values) {
+        bool first = false;
+        bool ok = true;
+        if (name == "--threshold") {
+            ok = RangedInteger(name, value, 0, 255, imported.options.threshold, error);
+        } else if (name == "--invert") {
+            imported.options.invert = true;
+        } else if (name == "--fit") {
+            ok = OneOf(name, value, "stretch", "contain", first, error);
+            imported.options.fit = first ? EFit::Stretch : EFit::Contain;
+        }
+        if (!ok)
+            return std::nullopt;
+    }
+    return line;
+}
+
 } // namespace
 
 std::optional<SCommandLine> ParseCommandLine(const std::vector<std::string>& args,
@@ -228,6 +501,12 @@ std::optional<SCommandLine> ParseCommandLine(const std::vector<std::string>& arg
         return ParseShow(args, ECommand::Info, error);
     if (command == "play")
         return ParsePlay(args, error);
+    if (command == "macro")
+        return ParseMacro(args, error);
+    if (command == "export")
+        return ParseExport(args, error);
+    if (command == "import")
+        return ParseImport(args, error);
     error = "unknown command '" + EscapedText(command) + "'";
     return std::nullopt;
 }
@@ -239,6 +518,17 @@ const char* UsageText() {
            "  glowmotion-cli play MACRO.mcr [--select1 F.qvl] [--select2 F.qvl] [--select3 F.qvl]\n"
            "                      [--break N] [--text16 T]... [--text32 T]... [--bitmap F.bmp]...\n"
            "                      [--out1 F.qvl] [--out2 F.qvl] [--out3 F.qvl] [--state]\n"
+           "  glowmotion-cli macro list FILE.mcr\n"
+           "  glowmotion-cli macro optimize IN.mcr OUT.mcr\n"
+           "  glowmotion-cli macro export IN.mcr OUT.txt\n"
+           "  glowmotion-cli export FILE.qvl OUT.gif [--from N] [--to M] [--scale S]\n"
+           "                        [--style led|pixel] [--delay MS]\n"
+           "  glowmotion-cli export FILE.qvl OUT.png [--from N] [--to M] [--scale S]\n"
+           "                        [--style led|pixel] [--columns K]\n"
+           "  glowmotion-cli export FILE.qvl OUT.h|OUT.c|OUT.bin [--from N] [--to M]\n"
+           "                        [--layout columns|rows] [--name IDENT]\n"
+           "  glowmotion-cli import IN.gif OUT.qvl [--threshold 0..255] [--invert]\n"
+           "                        [--fit stretch|contain]\n"
            "  glowmotion-cli --help\n"
            "\n"
            "Commands:\n"
@@ -247,6 +537,18 @@ const char* UsageText() {
            "  info  Print the number of screens of an animation.\n"
            "  play  Replay a macro file as \"MacroStart\" does, starting from a freshly\n"
            "        started editor.\n"
+           "  macro list      Print the lines of a macro's list as the editor shows them,\n"
+           "                  one a line (UTF-8).\n"
+           "  macro optimize  Write the macro with every run of go-to-screen steps cut\n"
+           "                  down to its last step, as \"optimization\" does.\n"
+           "  macro export    Write the macro's list as \"MacroExport\" does: one line\n"
+           "                  per step in code page 932, CR LF line ends.\n"
+           "                  A macro file over 8192 bytes is refused, as in the editor.\n"
+           "  export  Write screens N to M (default: all) of an animation as an animated GIF,\n"
+           "          a PNG (one screen, or a sheet of them), a C header or source, or raw\n"
+           "          bytes; the extension of the output file chooses which.\n"
+           "  import  Turn every frame of a GIF into a screen, as the GIF shows it, and\n"
+           "          write them as an animation file.\n"
            "\n"
            "Options of play:\n"
            "  --selectK F.qvl  open F.qvl into bank K (select1..select3) first\n"
@@ -258,6 +560,27 @@ const char* UsageText() {
            "                   message boxes are answered OK (Yes to a question)\n"
            "  --outK F.qvl     afterwards write bank K's screens to F.qvl\n"
            "  --state          print the editor's state as one line of JSON\n"
+           "\n"
+           "Options of export:\n"
+           "  --from N, --to M    the first and last screen to write (default 1 and the last)\n"
+           "  --scale S           pixels a dot, 1 to 32 (default 8)\n"
+           "  --style led|pixel   round lamps as on the sign (default), or square white\n"
+           "                      pixels on black\n"
+           "  --delay MS          time a GIF frame is shown, 20 to 655350 ms (default 100)\n"
+           "  --columns K         screens a row of a PNG sheet (default 10), one dot apart\n"
+           "  --layout rows|columns\n"
+           "                      rows (default): 192 bytes a screen, 6 a row from the top,\n"
+           "                      the leftmost dot in the high bit; columns: the file's own\n"
+           "                      48 column words a screen, bit 31 the top dot\n"
+           "  --name IDENT        the C array's name (default: the output file's name)\n"
+           "\n"
+           "Options of import:\n"
+           "  --threshold T       a dot is lit where its part of the picture has at least\n"
+           "                      this luminance, 0 to 255 (default 128)\n"
+           "  --invert            light the darker dots instead\n"
+           "  --fit stretch|contain\n"
+           "                      fill the screen (default), or keep the picture's shape\n"
+           "                      with unlit dots around it\n"
            "\n"
            "Exit status: 0 done, 1 a file was refused or could not be read or\n"
            "written, 2 bad arguments or a screen the file does not have.\n";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "edit/DotConversion.h"
+#include "edit/ScreenExport.h"
 #include "store/ScreenGeometry.h"
 
 #include <array>
@@ -8,7 +10,7 @@
 #include <vector>
 
 // The commands of glowmotion-cli.
-enum class ECommand { Help, Show, Info, Play };
+enum class ECommand { Help, Show, Info, Play, Macro, Export, Import };
 
 // `show FILE.qvl [--screen N]` and `info FILE.qvl`.
 struct SShowOptions {
@@ -31,17 +33,54 @@ struct SPlayOptions {
     bool printState = false;
 };
 
+// What `macro` does with a macro file.
+enum class EMacroAction { List, Optimize, Export };
+
+// `macro list FILE.mcr`, `macro optimize IN.mcr OUT.mcr` and
+// `macro export IN.mcr OUT.txt`: the file to read and, but for list, the file
+// to write.
+struct SMacroOptions {
+    EMacroAction action = EMacroAction::List;
+    std::string input;
+    std::string output;
+};
+
+// `export FILE.qvl OUT [options]`: the screens to write and how; the
+// extension of OUT chose the format. `from` and `to` are checked against
+// the file when it is read; the text given stands in messages.
+struct SExportArguments {
+    std::string file;
+    std::string out;
+    SExportOptions options;
+    std::optional<long long> from;
+    std::optional<long long> to;
+    std::string fromText;
+    std::string toText;
+};
+
+// `import IN.gif OUT.qvl [options]`.
+struct SImportArguments {
+    std::string gif;
+    std::string out;
+    SDotOptions options;
+};
+
 // A parsed command line.
 struct SCommandLine {
     ECommand command = ECommand::Help;
     SShowOptions show;
     SPlayOptions play;
+    SMacroOptions macro;
+    SExportArguments exportArgs;
+    SImportArguments importArgs;
 };
 
 // Parses the arguments after the program name. On a usage error (unknown
 // command or option, a missing or repeated argument, a value that is no
-// integer) returns nullopt and sets `error` to a one-line explanation; the
-// arguments it quotes are escaped (EscapedText).
+// integer, a value out of its range, an option the format does not take,
+// an output whose extension names no format) returns nullopt and sets
+// `error` to a one-line explanation; the arguments it quotes are escaped
+// (EscapedText).
 std::optional<SCommandLine> ParseCommandLine(const std::vector<std::string>& args,
                                              std::string& error);
 

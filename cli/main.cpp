@@ -1,9 +1,13 @@
 // glowmotion-cli: the editor's core without a window. Shows and inspects
-// animation files and replays macros over them; see UsageText() for the
-// commands and cli/ExitCodes.h for how it ends.
+// animation files, replays macros over them, lists, optimizes and exports
+// macro files, exports animations to pictures and C and imports GIFs; see
+// UsageText() for the commands and cli/ExitCodes.h for how it ends.
 
 #include "cli/CommandLine.h"
 #include "cli/ExitCodes.h"
+#include "cli/ExportCommand.h"
+#include "cli/ImportCommand.h"
+#include "cli/MacroCommand.h"
 #include "cli/PlayCommand.h"
 #include "cli/ShowCommand.h"
 
@@ -32,6 +36,15 @@ int main(int argc, char** argv) {
         break;
     case ECommand::Play:
         status = RunPlay(line->play, std::cout, std::cerr);
+        break;
+    case ECommand::Macro:
+        status = RunMacro(line->macro, std::cout, std::cerr);
+        break;
+    case ECommand::Export:
+        status = RunExport(line->exportArgs, std::cerr);
+        break;
+    case ECommand::Import:
+        status = RunImport(line->importArgs, std::cerr);
         break;
     }
     std::cout.flush();

@@ -14,8 +14,55 @@ set(GLOWMOTION_CORE_SOURCES
     app/QvlFormat.h
     app/UndoCommands.cpp
     app/UndoCommands.h
+    edit/BitmapCodec.cpp
+    edit/BitmapCodec.h
+    edit/BitmapCommands.cpp
+    edit/BitmapCommands.h
+    edit/CSourceWriter.cpp
+    edit/CSourceWriter.h
+    edit/CharacterImport.cpp
+    edit/CharacterImport.h
+    edit/ClipCommands.cpp
+    edit/ClipCommands.h
+    edit/Composition.cpp
+    edit/Composition.h
+    edit/DotConversion.cpp
+    edit/DotConversion.h
+    edit/ExportProgress.h
+    edit/FreeTypeRasterizer.cpp
+    edit/FreeTypeRasterizer.h
+    edit/GifImport.cpp
+    edit/GifImport.h
+    edit/GifReader.cpp
+    edit/GifReader.h
+    edit/GifWriter.cpp
+    edit/GifWriter.h
+    edit/PngWriter.cpp
+    edit/PngWriter.h
+    edit/ScreenEditing.cpp
+    edit/ScreenEditing.h
+    edit/ScreenExport.cpp
+    edit/ScreenExport.h
+    edit/ScreenRenderer.cpp
+    edit/ScreenRenderer.h
+    edit/SpaceCommands.cpp
+    edit/SpaceCommands.h
+    effects/BitMoves.cpp
+    effects/BitMoves.h
+    effects/GeneratedFrames.cpp
+    effects/GeneratedFrames.h
+    effects/OptionEffects.cpp
+    effects/OptionEffects.h
+    effects/ScrollEffects.cpp
+    effects/ScrollEffects.h
+    macro/MacroEditing.cpp
+    macro/MacroEditing.h
+    macro/MacroExport.cpp
+    macro/MacroExport.h
     macro/MacroFile.cpp
     macro/MacroFile.h
+    macro/MacroOptimizer.cpp
+    macro/MacroOptimizer.h
     macro/MacroPlayer.cpp
     macro/MacroPlayer.h
     macro/MacroRecorder.cpp
@@ -25,6 +72,8 @@ set(GLOWMOTION_CORE_SOURCES
     macro/StepCodes.h
     macro/StepTable.cpp
     macro/StepTable.h
+    macro/TextModeFile.cpp
+    macro/TextModeFile.h
     store/CommandIds.h
     store/Cp932.cpp
     store/Cp932.h
@@ -33,8 +82,10 @@ set(GLOWMOTION_CORE_SOURCES
     store/DocumentLink.h
     store/FileIo.cpp
     store/FileIo.h
+    store/FindById.h
     store/FormValues.cpp
     store/FormValues.h
+    store/GlyphRasterizer.h
     store/LogFont.h
     store/MessageText.cpp
     store/MessageText.h
@@ -82,7 +133,13 @@ set(GLOWMOTION_CLI_SOURCES
     cli/CommandLine.h
     cli/EscapedText.cpp
     cli/EscapedText.h
+    cli/ExportCommand.cpp
+    cli/ExportCommand.h
+    cli/ImportCommand.cpp
+    cli/ImportCommand.h
     cli/ExitCodes.h
+    cli/MacroCommand.cpp
+    cli/MacroCommand.h
     cli/PlayCommand.cpp
     cli/PlayCommand.h
     cli/ShowCommand.cpp

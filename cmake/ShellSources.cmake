@@ -3,6 +3,12 @@
 set(GLOWMOTION_SHELL_SOURCES
     app/qt/CharEntryDlg.cpp
     app/qt/CharEntryDlg.h
+    app/qt/ExchangeCommands.cpp
+    app/qt/ExchangeCommands.h
+    app/qt/ExportDlg.cpp
+    app/qt/ExportDlg.h
+    app/qt/GifImportDlg.cpp
+    app/qt/GifImportDlg.h
     app/qt/MainFrame.cpp
     app/qt/MainFrame.h
     app/qt/QtProfile.cpp

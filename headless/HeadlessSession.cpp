@@ -19,7 +19,7 @@ public:
 } // namespace
 
 CHeadlessSession::CHeadlessSession()
-    : m_view(m_platform, m_doc, ReadImportFont(CEmptyProfile(), kImportFont16Height),
+    : m_view(m_platform, m_doc, m_rasterizer, ReadImportFont(CEmptyProfile(), kImportFont16Height),
              ReadImportFont(CEmptyProfile(), kImportFont32Height)),
       m_dispatcher(m_view) {
     // Start-up ends with the first New, which brings the ten blank screens of

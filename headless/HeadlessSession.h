@@ -2,6 +2,7 @@
 
 #include "app/Dispatcher.h"
 #include "app/QuorvelDoc.h"
+#include "edit/FreeTypeRasterizer.h"
 #include "headless/HeadlessPlatform.h"
 #include "store/ViewCore.h"
 
@@ -13,7 +14,9 @@
 // document, the view core with ten blank screens in each bank, and the
 // dispatcher that clicks reach it through. The import fonts are those of an
 // empty "Font" settings section, so that a session does not depend on whose
-// machine runs it. Tests, glowmotion-cli and the benchmarks all start here.
+// settings it runs with; characters are drawn by the FreeType rasterizer
+// with the machine's fonts (a test may give the view another rasterizer).
+// Tests, glowmotion-cli and the benchmarks all start here.
 class CHeadlessSession {
 public:
     CHeadlessSession();
@@ -35,6 +38,7 @@ public:
 private:
     CHeadlessPlatform m_platform;
     CQuorvelDoc m_doc;
+    CFreeTypeRasterizer m_rasterizer;
     CViewCore m_view;
     CDispatcher m_dispatcher;
 };

@@ -11,6 +11,7 @@
 void PlayMacro(CViewCore& view, const SReplayTable& replay) {
     CScreenStore& s = view.Store();
     s.m_playback = 1;
+    s.m_stopPlayback = false;
     // The operations may not touch the macro, but the scan works on its own
     // copy all the same.
     const std::string work = s.m_macroCode;
@@ -24,10 +25,19 @@ void PlayMacro(CViewCore& view, const SReplayTable& replay) {
             const int screen = AtoiLike(scanner.GoToScreenText());
             replay.goToScreen(view, std::clamp(screen, 1, kMaxScreens));
         }
-        if (++done == s.m_breakStep)
+        if (s.m_stopPlayback || ++done == s.m_breakStep)
             break;
     }
+    s.m_stopPlayback = false;
     s.m_playback = 0;
+}
+
+void StopPlayback(CViewCore& view) {
+    // The inner commands of bitmap import run with the flag inverted, which
+    // keeps it nonzero during a playback too; a stray value outside one is
+    // cleared when the next playback starts.
+    if (view.Store().m_playback != 0)
+        view.Store().m_stopPlayback = true;
 }
 
 bool ToggleBreak(CViewCore& view) {

@@ -29,9 +29,17 @@ struct SReplayTable {
 // each step code's operation from `replay` directly (nothing is recorded,
 // SHIFT is not read) and the go-to-screen step for each go-to-screen token,
 // whose number is pulled into 1..800. With a break step B >= 1 it stops after
-// B tokens, counting every token, known or not. The playback flag is 1
-// exactly while it runs.
+// B tokens, counting every token, known or not. An operation that shows a
+// message and returns carries on to the next step; one that calls
+// StopPlayback ends the playback after its own step. The playback flag is 1
+// exactly while it runs and 0 afterwards, however it ended.
 void PlayMacro(CViewCore& view, const SReplayTable& replay);
+
+// For an operation that ends its command with an error the way the framework
+// ends one (a file it cannot read, already reported): when a macro is
+// playing, no step after the current one is played. The operation may call
+// it whether or not a macro is playing; outside a playback it does nothing.
+void StopPlayback(CViewCore& view);
 
 // "MacroBreak": takes the form into the fields; when the break is now on, the
 // break step becomes the selected line + 1 (0 without a selection); when it

@@ -15,13 +15,6 @@ constexpr int kMacroButtons[] = {IDC_MACRO_START, IDC_MACRO_SAVE,   IDC_MACRO_RE
                                  IDC_MACRO_LOAD,  IDC_MACRO_INS,    IDC_MACRO_DEL,
                                  IDC_MACRO_CLEAR, IDC_MACRO_EXPORT, IDC_OPTIMIZE};
 
-void ShowStepCount(CViewCore& view) {
-    CScreenStore& s = view.Store();
-    s.m_stepCount = static_cast<int>(s.m_macroLines.size());
-    view.UpdateData(false);
-    view.Platform().MacroListChanged();
-}
-
 void Record(CViewCore& view, const std::string& token, const std::string& line) {
     CScreenStore& s = view.Store();
     if (s.m_playback != 0 || s.m_recording != 1)
@@ -35,9 +28,13 @@ void Record(CViewCore& view, const std::string& token, const std::string& line) 
     } else {
         const size_t at = std::min(static_cast<size_t>(s.m_insertPos), lines.size());
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), line);
+        // The selection stays on the line it was on, as a list box keeps it
+        // when a line goes in before the selected one.
+        if (s.m_macroSelection >= static_cast<int>(at))
+            ++s.m_macroSelection;
         MergePendingInsert(view);
     }
-    ShowStepCount(view);
+    ShowMacroStepCount(view);
 }
 
 } // namespace
@@ -89,11 +86,22 @@ std::vector<std::string> MacroListLines(const std::string& code) {
     return lines;
 }
 
+void ShowMacroStepCount(CViewCore& view) {
+    CScreenStore& s = view.Store();
+    s.m_stepCount = static_cast<int>(s.m_macroLines.size());
+    view.UpdateData(false);
+    view.Platform().MacroListChanged();
+}
+
 void RebuildMacroList(CViewCore& view) {
     CScreenStore& s = view.Store();
-    s.m_macroLines = MacroListLines(s.m_macroCode);
+    // While an insert waits for its step the macro sits in the held code
+    // string and the macro code string is empty; the list must go on showing
+    // the macro, or the line of the coming step would land in an empty list
+    // and the list would no longer match the merged macro.
+    s.m_macroLines = MacroListLines(s.m_insertPos >= 0 ? s.m_heldCode : s.m_macroCode);
     s.m_macroSelection = -1;
-    ShowStepCount(view);
+    ShowMacroStepCount(view);
 }
 
 bool ToggleRecording(CViewCore& view) {
@@ -110,5 +118,5 @@ void EnableMacroButtons(CViewCore& view, bool enabled) {
 void SelectLastMacroLine(CViewCore& view) {
     CScreenStore& s = view.Store();
     s.m_macroSelection = static_cast<int>(s.m_macroLines.size()) - 1;
-    ShowStepCount(view);
+    ShowMacroStepCount(view);
 }

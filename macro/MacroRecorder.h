@@ -27,10 +27,15 @@ void RecordGoToScreen(CViewCore& view, int screen);
 // and the macro buttons are enabled again.
 void MergePendingInsert(CViewCore& view);
 
-// Refills the macro list from the macro code string: one line per step code
-// token (its label) and per go-to-screen token (its number as written);
-// other tokens add no line. No line is selected; the step count follows.
+// Refills the macro list from the macro code string (from the held code
+// string while an insert is pending): one line per step code token (its
+// label) and per go-to-screen token (its number as written); other tokens add
+// no line. No line is selected; the step count follows.
 void RebuildMacroList(CViewCore& view);
+
+// Sets the step count to the number of list lines, shows it in the form and
+// tells the platform that the list changed.
+void ShowMacroStepCount(CViewCore& view);
 
 // The list lines of a macro code string, as RebuildMacroList shows them.
 std::vector<std::string> MacroListLines(const std::string& code);

@@ -7,6 +7,7 @@ GLOWMOTION_PACKAGES=(
     qt6-base-dev qt6-translations-l10n libgl-dev
     libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
     libgtest-dev libgmock-dev libbenchmark-dev
+    libgif-dev libpng-dev
 )
 
 # Prints the packages of "$@" that dpkg does not report as installed.

@@ -34,6 +34,12 @@ inline constexpr int ID_FONT32 = 32799;
 inline constexpr int ID_EDIT_UNDO = 32910;
 inline constexpr int ID_EDIT_REDO = 32911;
 inline constexpr int ID_VIEW_ONION_SKIN = 32912;
+// The program's own additions, beyond the resource set: exchange with other
+// programs (the end of the Tools menu).
+inline constexpr int ID_EXPORT_GIF = 32900;
+inline constexpr int ID_EXPORT_PNG = 32901;
+inline constexpr int ID_EXPORT_CSOURCE = 32902;
+inline constexpr int ID_IMPORT_GIF = 32903;
 
 // Controls of the form.
 inline constexpr int IDC_SCREEN_SCROLL = 1002;

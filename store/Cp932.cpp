@@ -90,6 +90,10 @@ std::string Cp932ToUtf8(std::string_view cp932) {
 }
 
 int Cp932Length(std::string_view utf8) {
+    // ASCII is one byte in both encodings; the form reads its texts on every
+    // command, and they are mostly empty or ASCII.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; }))
+        return static_cast<int>(utf8.size());
     return static_cast<int>(Utf8ToCp932(utf8).size());
 }
 
@@ -108,4 +112,27 @@ std::string TruncateToCp932Bytes(std::string_view utf8, int maxBytes) {
         pos += length;
     }
     return result;
+}
+
+std::optional<char32_t> Cp932CharacterToUnicode(unsigned code) {
+    if (code > 0xFFFF)
+        return std::nullopt;
+    std::string in;
+    if (code > 0xFF)
+        in += static_cast<char>(code >> 8);
+    in += static_cast<char>(code & 0xFF);
+    CIconv cd("UTF-32LE", "CP932");
+    bool failed = false;
+    const std::string out = cd.Convert(in, "", [&failed](std::string_view rest) {
+        failed = true;
+        return rest.size();
+    });
+    // Exactly one code point: a pair that converts to two characters is two
+    // single-byte characters, not one.
+    if (failed || out.size() != 4)
+        return std::nullopt;
+    char32_t point = 0;
+    for (int i = 3; i >= 0; --i)
+        point = point << 8 | static_cast<unsigned char>(out[static_cast<size_t>(i)]);
+    return point;
 }

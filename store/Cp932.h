@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,3 +21,8 @@ int Cp932Length(std::string_view utf8);
 // The longest prefix of a UTF-8 text that takes at most `maxBytes` bytes in
 // code page 932, never cutting a character in two.
 std::string TruncateToCp932Bytes(std::string_view utf8, int maxBytes);
+
+// The Unicode code point of one CP932 character: a double-byte character as
+// lead byte x 256 + trail byte, a single byte as its value 0..255. nullopt
+// when the bytes are no character of code page 932.
+std::optional<char32_t> Cp932CharacterToUnicode(unsigned code);

@@ -263,54 +263,63 @@ EFileError WriteInPlace(const std::string& path, std::string_view bytes, bool cr
     return ok ? EFileError::None : EFileError::WriteFailed;
 }
 
-} // namespace
-
-EFileError ReadFileLimited(const std::string& path, size_t maxBytes, std::string& bytes) {
-    // A FIFO or device could keep open() or read() waiting forever, and
-    // opening some devices does something: look before opening, open without
-    // waiting, and check again what was opened.
-    struct stat info {};
+// Opens the regular file at `path` for reading. A FIFO or device could keep
+// open() or read() waiting forever, and opening some devices does something:
+// look before opening, open without waiting, and check again what was opened.
+EFileError OpenRegularFile(const std::string& path, int& fd, struct stat& info) {
     if (::stat(path.c_str(), &info) != 0)
         return ErrorFromErrno(errno, EFileError::ReadFailed);
     if (!S_ISREG(info.st_mode))
         return EFileError::ReadFailed;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return ErrorFromErrno(errno, EFileError::ReadFailed);
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return EFileError::ReadFailed;
     }
+    return EFileError::None;
+}
+
+// Reads from `fd` until its end or until `limit` bytes are in `data`.
+bool ReadUpTo(int fd, size_t limit, std::string& data) {
+    char buffer[65536];
+    while (data.size() < limit) {
+        const size_t room = limit - data.size();
+        const ssize_t got = ::read(fd, buffer, room < sizeof buffer ? room : sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        data.append(buffer, static_cast<size_t>(got));
+    }
+    return true;
+}
+
+} // namespace
+
+EFileError ReadFileLimited(const std::string& path, size_t maxBytes, std::string& bytes) {
+    int fd = -1;
+    struct stat info {};
+    if (const EFileError error = OpenRegularFile(path, fd, info); error != EFileError::None)
+        return error;
     if (static_cast<unsigned long long>(info.st_size) > maxBytes) {
         ::close(fd);
         return EFileError::TooLarge;
     }
     // Read on all the same: a file may grow meanwhile, and files of /proc
-    // tell no size.
+    // tell no size. One byte past the limit tells a file that is too large.
     std::string data;
-    char buffer[65536];
-    EFileError result = EFileError::None;
-    for (;;) {
-        const size_t room = maxBytes - data.size();
-        const ssize_t got = ::read(fd, buffer, room < sizeof buffer ? room + 1 : sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            result = EFileError::ReadFailed;
-            break;
-        }
-        if (got == 0)
-            break;
-        data.append(buffer, static_cast<size_t>(got));
-        if (data.size() > maxBytes) {
-            result = EFileError::TooLarge;
-            break;
-        }
-    }
+    const bool ok = ReadUpTo(fd, maxBytes + 1, data);
     ::close(fd);
-    if (result == EFileError::None)
-        bytes = std::move(data);
-    return result;
+    if (!ok)
+        return EFileError::ReadFailed;
+    if (data.size() > maxBytes)
+        return EFileError::TooLarge;
+    bytes = std::move(data);
+    return EFileError::None;
 }
 
 EFileError WriteFileSafely(const std::string& path, std::string_view bytes) {
@@ -377,4 +386,18 @@ void ReportFileError(CPlatform& platform, const std::string& path, EFileError er
     if (error == EFileError::None)
         return;
     platform.MessageBox(FileErrorText(path, error), kAppCaption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+EFileError ReadFileHead(const std::string& path, size_t count, std::string& bytes) {
+    int fd = -1;
+    struct stat info {};
+    if (const EFileError error = OpenRegularFile(path, fd, info); error != EFileError::None)
+        return error;
+    std::string data;
+    const bool ok = ReadUpTo(fd, count, data);
+    ::close(fd);
+    if (!ok)
+        return EFileError::ReadFailed;
+    bytes = std::move(data);
+    return EFileError::None;
 }

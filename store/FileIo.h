@@ -20,6 +20,11 @@ enum class EFileError {
 // and nothing is read beyond maxBytes + 1. On failure `bytes` is unchanged.
 EFileError ReadFileLimited(const std::string& path, size_t maxBytes, std::string& bytes);
 
+// Reads the first `count` bytes of the regular file at `path` into `bytes`
+// (all of it when it is shorter). What is not a regular file (a folder, a
+// device, a pipe) gives ReadFailed without waiting for data.
+EFileError ReadFileHead(const std::string& path, size_t count, std::string& bytes);
+
 // Writes `bytes` to `path`, choosing the way as Vim's backupcopy=auto does.
 // Symbolic links are followed (a dangling one creates its target). A new
 // file, or a regular file this process owns with a single link, is replaced

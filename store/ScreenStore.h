@@ -71,12 +71,20 @@ public:
     CLogFont m_logFont16;
     CLogFont m_logFont32;
     int m_glyphRotation = 0;
+    // Whether the import font of each size exists: a failed character
+    // discards it, and only the font command creates it again.
+    bool m_importFont16 = true;
+    bool m_importFont32 = true;
 
     // Macro.
     std::string m_macroCode;
     std::string m_heldCode;
     int m_insertPos = -1;
     int m_playback = 0;
+    // Set by an operation that ends its command with an error during a
+    // playback (a file that cannot be read); the player stops after that
+    // step. The player clears it when it starts and when it ends.
+    bool m_stopPlayback = false;
     std::vector<std::string> m_macroLines;
     int m_macroSelection = -1;
     bool m_macroButtonsEnabled = true;

@@ -7,9 +7,9 @@
 
 #include <utility>
 
-CViewCore::CViewCore(CPlatform& platform, CDocumentLink& doc, const CLogFont& font16,
-                     const CLogFont& font32)
-    : m_platform(platform), m_doc(doc) {
+CViewCore::CViewCore(CPlatform& platform, CDocumentLink& doc, CGlyphRasterizer& rasterizer,
+                     const CLogFont& font16, const CLogFont& font32)
+    : m_platform(platform), m_doc(doc), m_rasterizer(&rasterizer) {
     m_store.m_logFont16 = font16;
     m_store.m_logFont32 = font32;
 }

@@ -4,6 +4,7 @@
 #include "store/UndoHistory.h"
 
 class CDocumentLink;
+class CGlyphRasterizer;
 class CPlatform;
 
 // The form view without pixels: the editing state together with the platform
@@ -13,13 +14,19 @@ class CPlatform;
 class CViewCore {
 public:
     // A freshly constructed view: the state of CScreenStore with the two
-    // import fonts read from the settings.
-    CViewCore(CPlatform& platform, CDocumentLink& doc, const CLogFont& font16,
-              const CLogFont& font32);
+    // import fonts read from the settings, drawing characters with
+    // `rasterizer`.
+    CViewCore(CPlatform& platform, CDocumentLink& doc, CGlyphRasterizer& rasterizer,
+              const CLogFont& font16, const CLogFont& font32);
 
     CScreenStore& Store() { return m_store; }
     const CScreenStore& Store() const { return m_store; }
     CPlatform& Platform() { return m_platform; }
+
+    // What character import draws its characters with.
+    CGlyphRasterizer& Rasterizer() { return *m_rasterizer; }
+    // Draws characters with `rasterizer` from now on; it must outlive the view.
+    void SetRasterizer(CGlyphRasterizer& rasterizer) { m_rasterizer = &rasterizer; }
 
     // Moves values between the fields and the form. With `saveAndValidate`
     // false the fields are formatted into the form values and the widgets
@@ -55,5 +62,6 @@ private:
     CScreenStore m_store;
     CPlatform& m_platform;
     CDocumentLink& m_doc;
+    CGlyphRasterizer* m_rasterizer;
     CUndoHistory m_undoHistory;
 };

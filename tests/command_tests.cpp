@@ -20,18 +20,7 @@ namespace {
 
 // Commands whose work has not landed yet. Every one that lands must leave
 // this list: the inventory test fails for a listed id that has a handler.
-const std::set<int> kPendingIds = {
-    // Screen editing.
-    ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_REVERSE, ID_SPACE_INSERT, ID_SPACE_DELETE,
-    ID_AND, ID_OR, ID_BITMAP_IMPORT, ID_BITMAP_SAVE, ID_FONT16, ID_FONT32, IDC_IMPORT16,
-    IDC_IMPORT32,
-    // Effects.
-    IDC_BUTTON1, IDC_BUTTON2, IDC_BUTTON3, IDC_BUTTON4, IDC_BUTTON5, IDC_BUTTON6, IDC_OPTION1,
-    IDC_OPTION2, IDC_OPTION3, IDC_OPTION4, IDC_OPTION5, IDC_OPTION6, IDC_MOVE_LEFT16,
-    IDC_MOVE_RIGHT16, IDC_BIT_HSCROLL, IDC_BIT_VSCROLL,
-    // Macro editing and files.
-    IDC_MACRO_CLEAR, IDC_OPTIMIZE, IDC_MACRO_SAVE, IDC_MACRO_LOAD, IDC_MACRO_INS, IDC_MACRO_DEL,
-    IDC_MACRO_EXPORT};
+const std::set<int> kPendingIds = {};
 
 bool IsScrollBar(int id) {
     const SFormControl* control = FindFormControl(id);
@@ -70,7 +59,8 @@ std::set<int> CommandInventory() {
 TEST(CommandTable, EveryCommandOfTheInventoryReachesAHandler) {
     CTestSession t;
     const std::set<int> inventory = CommandInventory();
-    EXPECT_EQ(inventory.size(), 59u); // 56 of the resource set, undo, redo, onion skin
+    EXPECT_EQ(inventory.size(), 63u); // 56 of the resource set, 4 exchange commands, undo,
+                                      // redo, onion skin
     for (const int id : inventory) {
         const SCommand* command = FindCommand(id);
         const bool handled = IsScrollBar(id) ? command != nullptr && command->scroll != nullptr
@@ -136,6 +126,10 @@ void Prepare(CTestSession& t) {
         s.m_screenCount[bank] = 12;
         s.m_displayedCount[bank] = 12;
     }
+    // Texts for the character imports; a replayed import whose dialog goes
+    // unanswered (cancelled) takes them again.
+    s.m_text16 = s.m_form.text16 = "A漢";
+    s.m_text32 = s.m_form.text32 = "字";
     GoToScreen(t.view, 3);
 }
 

@@ -1,6 +1,7 @@
 #include "view/FormTemplate.h"
 
 #include "store/CommandIds.h"
+#include "store/FindById.h"
 
 #include <array>
 
@@ -107,10 +108,7 @@ std::span<const SBitmapButton> FormBitmapButtons() {
 }
 
 const SFormControl* FindFormControl(int id) {
-    for (const SFormControl& control : kControls)
-        if (control.id == id)
-            return &control;
-    return nullptr;
+    return FindById(kControls, id);
 }
 
 int RadioButtonIndex(int id) {

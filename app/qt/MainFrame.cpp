@@ -3,6 +3,7 @@
 #include "app/CommandInventory.h"
 #include "app/DocumentCommands.h"
 #include "app/UndoCommands.h"
+#include "app/qt/ExchangeCommands.h"
 #include "app/qt/QtProfile.h"
 #include "app/qt/VersionDlg.h"
 #include "app/qt/ViewSettings.h"
@@ -354,6 +355,18 @@ void CMainFrame::OnCommand(int id) {
         dialog.exec();
         return;
     }
+    case ID_EXPORT_GIF:
+        RunExportCommand(this, m_view->Core(), EExportFormat::Gif, m_doc.Title());
+        return;
+    case ID_EXPORT_PNG:
+        RunExportCommand(this, m_view->Core(), EExportFormat::Png, m_doc.Title());
+        return;
+    case ID_EXPORT_CSOURCE:
+        RunExportCommand(this, m_view->Core(), EExportFormat::CSource, m_doc.Title());
+        return;
+    case ID_IMPORT_GIF:
+        RunGifImportCommand(this, m_view->Core());
+        return;
     default:
         break;
     }

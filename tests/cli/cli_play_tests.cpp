@@ -172,6 +172,40 @@ TEST(CliPlay, StateIsValidJsonWhateverTheMacroHolds) {
     }
 }
 
+TEST(CliPlay, CharacterImportTakesTheTextAnswer) {
+    CCliFolder dir;
+    const std::string macro = dir.Write("chars.mcr", "12,");
+    std::vector<std::pair<int, int>> everyDot;
+    for (int column = 0; column < 48; ++column)
+        for (int row = 0; row < 32; ++row)
+            everyDot.emplace_back(column, row);
+    const std::string full = dir.Write("full.qvl", QvlScreen(everyDot));
+
+    const SCliResult drawn = dir.Run({"play", macro, "--select1", full, "--text16", "漢", "--out1",
+                                      dir.Path("drawn.qvl"), "--state"});
+    EXPECT_EQ(0, drawn.exitCode);
+    EXPECT_NE(std::string::npos, drawn.out.find("\"modified\":true,\"messages\":[]}"));
+    const std::string bytes = ReadBytes(dir.Path("drawn.qvl"));
+    ASSERT_EQ(192u, bytes.size());
+    unsigned lit = 0;
+    for (int column = 0; column < 48; ++column) {
+        const auto byte = [&](int i) {
+            return static_cast<unsigned>(static_cast<unsigned char>(bytes[column * 4 + i]));
+        };
+        const unsigned word = byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24;
+        // The kanji stands in the lower 16 rows of the first 16 columns.
+        EXPECT_EQ(0u, word & (column < 16 ? 0xFFFF0000u : 0xFFFFFFFFu)) << column;
+        lit |= word;
+    }
+    EXPECT_NE(0u, lit);
+
+    // Without an answer the dialog counts as cancelled: the empty box blanks
+    // the screen.
+    EXPECT_EQ(
+        0, dir.Run({"play", macro, "--select1", full, "--out1", dir.Path("blank.qvl")}).exitCode);
+    EXPECT_EQ(std::string(192, '\0'), ReadBytes(dir.Path("blank.qvl")));
+}
+
 TEST(CliPlay, UsageErrors) {
     CCliFolder dir;
     const std::string macro = dir.Write("m.mcr", "8,");

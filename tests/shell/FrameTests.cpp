@@ -160,7 +160,7 @@ private slots:
     }
 
     void menuAndToolbarCommandsAreRouted() {
-        CDialogScript dialogs; // open and save dialogs are cancelled
+        CDialogScript dialogs; // open, save and font dialogs are cancelled
         QSignalSpy routed(m_frame.get(), &CMainFrame::commandRouted);
         for (const SCommandText& command : CommandTexts()) {
             const int id = command.id;
@@ -169,16 +169,27 @@ private slots:
                 continue; // they close the window, open a modal dialog, or hide bars
             if (id == ID_EDIT_UNDO || id == ID_EDIT_REDO)
                 continue; // grayed: nothing to undo yet (UndoTests.cpp)
+            if (id == ID_EXPORT_GIF || id == ID_EXPORT_PNG || id == ID_EXPORT_CSOURCE ||
+                id == ID_IMPORT_GIF)
+                continue; // their dialogs: ExchangeTests.cpp
             m_frame->Action(id)->trigger();
             QCOMPARE(routed.last().at(0).toInt(), id);
         }
-        QCOMPARE(dialogs.fileDialogs.size(), size_t{3});
+        QCOMPARE(dialogs.fileDialogs.size(), size_t{5});
+        // Cancelled, the import fonts of the settings pass the test character
+        // at once: each font command shows its dialog once.
+        QCOMPARE(dialogs.fontDialogs, 2);
         QCOMPARE(dialogs.fileDialogs[0].title, std::string("開く"));
         QCOMPARE(dialogs.fileDialogs[0].filter,
                  std::string("ｱﾆﾒｰｼｮﾝ ﾌｧｲﾙ (*.qvl) |*.qvl|すべてのﾌｧｲﾙ (*.*)|*.*||"));
         QCOMPARE(dialogs.fileDialogs[1].title, std::string("名前を付けて保存"));
         QCOMPARE(dialogs.fileDialogs[1].defaultExtension, std::string("qvl"));
         QCOMPARE(dialogs.fileDialogs[1].initialName, std::string("無題.qvl"));
+        for (const size_t bitmap : {size_t{3}, size_t{4}}) { // Bitmap取込, Bitmap保存
+            QCOMPARE(dialogs.fileDialogs[bitmap].filter,
+                     std::string("ﾋﾞｯﾄﾏｯﾌﾟ ﾌｧｲﾙ (*.bmp) |*.bmp||"));
+            QCOMPARE(dialogs.fileDialogs[bitmap].defaultExtension, std::string("bmp"));
+        }
 
         QWidget* reverse = m_frame->ToolBar()->widgetForAction(m_frame->Action(ID_REVERSE));
         QTest::mouseClick(reverse, Qt::LeftButton);

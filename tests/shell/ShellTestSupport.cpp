@@ -31,6 +31,14 @@ CDialogScript::CDialogScript() {
         files.pop_front();
         return answer;
     };
+    DialogHooks().fontDialog = [this](const CLogFont& /*font*/) {
+        ++fontDialogs;
+        if (fonts.empty())
+            return std::optional<CLogFont>();
+        std::optional<CLogFont> answer = fonts.front();
+        fonts.pop_front();
+        return answer;
+    };
 }
 
 CDialogScript::~CDialogScript() {

@@ -35,9 +35,10 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Answers the window's message boxes and file dialogs without showing them,
-// for its lifetime: message boxes from `answers` (then their first button),
-// file dialogs from `files` (then cancelled). Records what was asked.
+// Answers the window's message boxes, file dialogs and font dialogs without
+// showing them, for its lifetime: message boxes from `answers` (then their
+// first button), file dialogs from `files` and font dialogs from `fonts`
+// (then cancelled). Records what was asked.
 class CDialogScript {
 public:
     CDialogScript();
@@ -52,6 +53,8 @@ public:
     std::deque<std::optional<std::string>> files;
     std::vector<SMessage> messages;
     std::vector<CFileDialogInfo> fileDialogs;
+    std::deque<std::optional<CLogFont>> fonts;
+    int fontDialogs = 0;
 };
 
 // Writes a .qvl file of the given column words, little-endian.

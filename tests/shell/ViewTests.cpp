@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QKeyEvent>
@@ -324,6 +325,33 @@ private slots:
         QCOMPARE(bar->value(), 1);
     }
 
+    void bitMoveArrowsGiveTheirLineCodeThenTheEnd() {
+        CScreenStore& s = m_view->Core().Store();
+        s.CurrentScreenWords()[10] = 0x00010000u; // row 15 of column 10
+        QTest::mouseClick(qobject_cast<QPushButton*>(m_view->Control(IDC_MACRO_RECORD)),
+                          Qt::LeftButton);
+        m_doc->SetModifiedFlag(false);
+
+        // One click on each arrow is one move and one step; the end of
+        // scrolling that follows the release moves nothing more.
+        auto* vertical = qobject_cast<CFormScrollBar*>(m_view->Control(IDC_BIT_VSCROLL));
+        const int before = vertical->value();
+        QTest::mouseClick(vertical, Qt::LeftButton, {}, QPoint(vertical->width() / 2, 2));
+        QCOMPARE(s.CurrentScreenWords()[10], Word{0x00020000u});
+        QTest::mouseClick(vertical, Qt::LeftButton, {},
+                          QPoint(vertical->width() / 2, vertical->height() - 3));
+        QTest::mouseClick(vertical, Qt::LeftButton, {},
+                          QPoint(vertical->width() / 2, vertical->height() - 3));
+        QCOMPARE(s.CurrentScreenWords()[10], Word{0x00008000u});
+        auto* horizontal = qobject_cast<CFormScrollBar*>(m_view->Control(IDC_BIT_HSCROLL));
+        QTest::mouseClick(horizontal, Qt::LeftButton, {}, QPoint(2, horizontal->height() / 2));
+        QCOMPARE(s.CurrentScreenWords()[9], Word{0x00008000u});
+        QCOMPARE(s.m_macroCode, std::string("33,34,34,37,"));
+        QVERIFY(m_doc->IsModified());
+        // The position means nothing: the thumb never moves.
+        QCOMPARE(vertical->value(), before);
+    }
+
     void screenScrollBarMenuReportsEveryItemAndTheThumbFollows() {
         const QString path = m_dir.filePath("twenty.qvl");
         WriteQvl(path, std::vector<Word>(20 * kWordsPerScreen, 0));
@@ -403,6 +431,55 @@ private slots:
         QCOMPARE(font.height, -20);
         QCOMPARE(font.weight, 400);
         QCOMPARE(int(font.charSet), 128);
+
+        // The dialog's choice replaces face, height, weight and effects; the
+        // other fields of the description stay.
+        font.quality = 5;
+        font.pitchAndFamily = 17;
+        OnNextModal([](QWidget* modal) {
+            auto* dialog = qobject_cast<QFontDialog*>(modal);
+            QFont chosen(QStringLiteral("IPAPGothic"));
+            chosen.setPointSize(18);
+            chosen.setUnderline(true);
+            chosen.setStrikeOut(true);
+            dialog->setCurrentFont(chosen);
+            dialog->accept();
+        });
+        QVERIFY(m_view->ChooseFont(font));
+        QCOMPARE(font.faceName, std::string("IPAPGothic"));
+        QCOMPARE(font.height, -24); // 18 points at 96 dots per inch
+        QCOMPARE(font.weight, 400); // the only style the face has
+        QCOMPARE(int(font.underline), 1);
+        QCOMPARE(int(font.strikeOut), 1);
+        QCOMPARE(int(font.charSet), 128);
+        QCOMPARE(int(font.quality), 5);
+        QCOMPARE(int(font.pitchAndFamily), 17);
+    }
+
+    void importButtonDrawsTheTypedCharacters() {
+        auto* text16 = qobject_cast<QLineEdit*>(m_view->Control(IDC_TEXT16));
+        text16->setFocus();
+        TypeText(text16, QString::fromUtf8("漢字"));
+        QTest::mouseClick(qobject_cast<QAbstractButton*>(m_view->Control(IDC_IMPORT16)),
+                          Qt::LeftButton);
+        const auto screen = m_view->Core().Store().ScreenAt(0, 1);
+        Word lit = 0;
+        for (int column = 0; column < kScreenColumns; ++column) {
+            if (column >= 32)
+                QCOMPARE(screen[column], Word{0});
+            lit |= screen[column];
+        }
+        QCOMPARE(lit & 0xFFFF0000u, 0u);
+        QVERIFY(lit != 0);
+        // The grid shows the first lit dot of the lower half in cyan.
+        int column = 0;
+        while (screen[column] == 0)
+            ++column;
+        int row = 16;
+        while ((screen[column] & DotMask(row)) == 0)
+            ++row;
+        const QImage image = m_view->Grid()->grab().toImage();
+        QCOMPARE(image.pixel(column * 6 + 3, row * 6 + 3) & 0xFFFFFFu, QRgb{0x00FFFF});
     }
 
     void messageBoxesSpeakJapanese() {

@@ -49,7 +49,7 @@ void LetMouseThrough(QWidget* widget) {
 
 CQuorvelView::CQuorvelView(CQuorvelDoc& doc, const CLogFont& font16, const CLogFont& font32,
                            QWidget* parent)
-    : QWidget(parent), m_core(*this, doc, font16, font32), m_dispatcher(m_core) {
+    : QWidget(parent), m_core(*this, doc, m_rasterizer, font16, font32), m_dispatcher(m_core) {
     setFont(FormFont());
     setFixedSize(ToQRect(FormPixelRect()).size());
     setAutoFillBackground(true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Dispatcher.h"
+#include "edit/FreeTypeRasterizer.h"
 #include "store/Platform.h"
 #include "store/ViewCore.h"
 
@@ -105,6 +106,7 @@ private:
     // core; false for other buttons.
     bool ForwardButton(QMouseEvent* event, bool down);
 
+    CFreeTypeRasterizer m_rasterizer;
     CViewCore m_core;
     CDispatcher m_dispatcher;
 

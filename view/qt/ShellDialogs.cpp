@@ -158,7 +158,11 @@ std::optional<std::string> ShowFileDialog(QWidget* parent, bool save,
     }
     if (!request.defaultExtension.empty())
         dialog.setDefaultSuffix(Q(request.defaultExtension));
-    if (!request.initialName.empty())
+    // A proposed name with wildcards ("*.mcr") only narrows the Windows
+    // dialog's list, which the filter does here already; given to Qt it would
+    // become the name of the file saved.
+    const bool wildcards = request.initialName.find_first_of("*?") != std::string::npos;
+    if (!request.initialName.empty() && !wildcards)
         dialog.selectFile(Q(request.initialName));
 
     if (dialog.exec() != QDialog::Accepted)
@@ -170,6 +174,13 @@ std::optional<std::string> ShowFileDialog(QWidget* parent, bool save,
 }
 
 bool ShowFontDialog(QWidget* parent, CLogFont& font) {
+    if (DialogHooks().fontDialog) {
+        const std::optional<CLogFont> answer = DialogHooks().fontDialog(font);
+        if (answer)
+            font = *answer;
+        return answer.has_value();
+    }
+
     // The dialog works in points, the font description in pixels; they are
     // converted at 96 dots per inch, as the Windows font dialog reckons.
     QFont initial;

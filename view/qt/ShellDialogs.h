@@ -22,8 +22,9 @@ int ShowMessageBox(QWidget* parent, const std::string& text, const std::string& 
 
 // Shows the open (`save` false) or save dialog of `request`: its title (or
 // "開く" / "名前を付けて保存" when empty), its Windows-style filter, default
-// extension and proposed name. Returns the chosen path (UTF-8), or nullopt
-// when the user cancels.
+// extension and proposed name (none for a name with wildcards, such as
+// "*.mcr"). The save dialog asks before an existing file is replaced.
+// Returns the chosen path (UTF-8), or nullopt when the user cancels.
 std::optional<std::string> ShowFileDialog(QWidget* parent, bool save,
                                           const CFileDialogInfo& request);
 
@@ -42,5 +43,7 @@ struct SDialogHooks {
     std::function<int(const std::string& text, const std::string& caption, unsigned type)>
         messageBox;
     std::function<std::optional<std::string>(bool save, const CFileDialogInfo& request)> fileDialog;
+    // The font chosen, or nullopt for Cancel.
+    std::function<std::optional<CLogFont>(const CLogFont& font)> fontDialog;
 };
 SDialogHooks& DialogHooks();

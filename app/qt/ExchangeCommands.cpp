@@ -1,0 +1,122 @@
+#include "app/qt/ExchangeCommands.h"
+
+#include "app/UndoCommands.h"
+#include "app/qt/ExportDlg.h"
+#include "app/qt/GifImportDlg.h"
+#include "edit/GifImport.h"
+#include "store/MessageText.h"
+#include "store/Platform.h"
+#include "store/ViewCore.h"
+#include "view/qt/ShellDialogs.h"
+
+#include <QProgressDialog>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+QString Q(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// Shows `dialog` modally, or lets the test hook answer for it.
+bool Accepted(QDialog& dialog) {
+    if (ExchangeDialogHook())
+        return ExchangeDialogHook()(dialog);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+// A progress dialog that comes up once the work takes longer than a moment
+// and cancels it on ｷｬﾝｾﾙ. The work runs on this thread: each report lets
+// the window repaint and the button be pressed.
+class CProgress {
+public:
+    CProgress(QWidget* parent, const QString& label) : m_dialog(label, Q("ｷｬﾝｾﾙ"), 0, 1, parent) {
+        m_dialog.setWindowTitle(Q("Glowmotion"));
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(400);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+    }
+
+    FProgress Function() {
+        return [this](int done, int total) {
+            if (m_dialog.maximum() != total)
+                m_dialog.setMaximum(total);
+            m_dialog.setValue(done);
+            return !m_dialog.wasCanceled();
+        };
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
+
+// The save dialog of `format`, proposing the document's name with the
+// format's extension in place of its own.
+CFileDialogInfo SaveDialogOf(EExportFormat format, std::string title) {
+    if (const size_t dot = title.find_last_of('.'); dot != std::string::npos && dot > 0)
+        title.erase(dot);
+    switch (format) {
+    case EExportFormat::Gif:
+        return {"GIFアニメ保存", "GIF ﾌｧｲﾙ (*.gif)|*.gif|すべてのﾌｧｲﾙ (*.*)|*.*||", "gif",
+                title + ".gif"};
+    case EExportFormat::Png:
+        return {"PNG保存", "PNG ﾌｧｲﾙ (*.png)|*.png|すべてのﾌｧｲﾙ (*.*)|*.*||", "png",
+                title + ".png"};
+    case EExportFormat::CSource:
+    case EExportFormat::Binary:
+        break;
+    }
+    return {"Cソース保存",
+            "C ﾍｯﾀﾞｰ (*.h)|*.h|C ｿｰｽ (*.c)|*.c|ﾊﾞｲﾅﾘ (*.bin)|*.bin|すべてのﾌｧｲﾙ (*.*)|*.*||", "h",
+            title + ".h"};
+}
+
+} // namespace
+
+std::function<bool(QDialog& dialog)>& ExchangeDialogHook() {
+    static std::function<bool(QDialog&)> hook;
+    return hook;
+}
+
+void RunExportCommand(QWidget* parent, CViewCore& view, EExportFormat format,
+                      const std::string& title) {
+    const int count = view.Store().CurrentScreenCount();
+    if (count < 1) {
+        view.Platform().MessageBox(kNothingToExportText, kErrorCaption, MB_ICONEXCLAMATION);
+        return;
+    }
+    CExportDlg dialog(format, count, parent);
+    if (!Accepted(dialog))
+        return;
+    SExportOptions options = dialog.Options();
+    const std::optional<std::string> path =
+        ShowFileDialog(parent, true, SaveDialogOf(format, title));
+    if (!path)
+        return;
+    if (format == EExportFormat::CSource && ExportFormatOfPath(*path) == EExportFormat::Binary)
+        options.format = EExportFormat::Binary;
+    CProgress progress(parent, Q("保存しています..."));
+    ExportScreens(view, *path, options, progress.Function());
+}
+
+void RunGifImportCommand(QWidget* parent, CViewCore& view) {
+    const CFileDialogInfo request{"GIFアニメ取込",
+                                  "GIF ﾌｧｲﾙ (*.gif)|*.gif|すべてのﾌｧｲﾙ (*.*)|*.*||", "gif", ""};
+    const std::optional<std::string> path = ShowFileDialog(parent, false, request);
+    if (!path)
+        return;
+    std::string bytes;
+    SGreyImage first;
+    if (!ReadGifFile(view.Platform(), *path, bytes) ||
+        !FirstGifFrame(view.Platform(), bytes, first))
+        return;
+    CGifImportDlg dialog(first, parent);
+    if (!Accepted(dialog))
+        return;
+    CProgress progress(parent, Q("取り込んでいます..."));
+    const CUndoScope undo(view, "GIFアニメ取込");
+    ImportGif(view, bytes, dialog.Options(), progress.Function());
+}

@@ -1,0 +1,132 @@
+#include "app/qt/ExportDlg.h"
+
+#include "view/qt/ShellResources.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+
+QString Q(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+QSpinBox* SpinBox(QWidget* parent, int minimum, int maximum, int value) {
+    auto* box = new QSpinBox(parent);
+    box->setRange(minimum, maximum);
+    box->setValue(value);
+    return box;
+}
+
+} // namespace
+
+QString CExportDlg::TitleOf(EExportFormat format) {
+    switch (format) {
+    case EExportFormat::Gif:
+        return Q("GIFアニメ保存");
+    case EExportFormat::Png:
+        return Q("PNG保存");
+    case EExportFormat::CSource:
+    case EExportFormat::Binary:
+        break;
+    }
+    return Q("Cソース保存");
+}
+
+CExportDlg::CExportDlg(EExportFormat format, int screenCount, QWidget* parent)
+    : QDialog(parent), m_format(format) {
+    setWindowTitle(TitleOf(format));
+    setFont(FormFont());
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    screenCount = std::max(screenCount, 1);
+
+    auto* form = new QFormLayout;
+    // The range, kept running forwards: each end bounds the other.
+    m_from = SpinBox(this, 1, screenCount, 1);
+    m_to = SpinBox(this, 1, screenCount, screenCount);
+    connect(m_from, &QSpinBox::valueChanged, this, [this](int value) { m_to->setMinimum(value); });
+    connect(m_to, &QSpinBox::valueChanged, this, [this](int value) { m_from->setMaximum(value); });
+    auto* range = new QHBoxLayout;
+    range->addWidget(m_from);
+    range->addWidget(new QLabel(Q("から"), this));
+    range->addWidget(m_to);
+    range->addWidget(new QLabel(Q("まで"), this));
+    range->addStretch();
+    form->addRow(Q("スクリーン:"), range);
+
+    if (format == EExportFormat::Gif || format == EExportFormat::Png) {
+        m_style = new QComboBox(this);
+        m_style->addItem(Q("LED (丸いランプ)"));
+        m_style->addItem(Q("ドット (白黒の四角)"));
+        form->addRow(Q("表示:"), m_style);
+        m_scale = SpinBox(this, kMinRenderScale, kMaxRenderScale, kDefaultRenderScale);
+        m_scale->setSuffix(Q(" ピクセル/ドット"));
+        form->addRow(Q("倍率:"), m_scale);
+    }
+    if (format == EExportFormat::Gif) {
+        m_delay = SpinBox(this, kMinGifDelayMs, kMaxGifDelayMs, kDefaultGifDelayMs);
+        m_delay->setSingleStep(10);
+        m_delay->setSuffix(Q(" ms"));
+        form->addRow(Q("1枚の時間:"), m_delay);
+    }
+    if (format == EExportFormat::Png) {
+        m_columns = SpinBox(this, kMinSheetColumns, kMaxSheetColumns, kDefaultSheetColumns);
+        form->addRow(Q("横に並べる枚数:"), m_columns);
+    }
+    if (format == EExportFormat::CSource || format == EExportFormat::Binary) {
+        m_layout = new QComboBox(this);
+        m_layout->addItem(Q("行ごと (1行6バイト、左のドットが上位ビット)"));
+        m_layout->addItem(Q("列ごと (1列1ワード、上のドットがビット31)"));
+        form->addRow(Q("並び:"), m_layout);
+        m_name = new QLineEdit(this);
+        m_name->setPlaceholderText(Q("ファイル名から"));
+        m_name->setMaxLength(64);
+        connect(m_name, &QLineEdit::textChanged, this, &CExportDlg::RefreshOk);
+        form->addRow(Q("配列名:"), m_name);
+    }
+
+    auto* buttons = new QDialogButtonBox(this);
+    m_ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(Q("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    m_ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void CExportDlg::RefreshOk() {
+    const std::string name = m_name->text().toStdString();
+    m_ok->setEnabled(name.empty() || IsCIdentifier(name));
+}
+
+SExportOptions CExportDlg::Options() const {
+    SExportOptions options;
+    options.format = m_format;
+    options.from = m_from->value();
+    options.to = m_to->value();
+    if (m_style != nullptr)
+        options.render.style =
+            m_style->currentIndex() == 0 ? ERenderStyle::Led : ERenderStyle::Pixel;
+    if (m_scale != nullptr)
+        options.render.scale = m_scale->value();
+    if (m_delay != nullptr)
+        options.delayMs = m_delay->value();
+    if (m_columns != nullptr)
+        options.columns = m_columns->value();
+    if (m_layout != nullptr)
+        options.layout = m_layout->currentIndex() == 0 ? EFrameLayout::Rows : EFrameLayout::Columns;
+    if (m_name != nullptr)
+        options.name = m_name->text().toStdString();
+    return options;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "edit/ScreenExport.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+
+// The options of one export of the Tools menu: the range of screens (the
+// whole bank unless changed) and what the format needs: scale, style and
+// delay for a GIF, scale, style and columns for a PNG, layout and array name
+// for C source.
+class CExportDlg : public QDialog {
+    Q_OBJECT
+public:
+    // A dialog for `format` over a bank of `screenCount` screens (at least 1).
+    CExportDlg(EExportFormat format, int screenCount, QWidget* parent = nullptr);
+
+    // The options as the dialog holds them.
+    SExportOptions Options() const;
+
+    // The dialog's title for `format`: the menu text without its dots.
+    static QString TitleOf(EExportFormat format);
+
+    QSpinBox* FromBox() const { return m_from; }
+    QSpinBox* ToBox() const { return m_to; }
+    QSpinBox* ScaleBox() const { return m_scale; }
+    QComboBox* StyleBox() const { return m_style; }
+    QSpinBox* DelayBox() const { return m_delay; }
+    QSpinBox* ColumnsBox() const { return m_columns; }
+    QComboBox* LayoutBox() const { return m_layout; }
+    QLineEdit* NameEdit() const { return m_name; }
+    QPushButton* OkButton() const { return m_ok; }
+
+private:
+    void RefreshOk();
+
+    EExportFormat m_format;
+    QSpinBox* m_from = nullptr;
+    QSpinBox* m_to = nullptr;
+    QSpinBox* m_scale = nullptr;
+    QComboBox* m_style = nullptr;
+    QSpinBox* m_delay = nullptr;
+    QSpinBox* m_columns = nullptr;
+    QComboBox* m_layout = nullptr;
+    QLineEdit* m_name = nullptr;
+    QPushButton* m_ok = nullptr;
+};

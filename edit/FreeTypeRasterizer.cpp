@@ -1,0 +1,253 @@
+#include "edit/FreeTypeRasterizer.h"
+
+#include "store/Cp932.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The character set of a Japanese description (SHIFTJIS_CHARSET).
+constexpr unsigned char kShiftJisCharSet = 128;
+// The pitch bits of lfPitchAndFamily, and their fixed-pitch value.
+constexpr unsigned char kPitchMask = 0x03;
+constexpr unsigned char kFixedPitch = 1;
+// The cell height a description without a height gets.
+constexpr int kDefaultCellHeight = 16;
+// Descriptions whose fonts stay loaded: both import sizes, with room for a
+// font dialog's tries.
+constexpr size_t kMaxLoadedFonts = 4;
+
+// One loaded font: the description it was made for, the FreeType face at the
+// description's size (nullptr when no font could be had), and what
+// fontconfig asks to synthesize.
+struct SLoadedFont {
+    CLogFont description;
+    FT_Face face = nullptr;
+    bool embolden = false;
+    bool transformed = false;
+    FT_Matrix matrix{0x10000, 0, 0, 0x10000};
+};
+
+// The value of lfWeight on fontconfig's scale; 0 (any weight) gives none.
+std::optional<int> FontconfigWeight(int weight) {
+    if (weight <= 0)
+        return std::nullopt;
+    return static_cast<int>(FcWeightFromOpenTypeDouble(std::clamp(weight, 1, 1000)));
+}
+
+// Sizes the face as the description's height asks; false when FreeType
+// refuses the size.
+bool SetHeight(FT_Face face, int height) {
+    if (height < 0)
+        return FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(-static_cast<long>(height))) == 0;
+    if (!FT_IS_SCALABLE(face))
+        return face->num_fixed_sizes > 0 && FT_Select_Size(face, 0) == 0;
+    // A cell height: ascender plus descender of the face come to it.
+    FT_Size_RequestRec request{};
+    request.type = FT_SIZE_REQUEST_TYPE_REAL_DIM;
+    request.height = static_cast<FT_Long>(height == 0 ? kDefaultCellHeight : height) * 64;
+    return FT_Request_Size(face, &request) == 0;
+}
+
+// The ascent of the face at its size, in whole pixels. FreeType rounds the
+// size's ascender up; the nearest pixel, as a GDI font's ascent is taken,
+// keeps the bottom row of a 16-pixel IPAGothic kanji inside a 16-row band.
+int Ascent(FT_Face face) {
+    const FT_Pos ascender = FT_IS_SCALABLE(face)
+                                ? FT_MulFix(face->ascender, face->size->metrics.y_scale)
+                                : face->size->metrics.ascender;
+    return static_cast<int>((ascender + 32) >> 6);
+}
+
+// The black box of a rendered glyph slot, or nullopt for a bitmap this
+// program cannot read.
+std::optional<SGlyph> GlyphOf(const FT_GlyphSlot slot, int ascent) {
+    const FT_Bitmap& bitmap = slot->bitmap;
+    SGlyph glyph;
+    glyph.ascent = ascent;
+    if (bitmap.width == 0 || bitmap.rows == 0) {
+        // A blank glyph: one dot of black box, and no dot in it.
+        glyph.blackBoxX = 1;
+        glyph.blackBoxY = 1;
+        glyph.pitch = 1;
+        glyph.bits.assign(1, 0);
+        return glyph;
+    }
+    if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO && bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)
+        return std::nullopt;
+    glyph.blackBoxX = static_cast<int>(bitmap.width);
+    glyph.blackBoxY = static_cast<int>(bitmap.rows);
+    glyph.originX = slot->bitmap_left;
+    glyph.originY = slot->bitmap_top;
+    glyph.pitch = (glyph.blackBoxX + 7) / 8;
+    glyph.bits.assign(static_cast<size_t>(glyph.pitch) * bitmap.rows, 0);
+    const int stride = std::abs(bitmap.pitch);
+    for (int r = 0; r < glyph.blackBoxY; ++r) {
+        // A negative pitch means the rows are stored bottom first.
+        const int stored = bitmap.pitch >= 0 ? r : glyph.blackBoxY - 1 - r;
+        const unsigned char* row = bitmap.buffer + static_cast<ptrdiff_t>(stored) * stride;
+        unsigned char* out = glyph.bits.data() + static_cast<ptrdiff_t>(r) * glyph.pitch;
+        for (int k = 0; k < glyph.blackBoxX; ++k) {
+            const bool set = bitmap.pixel_mode == FT_PIXEL_MODE_MONO
+                                 ? (row[k / 8] & (0x80 >> (k % 8))) != 0
+                                 : row[k] >= 128;
+            if (set)
+                out[k / 8] |= static_cast<unsigned char>(0x80 >> (k % 8));
+        }
+    }
+    return glyph;
+}
+
+} // namespace
+
+class CFreeTypeRasterizer::CImpl {
+public:
+    ~CImpl() {
+        for (SLoadedFont& font : m_fonts)
+            Release(font);
+        if (m_library != nullptr)
+            FT_Done_FreeType(m_library);
+        if (m_config != nullptr)
+            FcConfigDestroy(m_config);
+    }
+
+    std::optional<SGlyph> Rasterize(const CLogFont& description, unsigned code) {
+        const SLoadedFont* font = FontFor(description);
+        if (font == nullptr || font->face == nullptr)
+            return std::nullopt;
+        const std::optional<char32_t> character = Cp932CharacterToUnicode(code);
+        if (!character)
+            return std::nullopt;
+        FT_Face face = font->face;
+        const FT_UInt index = FT_Get_Char_Index(face, *character);
+        if (index == 0)
+            return std::nullopt;
+
+        FT_Set_Transform(face, font->transformed ? const_cast<FT_Matrix*>(&font->matrix) : nullptr,
+                         nullptr);
+        FT_Int32 flags = FT_LOAD_TARGET_MONO;
+        // Synthesized glyphs come from the outline, never a stored bitmap.
+        if (font->embolden || font->transformed)
+            flags |= FT_LOAD_NO_BITMAP;
+        if (FT_Load_Glyph(face, index, flags) != 0)
+            return std::nullopt;
+        if (font->embolden)
+            FT_GlyphSlot_Embolden(face->glyph);
+        if (face->glyph->format != FT_GLYPH_FORMAT_BITMAP &&
+            FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) != 0)
+            return std::nullopt;
+        return GlyphOf(face->glyph, Ascent(face));
+    }
+
+private:
+    // The loaded font of a description, loading it first when it is new; the
+    // oldest one goes when too many are loaded. nullptr when FreeType or
+    // fontconfig cannot be started.
+    const SLoadedFont* FontFor(const CLogFont& description) {
+        for (auto it = m_fonts.begin(); it != m_fonts.end(); ++it) {
+            if (it->description == description) {
+                // Most recently used last.
+                std::rotate(it, it + 1, m_fonts.end());
+                return &m_fonts.back();
+            }
+        }
+        if (!Start())
+            return nullptr;
+        if (m_fonts.size() >= kMaxLoadedFonts) {
+            Release(m_fonts.front());
+            m_fonts.erase(m_fonts.begin());
+        }
+        m_fonts.push_back(Load(description));
+        return &m_fonts.back();
+    }
+
+    bool Start() {
+        if (m_library == nullptr && FT_Init_FreeType(&m_library) != 0)
+            m_library = nullptr;
+        if (m_config == nullptr)
+            m_config = FcInitLoadConfigAndFonts();
+        return m_library != nullptr && m_config != nullptr;
+    }
+
+    SLoadedFont Load(const CLogFont& description) {
+        SLoadedFont font;
+        font.description = description;
+        FcPattern* pattern = FcPatternCreate();
+        if (pattern == nullptr)
+            return font;
+        if (!description.faceName.empty())
+            FcPatternAddString(pattern, FC_FAMILY,
+                               reinterpret_cast<const FcChar8*>(description.faceName.c_str()));
+        // Without the language, a Japanese face name fontconfig does not
+        // know resolves to a Latin font.
+        if (description.charSet == kShiftJisCharSet)
+            FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
+        if (const std::optional<int> weight = FontconfigWeight(description.weight))
+            FcPatternAddInteger(pattern, FC_WEIGHT, *weight);
+        if (description.italic != 0)
+            FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ITALIC);
+        if ((description.pitchAndFamily & kPitchMask) == kFixedPitch)
+            FcPatternAddInteger(pattern, FC_SPACING, FC_MONO);
+        FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+        FcConfigSubstitute(m_config, pattern, FcMatchPattern);
+        FcDefaultSubstitute(pattern);
+
+        FcResult result = FcResultNoMatch;
+        FcPattern* match = FcFontMatch(m_config, pattern, &result);
+        FcPatternDestroy(pattern);
+        if (match == nullptr)
+            return font;
+        FcChar8* file = nullptr;
+        int index = 0;
+        FcBool embolden = FcFalse;
+        FcMatrix* matrix = nullptr;
+        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+            FcPatternGetInteger(match, FC_INDEX, 0, &index);
+            if (FT_New_Face(m_library, reinterpret_cast<const char*>(file), index, &font.face) != 0)
+                font.face = nullptr;
+        }
+        if (FcPatternGetBool(match, FC_EMBOLDEN, 0, &embolden) == FcResultMatch)
+            font.embolden = embolden != FcFalse;
+        if (FcPatternGetMatrix(match, FC_MATRIX, 0, &matrix) == FcResultMatch &&
+            matrix != nullptr) {
+            font.matrix = {static_cast<FT_Fixed>(matrix->xx * 0x10000),
+                           static_cast<FT_Fixed>(matrix->xy * 0x10000),
+                           static_cast<FT_Fixed>(matrix->yx * 0x10000),
+                           static_cast<FT_Fixed>(matrix->yy * 0x10000)};
+            font.transformed =
+                matrix->xx != 1 || matrix->xy != 0 || matrix->yx != 0 || matrix->yy != 1;
+        }
+        FcPatternDestroy(match);
+
+        if (font.face != nullptr && (FT_Select_Charmap(font.face, FT_ENCODING_UNICODE) != 0 ||
+                                     !SetHeight(font.face, description.height)))
+            Release(font);
+        return font;
+    }
+
+    static void Release(SLoadedFont& font) {
+        if (font.face != nullptr)
+            FT_Done_Face(font.face);
+        font.face = nullptr;
+    }
+
+    FT_Library m_library = nullptr;
+    FcConfig* m_config = nullptr;
+    std::vector<SLoadedFont> m_fonts;
+};
+
+CFreeTypeRasterizer::CFreeTypeRasterizer() : m_impl(std::make_unique<CImpl>()) {}
+
+CFreeTypeRasterizer::~CFreeTypeRasterizer() = default;
+
+std::optional<SGlyph> CFreeTypeRasterizer::Rasterize(const CLogFont& font, unsigned code) {
+    return m_impl->Rasterize(font, code);
+}

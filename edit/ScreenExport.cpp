@@ -1,0 +1,107 @@
+#include "edit/ScreenExport.h"
+
+#include "store/FileIo.h"
+#include "store/MessageText.h"
+#include "store/Platform.h"
+#include "store/ViewCore.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+std::string LowerExtension(std::string_view path) {
+    const std::string_view name = path.substr(path.find_last_of('/') + 1);
+    const size_t dot = name.find_last_of('.');
+    if (dot == std::string_view::npos)
+        return {};
+    std::string extension(name.substr(dot + 1));
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
+void ShowError(CViewCore& view, const char* text) {
+    view.Platform().MessageBox(text, kErrorCaption, MB_ICONEXCLAMATION);
+}
+
+} // namespace
+
+std::optional<EExportFormat> ExportFormatOfPath(std::string_view path) {
+    const std::string extension = LowerExtension(path);
+    if (extension == "gif")
+        return EExportFormat::Gif;
+    if (extension == "png")
+        return EExportFormat::Png;
+    if (extension == "h" || extension == "c")
+        return EExportFormat::CSource;
+    if (extension == "bin")
+        return EExportFormat::Binary;
+    return std::nullopt;
+}
+
+SExportOptions DefaultExportOptions(const CScreenStore& store, EExportFormat format) {
+    SExportOptions options;
+    options.format = format;
+    options.from = 1;
+    options.to = std::max(1, store.CurrentScreenCount());
+    return options;
+}
+
+EEncodeStatus EncodeExport(const CScreenStore& store, int bank, const SExportOptions& options,
+                           const std::string& path, const FProgress& progress, std::string& bytes) {
+    const Word* screens = store.ScreenAt(bank, options.from).data();
+    const int count = options.to - options.from + 1;
+    switch (options.format) {
+    case EExportFormat::Gif:
+        return EncodeGifAnimation(screens, count, options.render, options.delayMs, progress, bytes);
+    case EExportFormat::Png:
+        return EncodePngSheet(screens, count, options.render, options.columns, progress, bytes);
+    case EExportFormat::CSource: {
+        const std::string name = options.name.empty() ? CIdentifierFromPath(path) : options.name;
+        bytes = EncodeCSource(screens, count, options.layout, name);
+        break;
+    }
+    case EExportFormat::Binary:
+        bytes = EncodeFrameBytes(screens, count, options.layout);
+        break;
+    }
+    // The text formats take a moment even for a full bank.
+    if (progress && !progress(count, count)) {
+        bytes.clear();
+        return EEncodeStatus::Cancelled;
+    }
+    return EEncodeStatus::Done;
+}
+
+EExportResult ExportScreens(CViewCore& view, const std::string& path, const SExportOptions& options,
+                            const FProgress& progress) {
+    const CScreenStore& s = view.Store();
+    const int count = s.CurrentScreenCount();
+    if (count < 1) {
+        ShowError(view, kNothingToExportText);
+        return EExportResult::Failed;
+    }
+    if (options.from < 1 || options.to > count || options.from > options.to) {
+        ShowError(view, kBadRangeText);
+        return EExportResult::Failed;
+    }
+    if (options.format == EExportFormat::CSource && !options.name.empty() &&
+        !IsCIdentifier(options.name)) {
+        ShowError(view, kBadNameText);
+        return EExportResult::Failed;
+    }
+    std::string bytes;
+    switch (EncodeExport(s, s.m_currentBank, options, path, progress, bytes)) {
+    case EEncodeStatus::Done:
+        break;
+    case EEncodeStatus::Cancelled:
+        return EExportResult::Cancelled;
+    case EEncodeStatus::Failed:
+        ReportFileError(view.Platform(), path, EFileError::WriteFailed);
+        return EExportResult::Failed;
+    }
+    const EFileError error = WriteFileSafely(path, bytes);
+    ReportFileError(view.Platform(), path, error);
+    return error == EFileError::None ? EExportResult::Written : EExportResult::Failed;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "edit/CSourceWriter.h"
+#include "edit/ExportProgress.h"
+#include "edit/GifWriter.h"
+#include "edit/PngWriter.h"
+#include "edit/ScreenRenderer.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+class CScreenStore;
+class CViewCore;
+
+// What an export writes: an animated GIF, a PNG (one screen or a contact
+// sheet), a C header or source, or the raw bytes of a frame layout.
+enum class EExportFormat { Gif, Png, CSource, Binary };
+
+// The format a file name asks for by its extension, in any case: .gif,
+// .png, .h or .c, .bin. nullopt for any other name.
+std::optional<EExportFormat> ExportFormatOfPath(std::string_view path);
+
+// Everything an export can be told. Each format reads the fields it needs:
+// GIF the style, scale and delay; PNG the style, scale and columns; C source
+// the layout and name; raw bytes the layout.
+struct SExportOptions {
+    EExportFormat format = EExportFormat::Gif;
+    // The screens of the bank on display, 1-based, both included.
+    int from = 1;
+    int to = 1;
+    SRenderOptions render;
+    int delayMs = kDefaultGifDelayMs;
+    int columns = kDefaultSheetColumns;
+    EFrameLayout layout = EFrameLayout::Rows;
+    // The C array's name; empty takes it from the file name.
+    std::string name;
+};
+
+// The messages of an export that cannot start (caption kErrorCaption).
+inline constexpr const char* kNothingToExportText = "書き出すスクリーンがありません。";
+inline constexpr const char* kBadRangeText = "書き出すスクリーンの範囲が正しくありません。";
+inline constexpr const char* kBadNameText = "Cの配列名として使えない名前です。";
+
+// Options of `format` for every screen of the current bank.
+SExportOptions DefaultExportOptions(const CScreenStore& store, EExportFormat format);
+
+// The bytes of the export of screens options.from .. options.to of `bank`
+// into the file `path` (whose name gives the C name when options.name is
+// empty). The range must lie within the bank's screen count and the name, if
+// given, be a C identifier. `progress` is told after each screen.
+EEncodeStatus EncodeExport(const CScreenStore& store, int bank, const SExportOptions& options,
+                           const std::string& path, const FProgress& progress, std::string& bytes);
+
+enum class EExportResult { Written, Cancelled, Failed };
+
+// The export commands: writes screens options.from .. options.to of the
+// bank on display to `path` in options.format, through the one file writer.
+// Refused with a message: an empty bank, a range outside 1 .. screen count
+// or running backwards, a name that is no C identifier, and a file that
+// cannot be written (the old file, if any, is then intact). Cancelled
+// through `progress`, nothing is written. The state is never changed.
+EExportResult ExportScreens(CViewCore& view, const std::string& path, const SExportOptions& options,
+                            const FProgress& progress = {});

@@ -1,0 +1,118 @@
+#include "effects/ScrollEffects.h"
+
+#include "effects/GeneratedFrames.h"
+#include "macro/MacroRecorder.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr int kVerticalFrames = 32;
+constexpr int kHorizontalFrames = 16;
+
+// The frame rules: frame k of the run, from the current screen alone.
+
+void UpFrame(ConstScreenWords source, ConstScreenWords, int k, ScreenWords frame) {
+    // The last frame is blank by definition: a shift by the word's full width
+    // would be undefined, not zero.
+    if (k >= kScreenRows) {
+        std::fill(frame.begin(), frame.end(), Word{0});
+        return;
+    }
+    for (int x = 0; x < kScreenColumns; ++x)
+        frame[x] = source[x] << k;
+}
+
+void DownFrame(ConstScreenWords source, ConstScreenWords, int k, ScreenWords frame) {
+    if (k >= kScreenRows) {
+        std::fill(frame.begin(), frame.end(), Word{0});
+        return;
+    }
+    for (int x = 0; x < kScreenColumns; ++x)
+        frame[x] = source[x] >> k;
+}
+
+void LeftFrame(ConstScreenWords source, ConstScreenWords, int k, ScreenWords frame) {
+    std::copy(source.begin() + k, source.end(), frame.begin());
+    std::fill(frame.end() - k, frame.end(), Word{0});
+}
+
+void RightFrame(ConstScreenWords source, ConstScreenWords, int k, ScreenWords frame) {
+    std::fill(frame.begin(), frame.begin() + k, Word{0});
+    std::copy(source.begin(), source.end() - k, frame.begin() + k);
+}
+
+template <auto rule>
+bool Scroll(CViewCore& view, int frames) {
+    if (WriteFrameRun<rule>(view, frames))
+        view.SetModifiedFlag();
+    return true;
+}
+
+} // namespace
+
+bool ScrollUp(CViewCore& view) {
+    return Scroll<UpFrame>(view, kVerticalFrames);
+}
+
+bool ScrollDown(CViewCore& view) {
+    return Scroll<DownFrame>(view, kVerticalFrames);
+}
+
+bool ScrollLeft(CViewCore& view) {
+    return Scroll<LeftFrame>(view, kHorizontalFrames);
+}
+
+bool ScrollRight(CViewCore& view) {
+    return Scroll<RightFrame>(view, kHorizontalFrames);
+}
+
+bool ReverseOrder(CViewCore& view) {
+    CScreenStore& s = view.Store();
+    view.UpdateData(true);
+    s.m_previewOffset = 0;
+    const int bank = s.m_currentBank;
+    Word* const words = s.m_banks[bank].data();
+    const auto screen = [words](int n) {
+        return ScreenWords(words + (n - 1) * kWordsPerScreen, kWordsPerScreen);
+    };
+    // Swapping the outermost pair inwards reverses in place: every word of the
+    // bank is read and written once, and one screen of scratch does.
+    std::array<Word, kWordsPerScreen> scratch;
+    for (int front = std::max(s.m_currentScreen, 1),
+             back = std::min(s.m_screenCount[bank], kMaxScreens);
+         front < back; ++front, --back) {
+        CopyScreenWords(screen(front), scratch);
+        CopyScreenWords(screen(back), screen(front));
+        CopyScreenWords(scratch, screen(back));
+    }
+    view.RepaintGrid();
+    view.SetModifiedFlag();
+    return true;
+}
+
+bool CopyToAll(CViewCore& view) {
+    CScreenStore& s = view.Store();
+    view.UpdateData(true);
+    s.m_previewOffset = 0;
+    const int bank = s.m_currentBank;
+    // The current screen is copied onto itself too; copying from a copy keeps
+    // every copy between distinct screens.
+    std::array<Word, kWordsPerScreen> picture;
+    CopyScreenWords(s.ScreenAt(bank, s.m_currentScreen), picture);
+    Word* words = s.m_banks[bank].data();
+    const int last = std::min(s.m_screenCount[bank], kMaxScreens);
+    for (int n = 1; n <= last; ++n, words += kWordsPerScreen)
+        CopyScreenWords(picture, ScreenWords(words, kWordsPerScreen));
+    view.SetModifiedFlag();
+    return true;
+}
+
+void OnReverseOrderButton(CViewCore& view) {
+    ReverseOrder(view);
+    RecordStep(view, EStep::ReverseOrder);
+    const CScreenStore& s = view.Store();
+    if (s.m_recording == 1 && s.m_playback == 0)
+        SelectLastMacroLine(view);
+}

@@ -1,0 +1,836 @@
+// Exchange with other programs: pictures of screens, animated GIF out and
+// back in, PNG sheets, C sources for firmware, and the GIF import into the
+// bank with its refusals. GIFs and PNGs are checked with giflib and libpng
+// themselves, and test GIFs are built with giflib directly.
+
+#include "TestSession.h"
+
+#include "app/CommandInventory.h"
+#include "edit/CSourceWriter.h"
+#include "edit/GifImport.h"
+#include "edit/GifWriter.h"
+#include "edit/PngWriter.h"
+#include "edit/ScreenExport.h"
+#include "edit/ScreenRenderer.h"
+#include "store/CommandIds.h"
+#include "view/Navigation.h"
+
+#include <gif_lib.h>
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <bit>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace {
+
+// Screens with every kind of content: blank, full, single dots at the
+// corners, and pseudo-random ones.
+std::vector<Word> SampleScreens(int count) {
+    std::vector<Word> words(static_cast<size_t>(count) * kWordsPerScreen, 0);
+    Word seed = 0xC0FFEEu;
+    for (int n = 0; n < count; ++n) {
+        Word* screen = words.data() + static_cast<size_t>(n) * kWordsPerScreen;
+        for (int column = 0; column < kScreenColumns; ++column) {
+            seed = seed * 1664525u + 1013904223u;
+            switch (n % 4) {
+            case 0:
+                screen[column] = seed;
+                break;
+            case 1:
+                screen[column] = column == 0 ? 0x80000000u : (column == 47 ? 1u : 0u);
+                break;
+            case 2:
+                screen[column] = 0xFFFFFFFFu;
+                break;
+            default:
+                break; // blank
+            }
+        }
+    }
+    return words;
+}
+
+// Fills bank 0 of the session with `words` as its screens, screen 1 current.
+void LoadBank(CTestSession& t, const std::vector<Word>& words) {
+    CScreenStore& s = t.s();
+    std::copy(words.begin(), words.end(), s.m_banks[0].begin());
+    s.m_screenCount[0] = static_cast<int>(words.size() / kWordsPerScreen);
+    s.m_displayedCount[0] = s.m_screenCount[0];
+    GoToScreen(t.view, 1);
+}
+
+std::vector<Word> BankWords(const CTestSession& t, int from, int count) {
+    const auto& bank = t.view.Store().m_banks[0];
+    const auto begin = bank.begin() + static_cast<std::ptrdiff_t>(from - 1) * kWordsPerScreen;
+    return std::vector<Word>(begin, begin + static_cast<std::ptrdiff_t>(count) * kWordsPerScreen);
+}
+
+// ---- Reading GIFs with giflib, writing test GIFs with giflib ----------
+
+struct SGifDeleter {
+    void operator()(GifFileType* gif) const { DGifCloseFile(gif, nullptr); }
+};
+using CGifPtr = std::unique_ptr<GifFileType, SGifDeleter>;
+
+struct SMemory {
+    std::string_view bytes;
+    size_t position = 0;
+};
+
+int ReadMemory(GifFileType* gif, GifByteType* out, int length) {
+    auto* memory = static_cast<SMemory*>(gif->UserData);
+    const size_t count = std::min<size_t>(length, memory->bytes.size() - memory->position);
+    std::memcpy(out, memory->bytes.data() + memory->position, count);
+    memory->position += count;
+    return static_cast<int>(count);
+}
+
+// The whole GIF slurped by giflib; null when giflib refuses it.
+CGifPtr Slurp(const std::string& bytes, SMemory& memory) {
+    memory = SMemory{bytes};
+    int error = 0;
+    CGifPtr gif(DGifOpen(&memory, ReadMemory, &error));
+    if (gif && DGifSlurp(gif.get()) != GIF_OK)
+        gif.reset();
+    return gif;
+}
+
+int AppendMemory(GifFileType* gif, const GifByteType* data, int length) {
+    static_cast<std::string*>(gif->UserData)->append(reinterpret_cast<const char*>(data), length);
+    return length;
+}
+
+// One image of a test GIF: its rectangle, pixels (palette indices, row by
+// row in display order), and its control block.
+struct STestFrame {
+    int left, top, width, height;
+    std::vector<GifPixelType> pixels;
+    int disposal = DISPOSE_DO_NOT;
+    int transparent = NO_TRANSPARENT_COLOR;
+    bool interlaced = false;
+};
+
+// A GIF of the given logical size and global colours, written by giflib.
+std::string BuildGif(int width, int height, std::vector<GifColorType> colours,
+                     const std::vector<STestFrame>& frames) {
+    std::string out;
+    int error = 0;
+    GifFileType* gif = EGifOpen(&out, AppendMemory, &error);
+    EGifSetGifVersion(gif, true);
+    size_t size = 2;
+    while (size < colours.size())
+        size *= 2;
+    colours.resize(size, GifColorType{0, 0, 0});
+    ColorMapObject* map = GifMakeMapObject(static_cast<int>(size), colours.data());
+    int bits = 1;
+    while ((1u << bits) < size)
+        ++bits;
+    EXPECT_EQ(EGifPutScreenDesc(gif, width, height, bits, 0, map), GIF_OK);
+    GifFreeMapObject(map);
+    for (const STestFrame& frame : frames) {
+        GraphicsControlBlock control{frame.disposal, false, 10, frame.transparent};
+        GifByteType extension[4];
+        const size_t length = EGifGCBToExtension(&control, extension);
+        EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), extension);
+        EGifPutImageDesc(gif, frame.left, frame.top, frame.width, frame.height, frame.interlaced,
+                         nullptr);
+        std::vector<int> rows;
+        if (frame.interlaced) {
+            // giflib stores the lines in the order given: interlace order.
+            for (const auto& [start, step] : {std::pair{0, 8}, {4, 8}, {2, 4}, {1, 2}})
+                for (int y = start; y < frame.height; y += step)
+                    rows.push_back(y);
+        } else {
+            for (int y = 0; y < frame.height; ++y)
+                rows.push_back(y);
+        }
+        for (const int y : rows) {
+            std::vector<GifPixelType> line(frame.pixels.begin() + y * frame.width,
+                                           frame.pixels.begin() + (y + 1) * frame.width);
+            EGifPutLine(gif, line.data(), frame.width);
+        }
+    }
+    EGifCloseFile(gif, &error);
+    return out;
+}
+
+// A full-size frame of one index.
+STestFrame Plain(int width, int height, GifPixelType index) {
+    return STestFrame{0, 0, width, height,
+                      std::vector<GifPixelType>(static_cast<size_t>(width) * height, index)};
+}
+
+// Imports `gif` into a fresh session's select1 from screen 1 and returns
+// `count` screens from screen 1; fails the test when refused.
+std::vector<Word> ImportFresh(const std::string& gif, int count, const SDotOptions& options = {}) {
+    CTestSession t;
+    EXPECT_TRUE(ImportGif(t.view, gif, options)) << ::testing::PrintToString(t.MessageTexts());
+    EXPECT_EQ(t.MessageTexts().size(), 0u);
+    return BankWords(t, 1, count);
+}
+
+// ---- PNG decoding with libpng ------------------------------------------
+
+struct SDecodedPng {
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> rgb;
+    SRgb At(int x, int y) const {
+        const size_t i = (static_cast<size_t>(y) * width + x) * 3;
+        return SRgb{rgb[i], rgb[i + 1], rgb[i + 2]};
+    }
+};
+
+SDecodedPng DecodePng(const std::string& bytes) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    SDecodedPng decoded;
+    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()))
+        return decoded;
+    image.format = PNG_FORMAT_RGB;
+    decoded.rgb.resize(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, decoded.rgb.data(), 0, nullptr))
+        return decoded;
+    decoded.width = static_cast<int>(image.width);
+    decoded.height = static_cast<int>(image.height);
+    return decoded;
+}
+
+int Luma(const SRgb& c) {
+    return (299 * c.r + 587 * c.g + 114 * c.b) / 1000;
+}
+
+// ---- Tests ---------------------------------------------------------------
+
+TEST(ScreenRenderer, PixelAndLedCells) {
+    std::vector<Word> screen(kWordsPerScreen, 0);
+    SetDot(screen.data(), 2, 1);
+    SetDot(screen.data(), 47, 31);
+
+    const CScreenRenderer pixel(SRenderOptions{ERenderStyle::Pixel, 3});
+    ASSERT_EQ(pixel.Width(), 144);
+    ASSERT_EQ(pixel.Height(), 96);
+    std::vector<std::uint8_t> image(144 * 96, 99);
+    pixel.RenderScreen(screen.data(), image.data(), 144);
+    for (int y = 0; y < 96; ++y) {
+        for (int x = 0; x < 144; ++x) {
+            const bool lit = (x / 3 == 2 && y / 3 == 1) || (x / 3 == 47 && y / 3 == 31);
+            ASSERT_EQ(image[y * 144 + x], lit ? 1 : 0) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(pixel.Palette().size(), 2u);
+    EXPECT_EQ(pixel.Palette(true).size(), 3u);
+
+    // LED at 8: a lamp in the cell's top-left 7 x 7 with its corners cut, a
+    // one-pixel gap to the right and below; unlit lamps in the third colour.
+    const CScreenRenderer led(SRenderOptions{});
+    ASSERT_EQ(led.Width(), 384);
+    std::vector<std::uint8_t> leds(384 * 256, 99);
+    led.RenderScreen(screen.data(), leds.data(), 384);
+    const auto at = [&](int column, int row, int x, int y) {
+        return leds[(row * 8 + y) * 384 + column * 8 + x];
+    };
+    EXPECT_EQ(at(2, 1, 3, 3), CScreenRenderer::kLit);
+    EXPECT_EQ(at(2, 1, 0, 3), CScreenRenderer::kLit);
+    EXPECT_EQ(at(2, 1, 0, 0), CScreenRenderer::kBackground);
+    EXPECT_EQ(at(2, 1, 7, 3), CScreenRenderer::kBackground);
+    EXPECT_EQ(at(2, 1, 3, 7), CScreenRenderer::kBackground);
+    EXPECT_EQ(at(0, 0, 3, 3), 2);
+    EXPECT_EQ(at(47, 31, 3, 3), CScreenRenderer::kLit);
+    const std::vector<SRgb> palette = led.Palette();
+    ASSERT_EQ(palette.size(), 3u);
+    // Bright lamps, dim lamps, a dark board.
+    EXPECT_GT(Luma(palette[1]), 200);
+    EXPECT_LT(Luma(palette[0]), Luma(palette[2]));
+    EXPECT_LT(Luma(palette[2]), 80);
+
+    // Scales are held to 1 .. 32.
+    EXPECT_EQ(CScreenRenderer(SRenderOptions{ERenderStyle::Led, 0}).Scale(), 1);
+    EXPECT_EQ(CScreenRenderer(SRenderOptions{ERenderStyle::Led, 99}).Scale(), 32);
+}
+
+TEST(GifExport, LoopsForeverWithDelaysPaletteAndChangedRectangles) {
+    // Screen 2 differs from screen 1 in dot (10, 5) and dots (12, 7), screen
+    // 3 is screen 2 again.
+    std::vector<Word> words(3 * kWordsPerScreen, 0);
+    SetDot(words.data(), 0, 0);
+    std::copy_n(words.begin(), kWordsPerScreen, words.begin() + kWordsPerScreen);
+    SetDot(words.data() + kWordsPerScreen, 10, 5);
+    SetDot(words.data() + kWordsPerScreen, 12, 7);
+    std::copy_n(words.begin() + kWordsPerScreen, kWordsPerScreen,
+                words.begin() + 2 * kWordsPerScreen);
+
+    std::string bytes;
+    ASSERT_EQ(EncodeGifAnimation(words.data(), 3, SRenderOptions{}, 250, {}, bytes),
+              EEncodeStatus::Done);
+    EXPECT_EQ(bytes.substr(0, 6), "GIF89a");
+    SMemory memory;
+    const CGifPtr gif = Slurp(bytes, memory);
+    ASSERT_TRUE(gif);
+    EXPECT_EQ(gif->SWidth, 384);
+    EXPECT_EQ(gif->SHeight, 256);
+    ASSERT_NE(gif->SColorMap, nullptr);
+    EXPECT_EQ(gif->SColorMap->ColorCount, 4); // three colours in a table of four
+    ASSERT_EQ(gif->ImageCount, 3);
+
+    const GifImageDesc& first = gif->SavedImages[0].ImageDesc;
+    EXPECT_EQ(first.Left, 0);
+    EXPECT_EQ(first.Width, 384);
+    EXPECT_EQ(first.Height, 256);
+    const GifImageDesc& second = gif->SavedImages[1].ImageDesc;
+    EXPECT_EQ(second.Left, 80);
+    EXPECT_EQ(second.Top, 40);
+    EXPECT_EQ(second.Width, 24);
+    EXPECT_EQ(second.Height, 24);
+    const GifImageDesc& third = gif->SavedImages[2].ImageDesc;
+    EXPECT_EQ(third.Width * third.Height, 1);
+
+    for (int i = 0; i < 3; ++i) {
+        GraphicsControlBlock control{};
+        ASSERT_EQ(DGifSavedExtensionToGCB(gif.get(), i, &control), GIF_OK);
+        EXPECT_EQ(control.DelayTime, 25);
+        EXPECT_EQ(control.DisposalMode, DISPOSE_DO_NOT);
+        EXPECT_EQ(control.TransparentColor, NO_TRANSPARENT_COLOR);
+    }
+    // The NETSCAPE2.0 block with loop count 0 before the first image.
+    bool loops = false;
+    const SavedImage& image = gif->SavedImages[0];
+    for (int i = 0; i + 1 < image.ExtensionBlockCount; ++i) {
+        const ExtensionBlock& block = image.ExtensionBlocks[i];
+        const ExtensionBlock& next = image.ExtensionBlocks[i + 1];
+        if (block.Function == APPLICATION_EXT_FUNC_CODE && block.ByteCount == 11 &&
+            std::memcmp(block.Bytes, "NETSCAPE2.0", 11) == 0 && next.ByteCount == 3 &&
+            next.Bytes[0] == 1 && next.Bytes[1] == 0 && next.Bytes[2] == 0)
+            loops = true;
+    }
+    EXPECT_TRUE(loops);
+
+    // Pixel style: two colours; the default delay is 100 ms.
+    ASSERT_EQ(EncodeGifAnimation(words.data(), 1, SRenderOptions{ERenderStyle::Pixel, 1},
+                                 kDefaultGifDelayMs, {}, bytes),
+              EEncodeStatus::Done);
+    const CGifPtr pixel = Slurp(bytes, memory);
+    ASSERT_TRUE(pixel);
+    EXPECT_EQ(pixel->SWidth, 48);
+    EXPECT_EQ(pixel->SColorMap->ColorCount, 2);
+    GraphicsControlBlock control{};
+    ASSERT_EQ(DGifSavedExtensionToGCB(pixel.get(), 0, &control), GIF_OK);
+    EXPECT_EQ(control.DelayTime, 10);
+}
+
+TEST(GifExport, ImportsBackToTheSameScreens) {
+    const std::vector<Word> words = SampleScreens(9);
+    std::string bytes;
+    // Pixel style at scale 1, and LED style at every scale up to 12 (8 is
+    // the default), come back with the default threshold.
+    ASSERT_EQ(
+        EncodeGifAnimation(words.data(), 9, SRenderOptions{ERenderStyle::Pixel, 1}, 100, {}, bytes),
+        EEncodeStatus::Done);
+    EXPECT_EQ(ImportFresh(bytes, 9), words);
+    for (int scale = 1; scale <= 12; ++scale) {
+        ASSERT_EQ(EncodeGifAnimation(words.data(), 9, SRenderOptions{ERenderStyle::Led, scale}, 100,
+                                     {}, bytes),
+                  EEncodeStatus::Done);
+        EXPECT_EQ(ImportFresh(bytes, 9), words) << "scale " << scale;
+    }
+}
+
+TEST(GifExport, ProgressCountsScreensAndCancels) {
+    const std::vector<Word> words = SampleScreens(6);
+    std::vector<int> seen;
+    std::string bytes = "old";
+    const FProgress stopAtThree = [&](int done, int total) {
+        seen.push_back(done);
+        EXPECT_EQ(total, 6);
+        return done < 3;
+    };
+    EXPECT_EQ(EncodeGifAnimation(words.data(), 6, SRenderOptions{}, 100, stopAtThree, bytes),
+              EEncodeStatus::Cancelled);
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3}));
+    EXPECT_TRUE(bytes.empty());
+}
+
+TEST(GifImport, ComposesDisposalTransparencyAndInterlaceAsAViewer) {
+    const std::vector<GifColorType> colours = {{0, 0, 0}, {255, 255, 255}, {255, 0, 0}};
+    constexpr GifPixelType kBlack = 0, kWhite = 1, kSeeThrough = 2;
+    // 1: interlaced, white left of column 24 on rows that are not 1 mod 3.
+    STestFrame first = Plain(48, 32, kBlack);
+    first.interlaced = true;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 24; ++x)
+            if (y % 3 != 1)
+                first.pixels[y * 48 + x] = kWhite;
+    // 2: 8 x 4 at (20, 10), see-through left half, white right half; then
+    // cleared ("restore to background").
+    STestFrame second{
+        20, 10, 8, 4, std::vector<GifPixelType>(32, kSeeThrough), DISPOSE_BACKGROUND, kSeeThrough};
+    for (int y = 0; y < 4; ++y)
+        for (int x = 4; x < 8; ++x)
+            second.pixels[y * 8 + x] = kWhite;
+    // 3: one white pixel at (47, 31), taken away again ("restore previous").
+    STestFrame third{47, 31, 1, 1, {kWhite}, DISPOSE_PREVIOUS};
+    // 4: one white pixel at (46, 31).
+    STestFrame fourth{46, 31, 1, 1, {kWhite}};
+    const std::string gif = BuildGif(48, 32, colours, {first, second, third, fourth});
+
+    // What a viewer shows, frame by frame.
+    std::vector<std::vector<bool>> shown(4, std::vector<bool>(48 * 32, false));
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 24; ++x)
+            shown[0][y * 48 + x] = y % 3 != 1;
+    shown[1] = shown[0];
+    for (int y = 10; y < 14; ++y)
+        for (int x = 24; x < 28; ++x)
+            shown[1][y * 48 + x] = true;
+    shown[2] = shown[1];
+    for (int y = 10; y < 14; ++y)
+        for (int x = 20; x < 28; ++x)
+            shown[2][y * 48 + x] = false; // cleared to the (dark) background
+    shown[3] = shown[2];
+    shown[2][31 * 48 + 47] = true;
+    shown[3][31 * 48 + 46] = true;
+
+    const std::vector<Word> screens = ImportFresh(gif, 4);
+    for (int n = 0; n < 4; ++n)
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 48; ++x)
+                EXPECT_EQ(TestDot(screens.data() + n * kWordsPerScreen, x, y), shown[n][y * 48 + x])
+                    << "frame " << n + 1 << " dot " << x << "," << y;
+}
+
+TEST(GifImport, ThresholdInvertAndFit) {
+    const std::vector<GifColorType> colours = {{0, 0, 0}, {255, 255, 255}, {100, 100, 100}};
+    const auto count = [](const std::vector<Word>& screen) {
+        int lit = 0;
+        for (const Word word : screen)
+            lit += std::popcount(word);
+        return lit;
+    };
+    // A white picture three times as wide as high: stretched it fills the
+    // screen; contained it is 48 x 16 in rows 8 .. 23.
+    const std::string wide = BuildGif(96, 32, colours, {Plain(96, 32, 1)});
+    EXPECT_EQ(count(ImportFresh(wide, 1)), 48 * 32);
+    const std::vector<Word> contained =
+        ImportFresh(wide, 1, SDotOptions{128, false, EFit::Contain});
+    for (const Word word : contained)
+        EXPECT_EQ(word, 0x00FFFF00u);
+    // Inverted, white gives nothing, and the border stays unlit as well.
+    EXPECT_EQ(count(ImportFresh(wide, 1, SDotOptions{128, true, EFit::Contain})), 0);
+    const std::string black = BuildGif(96, 32, colours, {Plain(96, 32, 0)});
+    for (const Word word : ImportFresh(black, 1, SDotOptions{128, true, EFit::Contain}))
+        EXPECT_EQ(word, 0x00FFFF00u);
+
+    // A grey of luminance 100, against thresholds around it.
+    const std::string grey = BuildGif(24, 16, colours, {Plain(24, 16, 2)});
+    EXPECT_EQ(count(ImportFresh(grey, 1)), 0);
+    EXPECT_EQ(count(ImportFresh(grey, 1, SDotOptions{100})), 48 * 32);
+    EXPECT_EQ(count(ImportFresh(grey, 1, SDotOptions{101})), 0);
+    EXPECT_EQ(count(ImportFresh(grey, 1, SDotOptions{0})), 48 * 32);
+    // Even at threshold 0 a border is no picture: it stays unlit.
+    for (const Word word : ImportFresh(wide, 1, SDotOptions{0, false, EFit::Contain}))
+        EXPECT_EQ(word, 0x00FFFF00u);
+
+    // A tall picture, contained: 16 of the 48 columns in the middle.
+    const std::string tall = BuildGif(10, 20, colours, {Plain(10, 20, 1)});
+    const std::vector<Word> narrow = ImportFresh(tall, 1, SDotOptions{128, false, EFit::Contain});
+    for (int column = 0; column < 48; ++column)
+        EXPECT_EQ(narrow[column], column >= 16 && column < 32 ? 0xFFFFFFFFu : 0u) << column;
+}
+
+TEST(GifImport, WritesFromTheCurrentScreenAndGrowsTheBank) {
+    CTestSession t;
+    LoadBank(t, SampleScreens(10));
+    const std::vector<Word> before = BankWords(t, 1, 800);
+    GoToScreen(t.view, 5);
+    const std::vector<Word> frames = SampleScreens(8);
+    std::string gif;
+    ASSERT_EQ(EncodeGifAnimation(frames.data(), 8, SRenderOptions{}, 100, {}, gif),
+              EEncodeStatus::Done);
+
+    ASSERT_TRUE(ImportGif(t.view, gif, SDotOptions{}));
+    EXPECT_EQ(BankWords(t, 5, 8), frames);
+    EXPECT_EQ(BankWords(t, 1, 4), std::vector<Word>(before.begin(), before.begin() + 4 * 48));
+    EXPECT_EQ(BankWords(t, 13, 788), std::vector<Word>(before.begin() + 12 * 48, before.end()));
+    EXPECT_EQ(t.s().m_screenCount[0], 12);
+    EXPECT_EQ(t.s().m_displayedCount[0], 12);
+    EXPECT_EQ(t.s().m_currentScreen, 5);
+    EXPECT_EQ(t.s().m_form.screenCounts[0], "12");
+    EXPECT_EQ(t.platform.scrollMax, 12);
+    EXPECT_TRUE(t.doc.IsModified());
+    // Not a macro step.
+    EXPECT_EQ(t.s().m_macroCode, "");
+
+    // A shorter GIF inside the bank keeps the count.
+    GoToScreen(t.view, 2);
+    const std::string one = BuildGif(48, 32, {{0, 0, 0}, {255, 255, 255}}, {Plain(48, 32, 1)});
+    ASSERT_TRUE(ImportGif(t.view, one, SDotOptions{}));
+    EXPECT_EQ(t.s().m_screenCount[0], 12);
+    EXPECT_EQ(BankWords(t, 2, 1), std::vector<Word>(48, 0xFFFFFFFFu));
+}
+
+TEST(GifImport, RefusalsChangeNothing) {
+    const std::vector<Word> frames = SampleScreens(40);
+    std::string gif;
+    ASSERT_EQ(
+        EncodeGifAnimation(frames.data(), 40, SRenderOptions{ERenderStyle::Pixel, 1}, 100, {}, gif),
+        EEncodeStatus::Done);
+    const auto refused = [&](const std::string& bytes, int screen, const std::string& message) {
+        CTestSession t;
+        LoadBank(t, SampleScreens(800));
+        GoToScreen(t.view, screen);
+        const std::vector<Word> before = BankWords(t, 1, 800);
+        EXPECT_FALSE(ImportGif(t.view, bytes, SDotOptions{}));
+        EXPECT_EQ(t.MessageTexts(), std::vector<std::string>{message});
+        if (!t.platform.messages.empty()) {
+            EXPECT_EQ(t.platform.messages[0].caption, "エラー発生！");
+        }
+        EXPECT_TRUE(BankWords(t, 1, 800) == before);
+        EXPECT_EQ(t.s().m_screenCount[0], 800);
+        EXPECT_EQ(t.s().m_currentScreen, screen);
+        EXPECT_FALSE(t.doc.IsModified());
+    };
+    // 40 frames from screen 770 would end at 809.
+    refused(gif, 770, "スクリーン枚数がオーバーしました。");
+    refused(gif, 762, "スクリーン枚数がオーバーしました。");
+    refused(gif.substr(0, gif.size() / 2), 1, kDamagedGifText);
+    refused(gif.substr(0, gif.size() - 1), 1, kDamagedGifText);
+    refused(gif.substr(0, 9), 1, kDamagedGifText);
+    refused("GIF? not really", 1, kNotGifText);
+    refused("\x89PNG\r\n\x1a\n", 1, kNotGifText);
+    refused("", 1, kNotGifText);
+    refused(BuildGif(48, 32, {{0, 0, 0}, {255, 255, 255}}, {}), 1, kEmptyGifText);
+    // A logical screen of 65535 x 65535 is more than the import takes on.
+    std::string huge = BuildGif(48, 32, {{0, 0, 0}, {255, 255, 255}}, {Plain(1, 1, 1)});
+    huge[6] = huge[7] = huge[8] = huge[9] = '\xFF';
+    refused(huge, 1, kLargeGifText);
+
+    // 40 frames from screen 761 end at 800: they fit.
+    CTestSession t;
+    LoadBank(t, SampleScreens(761));
+    GoToScreen(t.view, 761);
+    ASSERT_TRUE(ImportGif(t.view, gif, SDotOptions{}));
+    EXPECT_EQ(t.s().m_screenCount[0], 800);
+    EXPECT_EQ(BankWords(t, 761, 40), frames);
+}
+
+TEST(GifImport, FilesAndCancel) {
+    CTestSession t;
+    CTempDir dir;
+    const std::vector<Word> frames = SampleScreens(3);
+    std::string gif;
+    ASSERT_EQ(EncodeGifAnimation(frames.data(), 3, SRenderOptions{}, 100, {}, gif),
+              EEncodeStatus::Done);
+    WriteBytes(dir.Path("anim.gif"), gif);
+
+    // A cancelled import changes nothing and says nothing.
+    const std::vector<Word> before = BankWords(t, 1, 10);
+    EXPECT_FALSE(
+        ImportGifFile(t.view, dir.Path("anim.gif"), SDotOptions{}, [](int, int) { return false; }));
+    EXPECT_EQ(BankWords(t, 1, 10), before);
+    EXPECT_TRUE(t.MessageTexts().empty());
+    EXPECT_FALSE(t.doc.IsModified());
+
+    int calls = 0;
+    EXPECT_TRUE(
+        ImportGifFile(t.view, dir.Path("anim.gif"), SDotOptions{}, [&](int done, int total) {
+            ++calls;
+            EXPECT_LE(done, total);
+            EXPECT_EQ(total, static_cast<int>(gif.size()));
+            return true;
+        }));
+    EXPECT_EQ(calls, 3);
+    EXPECT_EQ(BankWords(t, 1, 3), frames);
+
+    EXPECT_FALSE(ImportGifFile(t.view, dir.Path("missing.gif"), SDotOptions{}));
+    EXPECT_EQ(t.MessageTexts().back(), dir.Path("missing.gif") + " が見つかりません。");
+
+    // The preview's first frame.
+    SGreyImage image;
+    ASSERT_TRUE(FirstGifFrame(t.platform, gif, image));
+    EXPECT_EQ(image.width, 384);
+    EXPECT_EQ(image.height, 256);
+    EXPECT_FALSE(FirstGifFrame(t.platform, "nothing", image));
+    EXPECT_EQ(t.MessageTexts().back(), kNotGifText);
+}
+
+TEST(PngExport, OneScreenAndContactSheet) {
+    std::vector<Word> words(3 * kWordsPerScreen, 0);
+    SetDot(words.data(), 0, 0);                       // screen 1
+    SetDot(words.data() + kWordsPerScreen, 47, 31);   // screen 2
+    SetDot(words.data() + 2 * kWordsPerScreen, 5, 6); // screen 3
+    const SRgb black{0, 0, 0}, white{255, 255, 255};
+
+    std::string bytes;
+    ASSERT_EQ(
+        EncodePngSheet(words.data(), 1, SRenderOptions{ERenderStyle::Pixel, 2}, 10, {}, bytes),
+        EEncodeStatus::Done);
+    SDecodedPng png = DecodePng(bytes);
+    ASSERT_EQ(png.width, 96);
+    ASSERT_EQ(png.height, 64);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 96; ++x)
+            ASSERT_EQ(png.At(x, y), x < 2 && y < 2 ? white : black) << x << "," << y;
+
+    // Two columns: screens 1 and 2 side by side one dot apart, screen 3
+    // below screen 1, the gap colour between and where screen 4 would be.
+    ASSERT_EQ(EncodePngSheet(words.data(), 3, SRenderOptions{ERenderStyle::Pixel, 1}, 2, {}, bytes),
+              EEncodeStatus::Done);
+    png = DecodePng(bytes);
+    ASSERT_EQ(png.width, 97);
+    ASSERT_EQ(png.height, 65);
+    const SRgb gap = png.At(48, 0);
+    EXPECT_NE(gap, black);
+    EXPECT_NE(gap, white);
+    for (int y = 0; y < 65; ++y) {
+        for (int x = 0; x < 97; ++x) {
+            SRgb expected = black;
+            if (x == 48 || y == 32 || (x > 48 && y > 32))
+                expected = gap;
+            else if ((x == 0 && y == 0) || (x == 49 + 47 && y == 31) || (x == 5 && y == 33 + 6))
+                expected = white;
+            ASSERT_EQ(png.At(x, y), expected) << x << "," << y;
+        }
+    }
+
+    // LED style: the lit lamp is bright, the unlit ones dim, the board dark.
+    ASSERT_EQ(EncodePngSheet(words.data(), 1, SRenderOptions{}, 10, {}, bytes),
+              EEncodeStatus::Done);
+    png = DecodePng(bytes);
+    ASSERT_EQ(png.width, 384);
+    EXPECT_GT(Luma(png.At(3, 3)), 200);
+    EXPECT_LT(Luma(png.At(11, 3)), 80);
+    EXPECT_LT(Luma(png.At(7, 7)), Luma(png.At(11, 3)));
+
+    // Columns beyond the screens shrink to them.
+    const SSheetSize size = SheetSize(3, SRenderOptions{ERenderStyle::Pixel, 1}, 10);
+    EXPECT_EQ(size.columns, 3);
+    EXPECT_EQ(size.width, 3 * 48 + 2);
+    EXPECT_EQ(size.height, 32);
+}
+
+// Runs `command` and returns what it printed, or nullopt when it failed.
+std::optional<std::string> Capture(const std::string& command) {
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return std::nullopt;
+    std::string out;
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        out.append(buffer, n);
+    return ::pclose(pipe) == 0 ? std::optional(out) : std::nullopt;
+}
+
+TEST(CSourceExport, CompilesAndHoldsTheLayoutsBytes) {
+    std::vector<Word> words(2 * kWordsPerScreen, 0);
+    SetDot(words.data(), 0, 0);
+    SetDot(words.data() + kWordsPerScreen, 9, 1);
+    SetDot(words.data() + kWordsPerScreen, 47, 31);
+    SetDot(words.data() + kWordsPerScreen, 16, 31);
+
+    // The bytes each layout should give, built dot by dot.
+    std::vector<unsigned> rows(2 * 192, 0), columns(2 * 48, 0);
+    for (int n = 0; n < 2; ++n) {
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 48; ++x) {
+                if (!TestDot(words.data() + n * 48, x, y))
+                    continue;
+                rows[n * 192 + y * 6 + x / 8] |= 0x80u >> (x % 8);
+                columns[n * 48 + x] |= 1u << (31 - y);
+            }
+        }
+    }
+    EXPECT_EQ(rows[0], 0x80u);
+    EXPECT_EQ(rows[192 + 7], 0x40u);
+    EXPECT_EQ(rows[192 + 191], 0x01u);
+    EXPECT_EQ(columns[0], 0x80000000u);
+    EXPECT_EQ(columns[48 + 47], 0x00000001u);
+
+    // Raw bytes: rows as they are, columns as little-endian words.
+    const std::string rowBytes = EncodeFrameBytes(words.data(), 2, EFrameLayout::Rows);
+    ASSERT_EQ(rowBytes.size(), 384u);
+    for (size_t i = 0; i < rows.size(); ++i)
+        ASSERT_EQ(static_cast<unsigned char>(rowBytes[i]), rows[i]) << i;
+    const std::string columnBytes = EncodeFrameBytes(words.data(), 2, EFrameLayout::Columns);
+    ASSERT_EQ(columnBytes.size(), 384u);
+    EXPECT_EQ(columnBytes.substr(0, 4), std::string("\x00\x00\x00\x80", 4));
+
+    if (std::system("cc --version >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no C compiler";
+    CTempDir dir;
+    for (const EFrameLayout layout : {EFrameLayout::Rows, EFrameLayout::Columns}) {
+        const bool byRows = layout == EFrameLayout::Rows;
+        const std::string source = EncodeCSource(words.data(), 2, layout, "anim");
+        EXPECT_NE(source.find(byRows ? "const uint8_t anim[anim_FRAMES][192] = {"
+                                     : "const uint32_t anim[anim_FRAMES][48] = {"),
+                  std::string::npos);
+        WriteBytes(dir.Path("anim.h"), source);
+        WriteBytes(dir.Path("main.c"),
+                   "#include <stdio.h>\n#include \"anim.h\"\n#include \"anim.h\"\n"
+                   "int main(void) {\n"
+                   "    printf(\"%d %d %d\\n\", anim_FRAMES, anim_WIDTH, anim_HEIGHT);\n"
+                   "    for (int n = 0; n < anim_FRAMES; ++n)\n"
+                   "        for (unsigned i = 0; i < sizeof anim[0] / sizeof anim[0][0]; ++i)\n"
+                   "            printf(\"%lx\\n\", (unsigned long)anim[n][i]);\n"
+                   "    return 0;\n}\n");
+        const std::string binary = dir.Path("check");
+        for (const std::string compiler : {"cc -std=c99", "c++ -x c++ -std=c++17"}) {
+            const std::string command = compiler + " -Wall -Wextra -pedantic -Werror -o " + binary +
+                                        " " + dir.Path("main.c") + " 2>&1";
+            ASSERT_TRUE(Capture(command)) << command << "\n" << source;
+            const std::optional<std::string> printed = Capture(binary);
+            ASSERT_TRUE(printed);
+            std::string expected = "2 48 32\n";
+            char line[32];
+            for (const unsigned value : byRows ? rows : columns) {
+                std::snprintf(line, sizeof line, "%x\n", value);
+                expected += line;
+            }
+            EXPECT_EQ(*printed, expected) << compiler;
+        }
+    }
+}
+
+TEST(CSourceExport, Identifiers) {
+    EXPECT_EQ(CIdentifierFromPath("frames.h"), "frames");
+    EXPECT_EQ(CIdentifierFromPath("/tmp/out/my-anim.v2.h"), "my_anim_v2");
+    EXPECT_EQ(CIdentifierFromPath("8x8.c"), "frames_8x8");
+    EXPECT_EQ(CIdentifierFromPath("int.h"), "int_");
+    EXPECT_EQ(CIdentifierFromPath("アニメ.h"), "frames");
+    EXPECT_EQ(CIdentifierFromPath("sign アニメ 2.h"), "sign_2");
+    EXPECT_EQ(CIdentifierFromPath("-.h"), "frames");
+    for (const char* good : {"a", "_x", "Frame_01", "int8"})
+        EXPECT_TRUE(IsCIdentifier(good)) << good;
+    for (const char* bad : {"", "1a", "a b", "a-b", "int", "class", "uint8_t", "é"})
+        EXPECT_FALSE(IsCIdentifier(bad)) << bad;
+}
+
+TEST(ScreenExport, WritesTheRangeOfTheBankOnDisplay) {
+    CTestSession t;
+    CTempDir dir;
+    const std::vector<Word> words = SampleScreens(12);
+    LoadBank(t, words);
+    EXPECT_EQ(ExportFormatOfPath("a/b.GIF"), EExportFormat::Gif);
+    EXPECT_EQ(ExportFormatOfPath("b.png"), EExportFormat::Png);
+    EXPECT_EQ(ExportFormatOfPath("b.h"), EExportFormat::CSource);
+    EXPECT_EQ(ExportFormatOfPath("b.C"), EExportFormat::CSource);
+    EXPECT_EQ(ExportFormatOfPath("b.bin"), EExportFormat::Binary);
+    EXPECT_EQ(ExportFormatOfPath("b.qvl"), std::nullopt);
+    EXPECT_EQ(ExportFormatOfPath("gif"), std::nullopt);
+    EXPECT_EQ(ExportFormatOfPath("dir.gif/b"), std::nullopt);
+
+    const SExportOptions all = DefaultExportOptions(t.s(), EExportFormat::Binary);
+    EXPECT_EQ(all.from, 1);
+    EXPECT_EQ(all.to, 12);
+    SExportOptions options = all;
+    options.from = 3;
+    options.to = 5;
+    options.layout = EFrameLayout::Columns;
+    ASSERT_EQ(ExportScreens(t.view, dir.Path("range.bin"), options), EExportResult::Written);
+    // The columns layout is the animation file's own bytes.
+    std::string expected;
+    for (size_t i = 2 * 48; i < 5 * 48; ++i)
+        for (int shift = 0; shift < 32; shift += 8)
+            expected += static_cast<char>((words[i] >> shift) & 0xFF);
+    EXPECT_EQ(ReadBytes(dir.Path("range.bin")), expected);
+
+    // Round trip through a GIF file of the range.
+    options.format = EExportFormat::Gif;
+    ASSERT_EQ(ExportScreens(t.view, dir.Path("range.gif"), options), EExportResult::Written);
+    EXPECT_EQ(ImportFresh(ReadBytes(dir.Path("range.gif")), 3),
+              std::vector<Word>(words.begin() + 2 * 48, words.begin() + 5 * 48));
+
+    // The C name comes from the file unless given.
+    options.format = EExportFormat::CSource;
+    ASSERT_EQ(ExportScreens(t.view, dir.Path("my sign.h"), options), EExportResult::Written);
+    EXPECT_NE(ReadBytes(dir.Path("my sign.h")).find("my_sign[my_sign_FRAMES][48]"),
+              std::string::npos);
+    options.name = "logo";
+    ASSERT_EQ(ExportScreens(t.view, dir.Path("my sign.h"), options), EExportResult::Written);
+    EXPECT_NE(ReadBytes(dir.Path("my sign.h")).find("#define logo_FRAMES 3\n"), std::string::npos);
+    EXPECT_TRUE(t.MessageTexts().empty());
+    EXPECT_FALSE(t.doc.IsModified());
+}
+
+TEST(ScreenExport, RefusalsAndCancelLeaveNoFile) {
+    CTestSession t;
+    CTempDir dir;
+    LoadBank(t, SampleScreens(12));
+    const std::string path = dir.Path("out.gif");
+    SExportOptions options = DefaultExportOptions(t.s(), EExportFormat::Gif);
+    const auto refused = [&](const SExportOptions& bad, const char* message) {
+        const size_t before = t.MessageTexts().size();
+        EXPECT_EQ(ExportScreens(t.view, path, bad), EExportResult::Failed);
+        ASSERT_EQ(t.MessageTexts().size(), before + 1);
+        EXPECT_EQ(t.MessageTexts().back(), message);
+        EXPECT_FALSE(std::filesystem::exists(path));
+    };
+    SExportOptions bad = options;
+    bad.to = 13;
+    refused(bad, kBadRangeText);
+    bad = options;
+    bad.from = 0;
+    refused(bad, kBadRangeText);
+    bad = options;
+    bad.from = 6;
+    bad.to = 5;
+    refused(bad, kBadRangeText);
+    bad = options;
+    bad.format = EExportFormat::CSource;
+    bad.name = "two words";
+    refused(bad, kBadNameText);
+
+    // Cancelled part way: no file, and an old one stays as it was.
+    EXPECT_EQ(ExportScreens(t.view, path, options, [](int done, int) { return done < 4; }),
+              EExportResult::Cancelled);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    WriteBytes(path, "old");
+    for (const EExportFormat format :
+         {EExportFormat::Gif, EExportFormat::Png, EExportFormat::CSource, EExportFormat::Binary}) {
+        options.format = format;
+        EXPECT_EQ(ExportScreens(t.view, path, options, [](int, int) { return false; }),
+                  EExportResult::Cancelled);
+        EXPECT_EQ(ReadBytes(path), "old");
+    }
+
+    // A folder that does not exist: the file message.
+    EXPECT_EQ(ExportScreens(t.view, dir.Path("no/such.gif"), options), EExportResult::Failed);
+    EXPECT_NE(t.MessageTexts().back().find("no/such.gif"), std::string::npos);
+
+    // An empty bank has nothing to write.
+    std::filesystem::remove(path);
+    t.s().m_screenCount[0] = 0;
+    refused(options, kNothingToExportText);
+}
+
+TEST(ExchangeCommands, AreTheWindowsBelowASeparatorAtTheEndOfTools) {
+    const std::vector<int> ids = {ID_EXPORT_GIF, ID_EXPORT_PNG, ID_EXPORT_CSOURCE, ID_IMPORT_GIF};
+    const std::vector<std::string> texts = {"GIFアニメ保存...", "PNG保存...", "Cソース保存...",
+                                            "GIFアニメ取込..."};
+    for (size_t i = 0; i < ids.size(); ++i) {
+        EXPECT_TRUE(IsFrameCommand(ids[i]));
+        EXPECT_FALSE(CDispatcher::HandlesCommand(ids[i]));
+        ASSERT_NE(FindCommandText(ids[i]), nullptr);
+        EXPECT_EQ(std::string(FindCommandText(ids[i])->text), texts[i]);
+    }
+    // The Tools popup: the two bitmap commands, a separator, the four.
+    const std::span<const SMenuEntry> menu = MenuBar();
+    auto tools = menu.begin();
+    while (tools != menu.end() &&
+           !(tools->kind == EMenuEntry::Popup && std::string(tools->text) == "ﾂｰﾙ(&T)"))
+        ++tools;
+    ASSERT_NE(tools, menu.end());
+    std::vector<int> entries;
+    for (auto it = tools + 1; it != menu.end() && it->kind != EMenuEntry::End; ++it)
+        entries.push_back(it->kind == EMenuEntry::Separator ? 0 : it->id);
+    EXPECT_EQ(entries, (std::vector<int>{ID_BITMAP_IMPORT, ID_BITMAP_SAVE, 0, ID_EXPORT_GIF,
+                                         ID_EXPORT_PNG, ID_EXPORT_CSOURCE, ID_IMPORT_GIF}));
+}
+
+} // namespace

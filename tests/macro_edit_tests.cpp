@@ -1,0 +1,200 @@
+// Editing a recorded macro (insert, delete, clear), optimization, and the
+// edges of playback: dialogs, refusals and a step that ends the playback.
+
+#include "TestSession.h"
+
+#include "macro/MacroOptimizer.h"
+#include "macro/MacroPlayer.h"
+#include "macro/MacroRecorder.h"
+#include "store/CommandIds.h"
+#include "store/FileIo.h"
+#include "view/Navigation.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr int kMacroButtons[] = {IDC_MACRO_START, IDC_MACRO_SAVE,   IDC_MACRO_RECORD,
+                                 IDC_MACRO_LOAD,  IDC_MACRO_INS,    IDC_MACRO_DEL,
+                                 IDC_MACRO_CLEAR, IDC_MACRO_EXPORT, IDC_OPTIMIZE};
+
+// A session holding the macro `code` with its list, optionally recording.
+struct CMacroSession : CTestSession {
+    explicit CMacroSession(const std::string& code, bool recording = false) {
+        if (recording)
+            Click(IDC_MACRO_RECORD);
+        s().m_macroCode = code;
+        RebuildMacroList(view);
+    }
+    int EnabledButtons() const {
+        int enabled = 0;
+        for (const int id : kMacroButtons)
+            enabled += platform.IsEnabled(id) ? 1 : 0;
+        return enabled;
+    }
+};
+
+TEST(MacroEditing, DeleteRewritesTheMacroWithoutTheSelectedToken) {
+    CMacroSession t("1,2,3,");
+    t.dispatch.OnListSelect(1);
+    t.Click(IDC_MACRO_DEL);
+    EXPECT_EQ(t.s().m_macroCode, "1,3,");
+    EXPECT_EQ(t.s().m_macroLines, (Lines{"上へスクロール", "前後反転"}));
+    EXPECT_EQ(t.s().m_form.stepCount, "2");
+    EXPECT_EQ(t.s().m_macroSelection, -1);
+
+    // Nothing selected: the list stays, what the scan never reaches goes.
+    for (const auto& [code, kept] : std::vector<std::pair<std::string, std::string>>{
+             {"1,2,3", "1,2,"}, {"1,,2,", "1,"}, {",1,", ""}, {"1,2,\n", "1,2,"}}) {
+        CMacroSession u(code);
+        u.Click(IDC_MACRO_DEL);
+        EXPECT_EQ(u.s().m_macroCode, kept) << code;
+        EXPECT_EQ(u.s().m_macroLines, MacroListLines(code)) << code;
+    }
+}
+
+TEST(MacroEditing, InsertPutsTheNextStepBeforeTheSelectedLine) {
+    CMacroSession t("1,2,3,", true);
+    t.dispatch.OnListSelect(1);
+    t.Click(IDC_MACRO_INS);
+    EXPECT_EQ(t.s().m_heldCode, "1,2,3,");
+    EXPECT_EQ(t.s().m_macroCode, "");
+    EXPECT_EQ(t.s().m_macroLines.size(), 3u);
+    EXPECT_EQ(t.EnabledButtons(), 0);
+    EXPECT_TRUE(t.platform.IsEnabled(IDC_MACRO_BREAK));
+
+    t.Click(IDC_SELECT2);
+    EXPECT_EQ(t.s().m_macroCode, "1,10,2,3,");
+    EXPECT_EQ(t.s().m_macroLines,
+              (Lines{"上へスクロール", "セレクト２", "下へスクロール", "前後反転"}));
+    EXPECT_EQ(t.s().m_insertPos, -1);
+    EXPECT_EQ(t.EnabledButtons(), 9);
+    EXPECT_EQ(t.s().m_macroSelection, 2); // still on the line that was selected
+    t.Click(IDC_SELECT1);                 // exactly one step went in
+    EXPECT_EQ(t.s().m_macroCode, "1,10,2,3,9,");
+
+    // Without a selection, or with recording off, nothing happens.
+    for (const bool recording : {true, false}) {
+        CMacroSession u("1,2,", recording);
+        if (!recording)
+            u.dispatch.OnListSelect(0);
+        u.Click(IDC_MACRO_INS);
+        EXPECT_EQ(u.s().m_insertPos, -1);
+        EXPECT_EQ(u.s().m_macroCode, "1,2,");
+        EXPECT_TRUE(u.platform.enableCalls.empty());
+    }
+}
+
+TEST(MacroEditing, ReleasingTheBreakDuringAnInsertKeepsTheList) {
+    CMacroSession t("1,2,", true);
+    t.dispatch.OnListSelect(1);
+    t.Click(IDC_MACRO_INS);
+    t.Click(IDC_MACRO_BREAK); // pressed
+    t.Click(IDC_MACRO_BREAK); // released: the list is refilled
+    EXPECT_EQ(t.s().m_macroLines, (Lines{"上へスクロール", "下へスクロール"}));
+    t.Click(IDC_SELECT3);
+    EXPECT_EQ(t.s().m_macroCode, "1,11,2,");
+    EXPECT_EQ(t.s().m_macroLines, MacroListLines("1,11,2,"));
+}
+
+TEST(MacroEditing, ClearKeepsTheBreak) {
+    CMacroSession t("1,[4],2,");
+    t.dispatch.OnListSelect(1);
+    t.Click(IDC_MACRO_BREAK);
+    t.Click(IDC_MACRO_CLEAR);
+    EXPECT_EQ(t.s().m_macroCode, "");
+    EXPECT_TRUE(t.s().m_macroLines.empty());
+    EXPECT_EQ(t.s().m_form.stepCount, "0");
+    EXPECT_EQ(t.s().m_form.breakStep, "2");
+    EXPECT_TRUE(t.s().m_form.breakFlag);
+}
+
+TEST(MacroOptimization, RunsOfGoToScreenStepsKeepTheirLastStep) {
+    CMacroSession t("[3],[4],[5],1,[6],[7],");
+    t.Click(IDC_OPTIMIZE);
+    EXPECT_EQ(t.s().m_macroCode, "[5],1,[7],");
+    EXPECT_EQ(t.s().m_macroLines, (Lines{"5", "上へスクロール", "7"}));
+    EXPECT_EQ(t.s().m_form.stepCount, "3");
+
+    for (const auto& [code, optimized] : std::vector<std::pair<std::string, std::string>>{
+             {"1,2,14,", "1,2,14,"},           // no go-to-screen step
+             {"1,[4],2,", "1,[4],2,"},         // a single one stays in place
+             {"[1],x,[2],[3],", "[1],x,[3],"}, // an unknown token ends a run
+             {"[10],[200],[3],", "[3],"},      // tokens of different lengths
+             {"[1],[2],\n", "[2],"},           // the trailing fragment goes
+             {"[1],,[2],[3],", "[1],"}}) {     // the scan ends at an empty token
+        EXPECT_EQ(OptimizedMacroCode(code), optimized) << code;
+        EXPECT_EQ(OptimizedMacroCode(optimized), optimized) << code;
+    }
+}
+
+// Scripted operations standing in for those with dialogs and files; what
+// they did, in order.
+std::vector<std::string> g_log;
+
+bool ScriptedImport16(CViewCore& view) {
+    if (const std::optional<std::string> text = view.Platform().AskCharacters(16))
+        view.Store().m_text16 = *text;
+    g_log.push_back(view.Store().m_text16 + std::to_string(view.Store().m_playback));
+    return true;
+}
+
+// A file that cannot be read ends the command as a file error does; the
+// inner commands, run with the flag inverted, record nothing.
+bool ScriptedBitmapImport(CViewCore& view) {
+    const std::optional<std::string> path = view.Platform().GetOpenFileName({});
+    std::string bytes;
+    if (path && ReadFileLimited(*path, 318, bytes) != EFileError::None) {
+        ReportFileError(view.Platform(), *path, EFileError::NotFound);
+        StopPlayback(view);
+        return true;
+    }
+    view.Store().m_playback = ~view.Store().m_playback;
+    RecordStep(view, EStep::CutScreen);
+    view.Store().m_playback = ~view.Store().m_playback;
+    g_log.push_back(path ? "bitmap" : "cancelled");
+    return true;
+}
+
+bool ScriptedRefusal(CViewCore& view) {
+    view.CheckCapacity(801);
+    return true;
+}
+
+TEST(PlaybackEdges, DialogsRefusalsAndAFileErrorThatEndsThePlayback) {
+    CTempDir dir;
+    WriteBytes(dir.Path("a.bmp"), std::string(318, '\0'));
+    SReplayTable replay;
+    replay.operations[1] = ScriptedRefusal;
+    replay.operations[12] = ScriptedImport16;
+    replay.operations[32] = ScriptedBitmapImport;
+    replay.goToScreen = GoToScreen;
+
+    const std::string macro = "12,1,32,[4],12,32,[6],32,[7],";
+    CMacroSession t(macro, true);
+    t.platform.text16Answers = {std::string("あ"), std::nullopt};
+    t.platform.openFileAnswers = {std::nullopt, dir.Path("a.bmp"), dir.Path("none.bmp")};
+    g_log.clear();
+    PlayMacro(t.view, replay);
+    EXPECT_EQ(g_log, (Lines{"あ1", "cancelled", "あ1", "bitmap"}));
+    EXPECT_EQ(t.MessageTexts(), (Lines{"スクリーン枚数がオーバーしました。",
+                                       dir.Path("none.bmp") + " が見つかりません。"}));
+    EXPECT_EQ(t.s().m_currentScreen, 6); // [7] never ran
+    EXPECT_EQ(t.s().m_playback, 0);
+    EXPECT_EQ(t.s().m_macroCode, macro);
+    EXPECT_EQ(t.s().m_macroLines.size(), 9u);
+
+    // Recording works again, and the next playback runs to the end.
+    t.Click(IDC_FIRST_SCREEN);
+    EXPECT_EQ(t.s().m_macroCode, macro + "8,");
+    t.s().m_macroCode = "[5],32,[3],";
+    t.platform.openFileAnswers = {dir.Path("a.bmp")};
+    PlayMacro(t.view, replay);
+    EXPECT_EQ(t.s().m_currentScreen, 3);
+    StopPlayback(t.view); // nothing to stop
+    EXPECT_FALSE(t.s().m_stopPlayback);
+}
+
+} // namespace
