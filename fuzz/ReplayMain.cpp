@@ -37,7 +37,7 @@ bool DecodeHex(const std::string& text, std::string& bytes) {
         if (c == '\n') {
             comment = false;
         } else if (comment || c == ' ' || c == '\t' || c == '\r') {
-        } else if (c == '#' ) {
+        } else if (c == '#') {
             comment = true;
         } else if (HexDigit(c) < 0) {
             return false;

@@ -41,12 +41,16 @@ std::vector<Word> Screens(int count) {
         Word* screen = &words[static_cast<size_t>(n) * kWordsPerScreen];
         for (int column = 0; column < kScreenColumns; ++column) {
             switch (n % 3) {
-            case 0: screen[column] = 0x80000000u >> ((column + n) % 32); break;
-            case 1:
-                screen[column] = column == 0 || column == kScreenColumns - 1 ? 0xFFFFFFFFu
-                                                                             : 0x80000001u;
+            case 0:
+                screen[column] = 0x80000000u >> ((column + n) % 32);
                 break;
-            default: screen[column] = column >= 8 && column < 24 ? 0x00FFFF00u : 0; break;
+            case 1:
+                screen[column] =
+                    column == 0 || column == kScreenColumns - 1 ? 0xFFFFFFFFu : 0x80000001u;
+                break;
+            default:
+                screen[column] = column >= 8 && column < 24 ? 0x00FFFF00u : 0;
+                break;
             }
         }
     }
@@ -100,8 +104,8 @@ int main(int argc, char** argv) {
     Seed("mcr_load", "odd.mcr", "[12,]3,,7,[,\r\r\n\n43,0,-1,[99999999999],");
     Seed("mcr_load", "over.mcr", std::string(8193, '1'));
 
-    const std::string bitmap = EncodeBitmap(std::span<const Word, kWordsPerScreen>(
-        full.data() + kWordsPerScreen, kWordsPerScreen));
+    const std::string bitmap = EncodeBitmap(
+        std::span<const Word, kWordsPerScreen>(full.data() + kWordsPerScreen, kWordsPerScreen));
     Seed("bmp_import", "screen.bmp", bitmap);
     Seed("bmp_import", "preview.bmp", std::string(1, '\x01') + bitmap.substr(1));
     Seed("bmp_import", "short.bmp", bitmap.substr(0, kBitmapFileBytes - 1));
@@ -109,21 +113,24 @@ int main(int argc, char** argv) {
 
     for (int frames : {1, 3}) {
         std::string gif;
-        if (EncodeGifAnimation(full.data(), frames, SRenderOptions{}, kDefaultGifDelayMs, {}, gif) !=
-            EEncodeStatus::Done) {
+        if (EncodeGifAnimation(full.data(), frames, SRenderOptions{}, kDefaultGifDelayMs, {},
+                               gif) != EEncodeStatus::Done) {
             std::cerr << "cannot encode a GIF\n";
             return 1;
         }
         const std::string name = std::to_string(frames) + "frames";
         Seed("gif_import", name + ".gif", std::string("\x80\x00", 2) + gif);
         Seed("gif_import", name + "-contain-end.gif", std::string("\x40\x07", 2) + gif);
-        Seed("gif_import", name + "-cut.gif", std::string("\x80\x00", 2) + gif.substr(0, gif.size() / 2));
+        Seed("gif_import", name + "-cut.gif",
+             std::string("\x80\x00", 2) + gif.substr(0, gif.size() / 2));
     }
 
     // Flag byte, then the CP932 bytes placed, then the bytes typed.
     Seed("character_import", "kanji16.txt", "\x00\x82\xa0\x8a\xbf\x82\xa0\xe3\x81\x82");
     Seed("character_import", "mixed32.txt", "\x01\x41\x82\xa0\x20\xff\xf0\x40\x41\x82\xa0");
-    Seed("character_import", "ascii16.txt", "\x00" "ABCDEFABC");
+    Seed("character_import", "ascii16.txt",
+         "\x00"
+         "ABCDEFABC");
 
     const std::string pattern = "\x81\x42\x00\xff\x18";
     Seed("macro_engine", "steps", MacroInput(0, 10, 10, 10, "1,2,[5],13,17,", pattern, ""));
