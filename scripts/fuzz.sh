@@ -22,7 +22,7 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo 
     -DGLOWMOTION_BUILD_BENCH=OFF \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link $sanitize" \
     -DCMAKE_EXE_LINKER_FLAGS="$sanitize" >/dev/null
-cmake --build build-fuzz -j "$(nproc)"
+cmake --build build-fuzz -j "$(nproc)" --target make_seed_corpus "${targets[@]/#/fuzz_}"
 
 rm -rf build-fuzz/seeds
 build-fuzz/fuzz/make_seed_corpus build-fuzz/seeds
