@@ -1,5 +1,5 @@
 # Installs the build BUILD into the scratch root ROOT with DESTDIR and checks
-# that every file lands where the freedesktop specifications look for it.
+# that every file lands where the desktop (freedesktop.org) looks for it.
 # SHELL tells whether the editor was built. Run by CTest with cmake -P.
 file(REMOVE_RECURSE ${ROOT})
 execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${ROOT}
