@@ -3,6 +3,8 @@
 set(GLOWMOTION_SHELL_SOURCES
     app/qt/CharEntryDlg.cpp
     app/qt/CharEntryDlg.h
+    app/qt/DesktopIntegration.cpp
+    app/qt/DesktopIntegration.h
     app/qt/ExchangeCommands.cpp
     app/qt/ExchangeCommands.h
     app/qt/ExportDlg.cpp

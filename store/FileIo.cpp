@@ -298,6 +298,20 @@ bool ReadUpTo(int fd, size_t limit, std::string& data) {
     return true;
 }
 
+// How often a reader tries to read a file that changes while it is read.
+constexpr int kReadAttempts = 3;
+
+bool SameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// Whether the file stayed as `before` describes until `after` was taken: the
+// same size and the same change times.
+bool StoodStill(const struct stat& before, const struct stat& after) {
+    return before.st_size == after.st_size && SameTime(before.st_mtim, after.st_mtim) &&
+           SameTime(before.st_ctim, after.st_ctim);
+}
+
 } // namespace
 
 EFileError ReadFileLimited(const std::string& path, size_t maxBytes, std::string& bytes) {
@@ -311,8 +325,21 @@ EFileError ReadFileLimited(const std::string& path, size_t maxBytes, std::string
     }
     // Read on all the same: a file may grow meanwhile, and files of /proc
     // tell no size. One byte past the limit tells a file that is too large.
+    // Another program may rewrite the file in place while it is read; what
+    // was read then mixes two contents, so it is read again until the file
+    // stood still, and refused when it never does.
     std::string data;
-    const bool ok = ReadUpTo(fd, maxBytes + 1, data);
+    bool ok = false;
+    for (int attempt = 0; attempt < kReadAttempts && !ok; ++attempt) {
+        data.clear();
+        struct stat after {};
+        if (::lseek(fd, 0, SEEK_SET) != 0 || !ReadUpTo(fd, maxBytes + 1, data) ||
+            ::fstat(fd, &after) != 0)
+            break;
+        // Too large is the answer however the file changed.
+        ok = data.size() > maxBytes || StoodStill(info, after);
+        info = after;
+    }
     ::close(fd);
     if (!ok)
         return EFileError::ReadFailed;
