@@ -30,3 +30,8 @@ struct CTestSession {
     // Texts of the message boxes shown so far.
     std::vector<std::string> MessageTexts() const;
 };
+
+// Expects the screens, counters, current bank and screen, preview offset and
+// clips of two states to be equal: everything a command may change but the
+// macro and the form.
+void ExpectSameScreensAndCounters(const CScreenStore& a, const CScreenStore& b);

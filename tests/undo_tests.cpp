@@ -75,18 +75,7 @@ void ExpectSameState(const SState& a, const SState& b, const std::string& what) 
     const CScreenStore& x = a.store;
     const CScreenStore& y = b.store;
     SCOPED_TRACE(what);
-    for (int bank = 0; bank < kBankCount; ++bank)
-        EXPECT_TRUE(x.m_banks[bank] == y.m_banks[bank]) << "bank " << bank;
-    EXPECT_EQ(x.m_screenCount, y.m_screenCount);
-    EXPECT_EQ(x.m_displayedCount, y.m_displayedCount);
-    EXPECT_EQ(x.m_bankCurrent, y.m_bankCurrent);
-    EXPECT_EQ(x.m_currentBank, y.m_currentBank);
-    EXPECT_EQ(x.m_previousBank, y.m_previousBank);
-    EXPECT_EQ(x.m_currentScreen, y.m_currentScreen);
-    EXPECT_EQ(x.m_previewOffset, y.m_previewOffset);
-    EXPECT_TRUE(x.m_screenClip == y.m_screenClip);
-    EXPECT_TRUE(x.m_rangeClip == y.m_rangeClip);
-    EXPECT_EQ(x.m_rangeClipCount, y.m_rangeClipCount);
+    ExpectSameScreensAndCounters(x, y);
     EXPECT_EQ(x.m_text16, y.m_text16);
     EXPECT_EQ(x.m_text32, y.m_text32);
     EXPECT_EQ(x.m_macroCode, y.m_macroCode);
