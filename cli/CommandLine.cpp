@@ -321,12 +321,15 @@ bool OneOf(const std::string& name, const std::string& text, const char* first, 
 
 // Collects the options and the two positional arguments of export or
 // import: `flags` take no value, `valued` take one, anything else is
-// unknown. The values stay text until the format is known.
+// unknown. The values stay text until the format is known. Unless --help
+// was given, a missing first or second positional argument is an error
+// with `missingFirst` or `missingSecond`.
 bool CollectExchangeArguments(const std::vector<std::string>& args,
                               const std::vector<std::string>& flags,
                               const std::vector<std::string>& valued,
                               std::vector<std::string>& positionals,
                               std::vector<std::pair<std::string, std::string>>& values, bool& help,
+                              const char* missingFirst, const char* missingSecond,
                               std::string& error) {
     CArgumentWalker walker(args);
     while (!walker.AtEnd()) {
@@ -365,6 +368,10 @@ bool CollectExchangeArguments(const std::vector<std::string>& args,
             return false;
         values.emplace_back(arg, std::move(value));
     }
+    if (positionals.size() < 2) {
+        error = positionals.empty() ? missingFirst : missingSecond;
+        return false;
+    }
     return true;
 }
 
@@ -377,16 +384,13 @@ std::optional<SCommandLine> ParseExport(const std::vector<std::string>& args, st
     std::vector<std::string> valued;
     for (const SFormatOption& option : kExportOptions)
         valued.emplace_back(option.name);
-    if (!CollectExchangeArguments(args, {}, valued, positionals, values, help, error))
+    if (!CollectExchangeArguments(args, {}, valued, positionals, values, help,
+                                  "missing the animation file (FILE.qvl)",
+                                  "missing the output file (.gif, .png, .h, .c or .bin)", error))
         return std::nullopt;
     if (help) {
         line.command = ECommand::Help;
         return line;
-    }
-    if (positionals.size() < 2) {
-        error = positionals.empty() ? "missing the animation file (FILE.qvl)"
-                                    : "missing the output file (.gif, .png, .h, .c or .bin)";
-        return std::nullopt;
     }
     SExportArguments& exported = line.exportArgs;
     exported.file = positionals[0];
@@ -453,16 +457,12 @@ std::optional<SCommandLine> ParseImport(const std::vector<std::string>& args, st
     std::vector<std::pair<std::string, std::string>> values;
     bool help = false;
     if (!CollectExchangeArguments(args, {"--invert"}, {"--threshold", "--fit"}, positionals, values,
-                                  help, error))
+                                  help, "missing the GIF file (IN.gif)",
+                                  "missing the animation file to write (OUT.qvl)", error))
         return std::nullopt;
     if (help) {
         line.command = ECommand::Help;
         return line;
-    }
-    if (positionals.size() < 2) {
-        error = positionals.empty() ? "missing the GIF file (IN.gif)"
-                                    : "missing the animation file to write (OUT.qvl)";
-        return std::nullopt;
     }
     SImportArguments& imported = line.importArgs;
     imported.gif = positionals[0];
