@@ -106,6 +106,16 @@ std::optional<SGlyph> GlyphOf(const FT_GlyphSlot slot, int ascent) {
     return glyph;
 }
 
+// The fontconfig configuration with the machine's fonts, loaded by the first
+// rasterizer that needs it and shared by all that follow: loading it reads
+// every configuration file and font cache, which costs far more than the
+// characters drawn with it. It lives as long as the process; matching on it
+// is safe from several threads. nullptr when fontconfig cannot start.
+FcConfig* SharedFontConfig() {
+    static FcConfig* const config = FcInitLoadConfigAndFonts();
+    return config;
+}
+
 } // namespace
 
 class CFreeTypeRasterizer::CImpl {
@@ -115,8 +125,6 @@ public:
             Release(font);
         if (m_library != nullptr)
             FT_Done_FreeType(m_library);
-        if (m_config != nullptr)
-            FcConfigDestroy(m_config);
     }
 
     std::optional<SGlyph> Rasterize(const CLogFont& description, unsigned code) {
@@ -173,7 +181,7 @@ private:
         if (m_library == nullptr && FT_Init_FreeType(&m_library) != 0)
             m_library = nullptr;
         if (m_config == nullptr)
-            m_config = FcInitLoadConfigAndFonts();
+            m_config = SharedFontConfig();
         return m_library != nullptr && m_config != nullptr;
     }
 
