@@ -35,8 +35,12 @@ void EndFrameRun(CViewCore& view, int current, int frames);
 // Writes frames 1..`frames` after the current screen with
 // `rule(source, previous, k, frame)`, where `source` is the current screen,
 // `previous` frame k - 1 (the current screen for k = 1) and `frame` the screen
-// to fill completely. Returns false, having written nothing, when the run does
-// not fit below the capacity limit.
+// to fill completely. `source` is a copy with a screen's worth of blank words
+// on either side: a rule that moves columns may read source.data()[x] for
+// -48 <= x < 96 and gets blank columns past the edges, so that it copies a
+// whole screen at a fixed offset instead of testing every column. Returns
+// false, having written nothing, when the run does not fit below the
+// capacity limit.
 template <auto rule>
 bool WriteFrameRun(CViewCore& view, int frames) {
     const int current = BeginFrameRun(view, frames);
@@ -44,7 +48,8 @@ bool WriteFrameRun(CViewCore& view, int frames) {
         return false;
     // The rules read a copy of the current screen: the compiler then knows it
     // never overlaps the frame being written and can vectorize their loops.
-    std::array<Word, kWordsPerScreen> source;
+    std::array<Word, 3 * kWordsPerScreen> padded{};
+    const ScreenWords source(padded.data() + kWordsPerScreen, kWordsPerScreen);
     // The run is taken as a whole, so that an open undo record keeps exactly
     // the screens it writes; the capacity check keeps it inside the bank.
     const std::span<Word> run =

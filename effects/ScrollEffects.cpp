@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -33,14 +34,15 @@ void DownFrame(ConstScreenWords source, ConstScreenWords, int k, ScreenWords fra
         frame[x] = source[x] >> k;
 }
 
+// The horizontal frames copy a whole screen from k columns beside the
+// source, where the blank padding around it brings in the empty columns.
+
 void LeftFrame(ConstScreenWords source, ConstScreenWords, int k, ScreenWords frame) {
-    std::copy(source.begin() + k, source.end(), frame.begin());
-    std::fill(frame.end() - k, frame.end(), Word{0});
+    std::memcpy(frame.data(), source.data() + k, kScreenBytes);
 }
 
 void RightFrame(ConstScreenWords source, ConstScreenWords, int k, ScreenWords frame) {
-    std::fill(frame.begin(), frame.begin() + k, Word{0});
-    std::copy(source.begin(), source.end() - k, frame.begin() + k);
+    std::memcpy(frame.data(), source.data() - k, kScreenBytes);
 }
 
 template <auto rule>

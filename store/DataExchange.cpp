@@ -7,11 +7,12 @@
 #include "store/ScreenStore.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
+#include <iterator>
 #include <string>
 
 namespace {
-
 
 // Reads the form into the fields; returns false at the first failing check.
 class CReader {
@@ -83,18 +84,27 @@ private:
     CPlatform& p;
 };
 
+// Writes the decimal text of `value` into an edit's text. Every command
+// writes the whole form back, so this formats in place, without the
+// temporary string of std::to_string.
+void WriteInt(std::string& text, int value) {
+    char digits[16];
+    const std::to_chars_result end = std::to_chars(std::begin(digits), std::end(digits), value);
+    text.assign(digits, end.ptr);
+}
+
 void Write(CScreenStore& s) {
     CFormValues& f = s.m_form;
-    f.currentScreen = std::to_string(s.m_currentScreen);
+    WriteInt(f.currentScreen, s.m_currentScreen);
     f.text16 = s.m_text16;
     f.recording = s.m_recording != 0;
-    f.stepCount = std::to_string(s.m_stepCount);
-    f.breakStep = std::to_string(s.m_breakStep);
+    WriteInt(f.stepCount, s.m_stepCount);
+    WriteInt(f.breakStep, s.m_breakStep);
     f.text32 = s.m_text32;
     f.breakFlag = s.m_breakFlag != 0;
     for (int bank = 0; bank < kBankCount; ++bank) {
-        f.screenCounts[bank] = std::to_string(s.m_displayedCount[bank]);
-        f.bankCurrents[bank] = std::to_string(s.m_bankCurrent[bank]);
+        WriteInt(f.screenCounts[bank], s.m_displayedCount[bank]);
+        WriteInt(f.bankCurrents[bank], s.m_bankCurrent[bank]);
     }
     f.bankRadio = s.m_currentBank;
 }
@@ -106,6 +116,16 @@ bool IsBlank(char c) {
 } // namespace
 
 std::optional<int> ParseFormInt(std::string_view text) {
+    // The usual text, as the form writes it: digits alone, few enough that
+    // no clamp applies. Leading zeros read as the general walk reads them.
+    if (!text.empty() && text.size() <= 9) {
+        int value = 0;
+        size_t pos = 0;
+        while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9')
+            value = value * 10 + (text[pos++] - '0');
+        if (pos == text.size())
+            return value;
+    }
     size_t pos = 0;
     while (pos < text.size() && IsBlank(text[pos]))
         ++pos;

@@ -75,6 +75,11 @@ TEST(DataExchange, FormIntegersFollowTheFormsRules) {
     EXPECT_EQ(ParseFormInt("1 2"), std::nullopt);
     EXPECT_EQ(ParseFormInt("abc"), std::nullopt);
     EXPECT_EQ(ParseFormInt("99999999999"), 2147483647);
+    // Plain digits up to nine take a short way, longer ones the general walk.
+    EXPECT_EQ(ParseFormInt("123456789"), 123456789);
+    EXPECT_EQ(ParseFormInt("1234567890"), 1234567890);
+    EXPECT_EQ(ParseFormInt("000000000"), 0);
+    EXPECT_EQ(ParseFormInt("12345678a"), std::nullopt);
 }
 
 TEST(DataExchange, FailedIntegerKeepsFieldsReadBeforeIt) {
