@@ -26,11 +26,6 @@
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Screens 1..count of a bank; screen n has dots (n, 0) and (0, n % 32) lit.
 std::vector<Word> Numbered(int count) {
     std::vector<Word> words(static_cast<size_t>(count) * kWordsPerScreen, 0);
@@ -122,7 +117,7 @@ private slots:
         QCOMPARE(dialogs.fileDialogs[0].initialName, std::string("無題.h"));
         QCOMPARE(dialogs.fileDialogs[0].defaultExtension, std::string("h"));
         // A .bin name writes the raw column words of screens 2 and 3.
-        const QByteArray written = ReadAll(path);
+        const QByteArray written = ReadFileBytes(path);
         QCOMPARE(written.size(), 2 * 192);
         QCOMPARE(written.left(4), QByteArray("\x00\x00\x00\x20", 4)); // screen 2: (0, 2)
         QVERIFY(dialogs.messages.empty());
@@ -137,7 +132,7 @@ private slots:
         const QString gif = m_dir.filePath("all.gif");
         dialogs.files.push_back(gif.toStdString());
         m_frame->Action(ID_EXPORT_GIF)->trigger();
-        QCOMPARE(ReadAll(gif).left(6), QByteArray("GIF89a"));
+        QCOMPARE(ReadFileBytes(gif).left(6), QByteArray("GIF89a"));
         QVERIFY(!m_frame->Doc().IsModified());
     }
 

@@ -60,11 +60,6 @@ void HoverMenu(QMenu* menu, QAction* item) {
     QApplication::sendEvent(menu, &move);
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class CFrameTests : public QObject {
@@ -72,17 +67,10 @@ class CFrameTests : public QObject {
 
 private slots:
     void init() {
-        QSettings(QString::fromUtf8(kSettingsOrganization), QString::fromUtf8(kSettingsApplication))
-            .clear();
-        m_frame = std::make_unique<CMainFrame>();
-        m_frame->NewDocument();
-        m_frame->show();
+        m_frame = StartMainFrame();
         QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
     }
-    void cleanup() {
-        m_frame->Doc().SetModifiedFlag(false);
-        m_frame.reset();
-    }
+    void cleanup() { CloseMainFrame(m_frame); }
 
     void windowIsFixedAtTheTopLeft() {
         QCOMPARE(m_frame->size(), QSize(1024, 740));
@@ -290,8 +278,8 @@ private slots:
         m_frame->OnCommand(ID_FILE_SAVE_AS);
         QCOMPARE(dialogs.fileDialogs.back().initialName, path.toStdString());
         QCOMPARE(m_frame->windowTitle(), U("copy.qvl - Glowmotion 32"));
-        QCOMPARE(ReadAll(copy).size(), 2 * 192);
-        QCOMPARE(ReadAll(copy).left(4), QByteArray("\x00\x00\x00\x80", 4));
+        QCOMPARE(ReadFileBytes(copy).size(), 2 * 192);
+        QCOMPARE(ReadFileBytes(copy).left(4), QByteArray("\x00\x00\x00\x80", 4));
 
         // A refused file changes neither the title nor the modified flag.
         m_frame->View()->Core().SetModifiedFlag();
@@ -340,8 +328,8 @@ private slots:
         dialogs.answers.push_back(IDYES);
         dialogs.files.push_back(saved.toStdString());
         m_frame->OnCommand(ID_FILE_NEW);
-        QCOMPARE(ReadAll(saved).size(), 1920);
-        QCOMPARE(ReadAll(saved).left(4), QByteArray("\x00\x00\x00\x80", 4));
+        QCOMPARE(ReadFileBytes(saved).size(), 1920);
+        QCOMPARE(ReadFileBytes(saved).left(4), QByteArray("\x00\x00\x00\x80", 4));
         QVERIFY(!lit());
         QVERIFY(!m_frame->Doc().IsModified());
         QCOMPARE(m_frame->windowTitle(), U("無題 - Glowmotion 32"));

@@ -25,11 +25,6 @@ constexpr int kMacroButtons[] = {IDC_MACRO_START, IDC_MACRO_SAVE,   IDC_MACRO_RE
                                  IDC_MACRO_LOAD,  IDC_MACRO_INS,    IDC_MACRO_DEL,
                                  IDC_MACRO_CLEAR, IDC_MACRO_EXPORT, IDC_OPTIMIZE};
 
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class CMacroTests : public QObject {
@@ -37,10 +32,9 @@ class CMacroTests : public QObject {
 
 private slots:
     void init() {
-        m_doc = std::make_unique<CQuorvelDoc>();
-        m_view = std::make_unique<CQuorvelView>(*m_doc, CLogFont{}, CLogFont{});
-        NewAnimation(m_view->Core(), *m_doc);
-        m_view->show();
+        SViewUnderTest started = StartView();
+        m_doc = std::move(started.doc);
+        m_view = std::move(started.view);
     }
     void cleanup() {
         m_view.reset();
@@ -110,7 +104,7 @@ private slots:
         poll->start(10);
         Press(IDC_MACRO_SAVE);
         QVERIFY(checked);
-        QCOMPARE(FileBytes(typed + QStringLiteral(".mcr")), QByteArray("11,"));
+        QCOMPARE(ReadFileBytes(typed + QStringLiteral(".mcr")), QByteArray("11,"));
 
         Press(IDC_MACRO_CLEAR);
         QCOMPARE(m_view->MacroList()->count(), 0);

@@ -1,9 +1,12 @@
 #include "ShellTestSupport.h"
 
+#include "app/DocumentCommands.h"
+#include "app/qt/QtProfile.h"
 #include "view/FormTemplate.h"
 #include "view/qt/ShellDialogs.h"
 
 #include <QFile>
+#include <QSettings>
 
 CTemporarySettings::CTemporarySettings() {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.path()));
@@ -64,4 +67,32 @@ void WriteBytes(const QString& path, int size) {
 QPoint CellCenter(int column, int row) {
     const CRect grid = GridRectangle();
     return {grid.left + 6 * column + 3, grid.top + 6 * row + 3};
+}
+
+QByteArray ReadFileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::unique_ptr<CMainFrame> StartMainFrame() {
+    QSettings(QString::fromUtf8(kSettingsOrganization), QString::fromUtf8(kSettingsApplication))
+        .clear();
+    auto frame = std::make_unique<CMainFrame>();
+    frame->NewDocument();
+    frame->show();
+    return frame;
+}
+
+void CloseMainFrame(std::unique_ptr<CMainFrame>& frame) {
+    frame->Doc().SetModifiedFlag(false);
+    frame.reset();
+}
+
+SViewUnderTest StartView() {
+    SViewUnderTest t;
+    t.doc = std::make_unique<CQuorvelDoc>();
+    t.view = std::make_unique<CQuorvelView>(*t.doc, CLogFont{}, CLogFont{});
+    NewAnimation(t.view->Core(), *t.doc);
+    t.view->show();
+    return t;
 }

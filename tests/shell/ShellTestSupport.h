@@ -1,13 +1,18 @@
 #pragma once
 
+#include "app/QuorvelDoc.h"
+#include "app/qt/MainFrame.h"
 #include "store/Platform.h"
+#include "view/qt/QuorvelView.h"
 #include "store/ScreenGeometry.h"
 
+#include <QByteArray>
 #include <QPoint>
 #include <QString>
 #include <QTemporaryDir>
 
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -64,3 +69,20 @@ void WriteBytes(const QString& path, int size);
 
 // The middle of grid cell (column, row) in view coordinates.
 QPoint CellCenter(int column, int row);
+
+// The bytes of a file; empty when it cannot be read.
+QByteArray ReadFileBytes(const QString& path);
+
+// The main window as start-up leaves it, with the settings cleared first:
+// a new document, shown. The test then waits for it to become active.
+std::unique_ptr<CMainFrame> StartMainFrame();
+// Closes a window of StartMainFrame without the question about unsaved
+// changes.
+void CloseMainFrame(std::unique_ptr<CMainFrame>& frame);
+
+// A form view on its own document, as a new document leaves it, shown.
+struct SViewUnderTest {
+    std::unique_ptr<CQuorvelDoc> doc;
+    std::unique_ptr<CQuorvelView> view;
+};
+SViewUnderTest StartView();

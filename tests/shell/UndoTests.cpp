@@ -39,17 +39,10 @@ class CUndoTests : public QObject {
 
 private slots:
     void init() {
-        QSettings(QString::fromUtf8(kSettingsOrganization), QString::fromUtf8(kSettingsApplication))
-            .clear();
-        m_frame = std::make_unique<CMainFrame>();
-        m_frame->NewDocument();
-        m_frame->show();
+        m_frame = StartMainFrame();
         QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
     }
-    void cleanup() {
-        m_frame->Doc().SetModifiedFlag(false);
-        m_frame.reset();
-    }
+    void cleanup() { CloseMainFrame(m_frame); }
 
     void drawingIsTakenBackWithCtrlZAndDoneAgainWithCtrlY() {
         QAction* undo = m_frame->Action(ID_EDIT_UNDO);

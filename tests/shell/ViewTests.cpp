@@ -112,10 +112,9 @@ class CViewTests : public QObject {
 
 private slots:
     void init() {
-        m_doc = std::make_unique<CQuorvelDoc>();
-        m_view = std::make_unique<CQuorvelView>(*m_doc, CLogFont{}, CLogFont{});
-        NewAnimation(m_view->Core(), *m_doc);
-        m_view->show();
+        SViewUnderTest started = StartView();
+        m_doc = std::move(started.doc);
+        m_view = std::move(started.view);
     }
     void cleanup() {
         m_view.reset();
