@@ -109,11 +109,29 @@ std::optional<SGlyph> GlyphOf(const FT_GlyphSlot slot, int ascent) {
 // The fontconfig configuration with the machine's fonts, loaded by the first
 // rasterizer that needs it and shared by all that follow: loading it reads
 // every configuration file and font cache, which costs far more than the
-// characters drawn with it. It lives as long as the process; matching on it
-// is safe from several threads. nullptr when fontconfig cannot start.
+// characters drawn with it. It is released when the process ends (rasterizers
+// never use it from their destructors); matching on it is safe from several
+// threads.
+class CSharedFontConfig {
+public:
+    CSharedFontConfig() : m_config(FcInitLoadConfigAndFonts()) {}
+    ~CSharedFontConfig() {
+        if (m_config != nullptr)
+            FcConfigDestroy(m_config);
+    }
+    CSharedFontConfig(const CSharedFontConfig&) = delete;
+    CSharedFontConfig& operator=(const CSharedFontConfig&) = delete;
+
+    // nullptr when fontconfig could not start.
+    FcConfig* Get() const { return m_config; }
+
+private:
+    FcConfig* m_config;
+};
+
 FcConfig* SharedFontConfig() {
-    static FcConfig* const config = FcInitLoadConfigAndFonts();
-    return config;
+    static const CSharedFontConfig shared;
+    return shared.Get();
 }
 
 } // namespace
