@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/common.sh
 
-ensure_packages "${GLOWMOTION_PACKAGES[@]}"
+# desktop-file-validate checks the installed menu entry.
+ensure_packages "${GLOWMOTION_PACKAGES[@]}" "${GLOWMOTION_PACKAGE_TOOLS[@]}" desktop-file-utils
 export QT_QPA_PLATFORM=offscreen
 
 # The core must build and run without Qt.

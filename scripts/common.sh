@@ -10,6 +10,9 @@ GLOWMOTION_PACKAGES=(
     libgif-dev libpng-dev
 )
 
+# Tools that make the Debian package: scripts/package.sh and its test.
+GLOWMOTION_PACKAGE_TOOLS=(dpkg-dev file)
+
 # Prints the packages of "$@" that dpkg does not report as installed.
 missing_packages() {
     local pkg

@@ -1,6 +1,9 @@
 # Installs the build BUILD into the scratch root ROOT with DESTDIR and checks
 # that every file lands where the desktop (freedesktop.org) looks for it.
 # SHELL tells whether the editor was built. Run by CTest with cmake -P.
+cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/InstalledLayout.cmake)
+
 file(REMOVE_RECURSE ${ROOT})
 execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${ROOT}
                         ${CMAKE_COMMAND} --install ${BUILD} --prefix /usr
@@ -8,41 +11,6 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${ROOT}
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "cmake --install failed: ${status}")
 endif()
-
-set(expected usr/bin/glowmotion-cli)
-if(SHELL)
-    list(APPEND expected usr/bin/glowmotion usr/share/applications/glowmotion.desktop
-         usr/share/mime/packages/glowmotion-qvl.xml usr/share/pixmaps/glowmotion.xpm)
-endif()
-foreach(file IN LISTS expected)
-    if(NOT EXISTS ${ROOT}/${file})
-        message(FATAL_ERROR "not installed: /${file}")
-    endif()
-endforeach()
-foreach(program glowmotion-cli glowmotion)
-    if(EXISTS ${ROOT}/usr/bin/${program} AND NOT IS_DIRECTORY ${ROOT}/usr/bin/${program})
-        file(READ ${ROOT}/usr/bin/${program} head LIMIT 4 HEX)
-        if(NOT head STREQUAL "7f454c46")
-            message(FATAL_ERROR "/usr/bin/${program} is no program")
-        endif()
-    endif()
-endforeach()
-if(SHELL)
-    file(READ ${ROOT}/usr/share/applications/glowmotion.desktop entry)
-    foreach(line "Exec=glowmotion %f" "Icon=glowmotion" "MimeType=application/x-quorvel-document;")
-        string(FIND "${entry}" "${line}" at)
-        if(at EQUAL -1)
-            message(FATAL_ERROR "the menu entry lacks ${line}")
-        endif()
-    endforeach()
-    find_program(VALIDATE desktop-file-validate)
-    if(VALIDATE)
-        execute_process(COMMAND ${VALIDATE} ${ROOT}/usr/share/applications/glowmotion.desktop
-                        RESULT_VARIABLE status)
-        if(NOT status EQUAL 0)
-            message(FATAL_ERROR "desktop-file-validate refuses the menu entry")
-        endif()
-    endif()
-endif()
+check_installed_layout(${ROOT} "${SHELL}")
 file(REMOVE_RECURSE ${ROOT})
 message(STATUS "installed layout checked")

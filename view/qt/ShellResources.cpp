@@ -68,7 +68,6 @@ QPixmap TestFace(bool pressed) {
 
 } // namespace
 
-
 QPixmap DotPictures() {
     return Load("dots.xpm");
 }
@@ -119,6 +118,11 @@ QCursor ClearDotCursor() {
 
 QIcon ApplicationIcon() {
     return QIcon(Load("glowmotion.xpm"));
+}
+
+QImage ApplicationIconImage() {
+    InitShellResources();
+    return QImage(QStringLiteral(":/res/glowmotion.xpm"));
 }
 
 QFont FormFont() {

@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QFont>
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 // The pictures, cursors and fonts of the window. The pictures are drawn for
@@ -31,6 +32,10 @@ QCursor ClearDotCursor();
 
 // The application's icon.
 QIcon ApplicationIcon();
+
+// The application's icon as the 32 x 32 picture it is drawn in; usable
+// without a QGuiApplication, as build tools need.
+QImage ApplicationIconImage();
 
 // The face of the form and the dialogs: the 9-point Japanese proportional
 // Gothic, 12 pixels high, with the fixed-pitch Gothic as a fallback.
