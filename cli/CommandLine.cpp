@@ -319,18 +319,29 @@ bool OneOf(const std::string& name, const std::string& text, const char* first, 
     return true;
 }
 
+// The arguments of export or import as given: the two file names and each
+// option with its value as text (empty for a flag), or only that help was
+// asked for.
+struct SExchangeArguments {
+    bool help = false;
+    std::vector<std::string> positionals;
+    std::vector<std::pair<std::string, std::string>> values;
+};
+
 // Collects the options and the two positional arguments of export or
 // import: `flags` take no value, `valued` take one, anything else is
 // unknown. The values stay text until the format is known. Unless --help
 // was given, a missing first or second positional argument is an error
 // with `missingFirst` or `missingSecond`.
-bool CollectExchangeArguments(const std::vector<std::string>& args,
-                              const std::vector<std::string>& flags,
-                              const std::vector<std::string>& valued,
-                              std::vector<std::string>& positionals,
-                              std::vector<std::pair<std::string, std::string>>& values, bool& help,
-                              const char* missingFirst, const char* missingSecond,
-                              std::string& error) {
+std::optional<SExchangeArguments> CollectExchangeArguments(const std::vector<std::string>& args,
+                                                           const std::vector<std::string>& flags,
+                                                           const std::vector<std::string>& valued,
+                                                           const char* missingFirst,
+                                                           const char* missingSecond,
+                                                           std::string& error) {
+    SExchangeArguments collected;
+    std::vector<std::string>& positionals = collected.positionals;
+    std::vector<std::pair<std::string, std::string>>& values = collected.values;
     CArgumentWalker walker(args);
     while (!walker.AtEnd()) {
         CArgumentWalker::EKind kind;
@@ -340,19 +351,19 @@ bool CollectExchangeArguments(const std::vector<std::string>& args,
         if (kind == CArgumentWalker::EKind::Positional) {
             if (positionals.size() == 2) {
                 error = "unexpected argument '" + EscapedText(arg) + "'";
-                return false;
+                return std::nullopt;
             }
             positionals.push_back(arg);
             continue;
         }
         if (arg == "--help") {
-            help = true;
-            return true;
+            collected.help = true;
+            return collected;
         }
         for (const auto& [name, value] : values) {
             if (name == arg) {
                 error = "option " + EscapedText(arg) + " given more than once";
-                return false;
+                return std::nullopt;
             }
         }
         if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
@@ -361,40 +372,34 @@ bool CollectExchangeArguments(const std::vector<std::string>& args,
         }
         if (std::find(valued.begin(), valued.end(), arg) == valued.end()) {
             error = "unknown option '" + EscapedText(arg) + "'";
-            return false;
+            return std::nullopt;
         }
         std::string value;
         if (!walker.TakeValue(arg, value, error))
-            return false;
+            return std::nullopt;
         values.emplace_back(arg, std::move(value));
     }
     if (positionals.size() < 2) {
         error = positionals.empty() ? missingFirst : missingSecond;
-        return false;
+        return std::nullopt;
     }
-    return true;
+    return collected;
 }
 
 std::optional<SCommandLine> ParseExport(const std::vector<std::string>& args, std::string& error) {
-    SCommandLine line;
-    line.command = ECommand::Export;
-    std::vector<std::string> positionals;
-    std::vector<std::pair<std::string, std::string>> values;
-    bool help = false;
     std::vector<std::string> valued;
     for (const SFormatOption& option : kExportOptions)
         valued.emplace_back(option.name);
-    if (!CollectExchangeArguments(args, {}, valued, positionals, values, help,
-                                  "missing the animation file (FILE.qvl)",
-                                  "missing the output file (.gif, .png, .h, .c or .bin)", error))
-        return std::nullopt;
-    if (help) {
-        line.command = ECommand::Help;
-        return line;
-    }
+    const std::optional<SExchangeArguments> collected = CollectExchangeArguments(
+        args, {}, valued, "missing the animation file (FILE.qvl)",
+        "missing the output file (.gif, .png, .h, .c or .bin)", error);
+    if (!collected || collected->help)
+        return collected ? std::optional<SCommandLine>(SCommandLine{}) : std::nullopt;
+    SCommandLine line;
+    line.command = ECommand::Export;
     SExportArguments& exported = line.exportArgs;
-    exported.file = positionals[0];
-    exported.out = positionals[1];
+    exported.file = collected->positionals[0];
+    exported.out = collected->positionals[1];
     const std::optional<EExportFormat> format = ExportFormatOfPath(exported.out);
     if (!format) {
         error = "cannot tell the format of '" + EscapedText(exported.out) +
@@ -403,7 +408,7 @@ std::optional<SCommandLine> ParseExport(const std::vector<std::string>& args, st
     }
     SExportOptions& options = exported.options;
     options.format = *format;
-    for (const auto& [name, value] : values) {
+    for (const auto& [name, value] : collected->values) {
         const SFormatOption* option = nullptr;
         for (const SFormatOption& known : kExportOptions)
             if (name == known.name)
@@ -451,23 +456,17 @@ std::optional<SCommandLine> ParseExport(const std::vector<std::string>& args, st
 }
 
 std::optional<SCommandLine> ParseImport(const std::vector<std::string>& args, std::string& error) {
+    const std::optional<SExchangeArguments> collected = CollectExchangeArguments(
+        args, {"--invert"}, {"--threshold", "--fit"}, "missing the GIF file (IN.gif)",
+        "missing the animation file to write (OUT.qvl)", error);
+    if (!collected || collected->help)
+        return collected ? std::optional<SCommandLine>(SCommandLine{}) : std::nullopt;
     SCommandLine line;
     line.command = ECommand::Import;
-    std::vector<std::string> positionals;
-    std::vector<std::pair<std::string, std::string>> values;
-    bool help = false;
-    if (!CollectExchangeArguments(args, {"--invert"}, {"--threshold", "--fit"}, positionals, values,
-                                  help, "missing the GIF file (IN.gif)",
-                                  "missing the animation file to write (OUT.qvl)", error))
-        return std::nullopt;
-    if (help) {
-        line.command = ECommand::Help;
-        return line;
-    }
     SImportArguments& imported = line.importArgs;
-    imported.gif = positionals[0];
-    imported.out = positionals[1];
-    for (const auto& [name, value] : values) {
+    imported.gif = collected->positionals[0];
+    imported.out = collected->positionals[1];
+    for (const auto& [name, value] : collected->values) {
         bool first = false;
         bool ok = true;
         if (name == "--threshold") {
