@@ -4,12 +4,13 @@
 #include "store/ViewCore.h"
 
 #include <algorithm>
+#include <span>
 
 namespace {
 
-// Where screen n (1-based) of `bank` starts.
-std::vector<Word>::iterator ScreenStart(std::vector<Word>& bank, int n) {
-    return bank.begin() + static_cast<std::ptrdiff_t>(n - 1) * kWordsPerScreen;
+// Where screen index k (0-based) of a run of screens starts.
+Word* ScreenOfRun(std::span<Word> run, int k) {
+    return run.data() + static_cast<std::ptrdiff_t>(k) * kWordsPerScreen;
 }
 
 void FinishSpaceEdit(CViewCore& view) {
@@ -44,12 +45,14 @@ bool InsertSpace(CViewCore& view) {
         view.CheckCapacity(count + 1);
         return false;
     }
-    std::vector<Word>& bank = s.m_banks[s.m_currentBank];
     const int current = s.m_currentScreen;
-    if (current <= count)
-        std::copy_backward(ScreenStart(bank, current), ScreenStart(bank, count + 1),
-                           ScreenStart(bank, count + 2));
-    std::fill_n(ScreenStart(bank, current), kWordsPerScreen, Word{0});
+    // The screens from the current one to the new last move back; a current
+    // screen past the count is only blanked. Taking just these keeps an open
+    // undo record to them.
+    const int moved = std::max(count - current + 1, 0);
+    const std::span<Word> run = s.ScreensAt(s.m_currentBank, current, moved + 1);
+    std::copy_backward(ScreenOfRun(run, 0), ScreenOfRun(run, moved), ScreenOfRun(run, moved + 1));
+    std::fill_n(ScreenOfRun(run, 0), kWordsPerScreen, Word{0});
     ++count;
     FinishSpaceEdit(view);
     return true;
@@ -65,7 +68,8 @@ bool AppendSpace(CViewCore& view) {
         return false;
     }
     ++count;
-    std::fill_n(ScreenStart(s.m_banks[s.m_currentBank], count), kWordsPerScreen, Word{0});
+    const auto screen = s.ScreenAt(s.m_currentBank, count);
+    std::fill(screen.begin(), screen.end(), Word{0});
     FinishSpaceEdit(view);
     return true;
 }
@@ -76,13 +80,13 @@ bool DeleteSpace(CViewCore& view) {
     int& count = s.m_screenCount[s.m_currentBank];
     if (count <= 1)
         return NothingToDelete(view);
-    std::vector<Word>& bank = s.m_banks[s.m_currentBank];
     const int current = s.m_currentScreen;
     // The old last screen's words stay behind the new count, like those of
     // every screen past the count.
-    if (current < count)
-        std::copy(ScreenStart(bank, current + 1), ScreenStart(bank, count + 1),
-                  ScreenStart(bank, current));
+    if (current < count) {
+        const std::span<Word> run = s.ScreensAt(s.m_currentBank, current, count - current + 1);
+        std::copy(ScreenOfRun(run, 1), ScreenOfRun(run, count - current + 1), ScreenOfRun(run, 0));
+    }
     --count;
     KeepCurrentInBank(s);
     FinishSpaceEdit(view);

@@ -75,16 +75,18 @@ bool ReverseOrder(CViewCore& view) {
     view.UpdateData(true);
     s.m_previewOffset = 0;
     const int bank = s.m_currentBank;
-    Word* const words = s.m_banks[bank].data();
-    const auto screen = [words](int n) {
-        return ScreenWords(words + (n - 1) * kWordsPerScreen, kWordsPerScreen);
+    const int first = std::max(s.m_currentScreen, 1);
+    const int last = std::min(s.m_screenCount[bank], kMaxScreens);
+    // Only the screens that turn round are taken, so that an open undo record
+    // keeps just those.
+    Word* const words = s.ScreensAt(bank, first, last - first + 1).data();
+    const auto screen = [words](int k) {
+        return ScreenWords(words + static_cast<ptrdiff_t>(k) * kWordsPerScreen, kWordsPerScreen);
     };
     // Swapping the outermost pair inwards reverses in place: every word of the
-    // bank is read and written once, and one screen of scratch does.
+    // run is read and written once, and one screen of scratch does.
     std::array<Word, kWordsPerScreen> scratch;
-    for (int front = std::max(s.m_currentScreen, 1),
-             back = std::min(s.m_screenCount[bank], kMaxScreens);
-         front < back; ++front, --back) {
+    for (int front = 0, back = last - first; front < back; ++front, --back) {
         CopyScreenWords(screen(front), scratch);
         CopyScreenWords(screen(back), screen(front));
         CopyScreenWords(scratch, screen(back));
@@ -103,8 +105,8 @@ bool CopyToAll(CViewCore& view) {
     // every copy between distinct screens.
     std::array<Word, kWordsPerScreen> picture;
     CopyScreenWords(s.ScreenAt(bank, s.m_currentScreen), picture);
-    Word* words = s.m_banks[bank].data();
     const int last = std::min(s.m_screenCount[bank], kMaxScreens);
+    Word* words = s.ScreensAt(bank, 1, last).data();
     for (int n = 1; n <= last; ++n, words += kWordsPerScreen)
         CopyScreenWords(picture, ScreenWords(words, kWordsPerScreen));
     view.SetModifiedFlag();
