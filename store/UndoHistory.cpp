@@ -227,28 +227,26 @@ void CUndoHistory::Apply(CViewCore& view, SRecord& record, bool before) {
 CUndoHistory::SRestored CUndoHistory::Undo(CViewCore& view) {
     if (!CanUndo())
         return {};
-    SRecord record = std::move(m_undo.back());
-    m_undo.pop_back();
-    m_bytes -= record.bytes;
-    Apply(view, record, true);
-    record.bytes = RecordBytes(record);
-    m_bytes += record.bytes;
-    const bool macro = record.macro.has_value();
-    m_redo.push_back(std::move(record));
-    return {true, macro};
+    return Move(view, m_undo, m_redo, true);
 }
 
 CUndoHistory::SRestored CUndoHistory::Redo(CViewCore& view) {
     if (!CanRedo())
         return {};
-    SRecord record = std::move(m_redo.back());
-    m_redo.pop_back();
+    return Move(view, m_redo, m_undo, false);
+}
+
+CUndoHistory::SRestored CUndoHistory::Move(CViewCore& view, std::deque<SRecord>& from,
+                                           std::deque<SRecord>& to, bool before) {
+    SRecord record = std::move(from.back());
+    from.pop_back();
     m_bytes -= record.bytes;
-    Apply(view, record, false);
+    Apply(view, record, before);
+    // The record now holds the other side's words, which may differ in size.
     record.bytes = RecordBytes(record);
     m_bytes += record.bytes;
     const bool macro = record.macro.has_value();
-    m_undo.push_back(std::move(record));
+    to.push_back(std::move(record));
     return {true, macro};
 }
 

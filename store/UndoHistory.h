@@ -142,6 +142,10 @@ private:
     void RunWriteCheck(CScreenStore& s) const;
     // Puts the record's state before (`before`) or after its action.
     static void Apply(CViewCore& view, SRecord& record, bool before);
+    // Takes the last record of `from`, puts back the state before (or
+    // after) its action, and keeps the record last in `to`.
+    SRestored Move(CViewCore& view, std::deque<SRecord>& from, std::deque<SRecord>& to,
+                   bool before);
     void Trim();
 
     int m_depth = 0;
