@@ -40,6 +40,31 @@ std::optional<EExportFormat> ExportFormatOfPath(std::string_view path) {
     return std::nullopt;
 }
 
+CFileDialogInfo ExportSaveDialog(EExportFormat format, std::string title) {
+    if (const size_t dot = title.find_last_of('.'); dot != std::string::npos && dot > 0)
+        title.erase(dot);
+    switch (format) {
+    case EExportFormat::Gif:
+        return {"GIFアニメ保存", "GIF ﾌｧｲﾙ (*.gif)|*.gif|すべてのﾌｧｲﾙ (*.*)|*.*||", "gif",
+                title + ".gif"};
+    case EExportFormat::Png:
+        return {"PNG保存", "PNG ﾌｧｲﾙ (*.png)|*.png|すべてのﾌｧｲﾙ (*.*)|*.*||", "png",
+                title + ".png"};
+    case EExportFormat::CSource:
+    case EExportFormat::Binary:
+        break;
+    }
+    return {"Cソース保存",
+            "C ﾍｯﾀﾞｰ (*.h)|*.h|C ｿｰｽ (*.c)|*.c|ﾊﾞｲﾅﾘ (*.bin)|*.bin|すべてのﾌｧｲﾙ (*.*)|*.*||", "h",
+            title + ".h"};
+}
+
+EExportFormat ExportFormatOfChoice(EExportFormat chosen, std::string_view path) {
+    if (chosen == EExportFormat::CSource && ExportFormatOfPath(path) == EExportFormat::Binary)
+        return EExportFormat::Binary;
+    return chosen;
+}
+
 SExportOptions DefaultExportOptions(const CScreenStore& store, EExportFormat format) {
     SExportOptions options;
     options.format = format;
@@ -74,14 +99,19 @@ EEncodeStatus EncodeExport(const CScreenStore& store, int bank, const SExportOpt
     return EEncodeStatus::Done;
 }
 
+bool CheckSomethingToExport(CViewCore& view) {
+    if (view.Store().CurrentScreenCount() >= 1)
+        return true;
+    ShowError(view, kNothingToExportText);
+    return false;
+}
+
 EExportResult ExportScreens(CViewCore& view, const std::string& path, const SExportOptions& options,
                             const FProgress& progress) {
     const CScreenStore& s = view.Store();
     const int count = s.CurrentScreenCount();
-    if (count < 1) {
-        ShowError(view, kNothingToExportText);
+    if (!CheckSomethingToExport(view))
         return EExportResult::Failed;
-    }
     if (options.from < 1 || options.to > count || options.from > options.to) {
         ShowError(view, kBadRangeText);
         return EExportResult::Failed;

@@ -5,6 +5,7 @@
 #include "edit/GifWriter.h"
 #include "edit/PngWriter.h"
 #include "edit/ScreenRenderer.h"
+#include "store/Platform.h"
 
 #include <optional>
 #include <string>
@@ -20,6 +21,15 @@ enum class EExportFormat { Gif, Png, CSource, Binary };
 // The format a file name asks for by its extension, in any case: .gif,
 // .png, .h or .c, .bin. nullopt for any other name.
 std::optional<EExportFormat> ExportFormatOfPath(std::string_view path);
+
+// The save dialog of an export in `format`: its title and filter, proposing
+// the document title `title` with the format's extension in place of its
+// own. The C source dialog offers raw bytes (.bin) too.
+CFileDialogInfo ExportSaveDialog(EExportFormat format, std::string title);
+
+// The format to write after the save dialog of `chosen` returned `path`:
+// the C source dialog's .bin files get raw bytes, anything else stays.
+EExportFormat ExportFormatOfChoice(EExportFormat chosen, std::string_view path);
 
 // Everything an export can be told. Each format reads the fields it needs:
 // GIF the style, scale and delay; PNG the style, scale and columns; C source
@@ -53,6 +63,10 @@ EEncodeStatus EncodeExport(const CScreenStore& store, int bank, const SExportOpt
                            const std::string& path, const FProgress& progress, std::string& bytes);
 
 enum class EExportResult { Written, Cancelled, Failed };
+
+// Whether the bank on display has a screen to export; shows the message
+// that there is none when it has not.
+bool CheckSomethingToExport(CViewCore& view);
 
 // The export commands: writes screens options.from .. options.to of the
 // bank on display to `path` in options.format, through the one file writer.

@@ -809,6 +809,26 @@ TEST(ScreenExport, RefusalsAndCancelLeaveNoFile) {
     refused(options, kNothingToExportText);
 }
 
+TEST(ScreenExport, SaveDialogProposesTheDocumentNameWithTheFormatsExtension) {
+    const CFileDialogInfo gif = ExportSaveDialog(EExportFormat::Gif, "demo.qvl");
+    EXPECT_EQ(gif.title, "GIFアニメ保存");
+    EXPECT_EQ(gif.defaultExtension, "gif");
+    EXPECT_EQ(gif.initialName, "demo.gif");
+    EXPECT_EQ(ExportSaveDialog(EExportFormat::Png, "a.b.qvl").initialName, "a.b.png");
+    // A name that only starts with a dot has no extension to replace.
+    EXPECT_EQ(ExportSaveDialog(EExportFormat::Png, ".qvl").initialName, ".qvl.png");
+    const CFileDialogInfo source = ExportSaveDialog(EExportFormat::CSource, "無題");
+    EXPECT_EQ(source.title, "Cソース保存");
+    EXPECT_EQ(source.initialName, "無題.h");
+    EXPECT_NE(source.filter.find("*.bin"), std::string::npos);
+
+    // Only the C source dialog turns into raw bytes, by a .bin name.
+    EXPECT_EQ(ExportFormatOfChoice(EExportFormat::CSource, "x.BIN"), EExportFormat::Binary);
+    EXPECT_EQ(ExportFormatOfChoice(EExportFormat::CSource, "x.c"), EExportFormat::CSource);
+    EXPECT_EQ(ExportFormatOfChoice(EExportFormat::CSource, "x"), EExportFormat::CSource);
+    EXPECT_EQ(ExportFormatOfChoice(EExportFormat::Gif, "x.bin"), EExportFormat::Gif);
+}
+
 TEST(ExchangeCommands, AreTheWindowsBelowASeparatorAtTheEndOfTools) {
     const std::vector<int> ids = {ID_EXPORT_GIF, ID_EXPORT_PNG, ID_EXPORT_CSOURCE, ID_IMPORT_GIF};
     const std::vector<std::string> texts = {"GIFアニメ保存...", "PNG保存...", "Cソース保存...",

@@ -4,7 +4,6 @@
 #include "app/qt/ExportDlg.h"
 #include "app/qt/GifImportDlg.h"
 #include "edit/GifImport.h"
-#include "store/MessageText.h"
 #include "store/Platform.h"
 #include "store/ViewCore.h"
 #include "view/qt/ShellDialogs.h"
@@ -53,27 +52,6 @@ private:
     QProgressDialog m_dialog;
 };
 
-// The save dialog of `format`, proposing the document's name with the
-// format's extension in place of its own.
-CFileDialogInfo SaveDialogOf(EExportFormat format, std::string title) {
-    if (const size_t dot = title.find_last_of('.'); dot != std::string::npos && dot > 0)
-        title.erase(dot);
-    switch (format) {
-    case EExportFormat::Gif:
-        return {"GIFアニメ保存", "GIF ﾌｧｲﾙ (*.gif)|*.gif|すべてのﾌｧｲﾙ (*.*)|*.*||", "gif",
-                title + ".gif"};
-    case EExportFormat::Png:
-        return {"PNG保存", "PNG ﾌｧｲﾙ (*.png)|*.png|すべてのﾌｧｲﾙ (*.*)|*.*||", "png",
-                title + ".png"};
-    case EExportFormat::CSource:
-    case EExportFormat::Binary:
-        break;
-    }
-    return {"Cソース保存",
-            "C ﾍｯﾀﾞｰ (*.h)|*.h|C ｿｰｽ (*.c)|*.c|ﾊﾞｲﾅﾘ (*.bin)|*.bin|すべてのﾌｧｲﾙ (*.*)|*.*||", "h",
-            title + ".h"};
-}
-
 } // namespace
 
 std::function<bool(QDialog& dialog)>& ExchangeDialogHook() {
@@ -83,21 +61,17 @@ std::function<bool(QDialog& dialog)>& ExchangeDialogHook() {
 
 void RunExportCommand(QWidget* parent, CViewCore& view, EExportFormat format,
                       const std::string& title) {
-    const int count = view.Store().CurrentScreenCount();
-    if (count < 1) {
-        view.Platform().MessageBox(kNothingToExportText, kErrorCaption, MB_ICONEXCLAMATION);
+    if (!CheckSomethingToExport(view))
         return;
-    }
-    CExportDlg dialog(format, count, parent);
+    CExportDlg dialog(format, view.Store().CurrentScreenCount(), parent);
     if (!Accepted(dialog))
         return;
     SExportOptions options = dialog.Options();
     const std::optional<std::string> path =
-        ShowFileDialog(parent, true, SaveDialogOf(format, title));
+        ShowFileDialog(parent, true, ExportSaveDialog(format, title));
     if (!path)
         return;
-    if (format == EExportFormat::CSource && ExportFormatOfPath(*path) == EExportFormat::Binary)
-        options.format = EExportFormat::Binary;
+    options.format = ExportFormatOfChoice(format, *path);
     CProgress progress(parent, Q("保存しています..."));
     ExportScreens(view, *path, options, progress.Function());
 }
