@@ -40,21 +40,34 @@ std::optional<EExportFormat> ExportFormatOfPath(std::string_view path) {
     return std::nullopt;
 }
 
+const char* ExportTitle(EExportFormat format) {
+    switch (format) {
+    case EExportFormat::Gif:
+        return "GIFアニメ保存";
+    case EExportFormat::Png:
+        return "PNG保存";
+    case EExportFormat::CSource:
+    case EExportFormat::Binary:
+        break;
+    }
+    return "Cソース保存";
+}
+
 CFileDialogInfo ExportSaveDialog(EExportFormat format, std::string title) {
     if (const size_t dot = title.find_last_of('.'); dot != std::string::npos && dot > 0)
         title.erase(dot);
     switch (format) {
     case EExportFormat::Gif:
-        return {"GIFアニメ保存", "GIF ﾌｧｲﾙ (*.gif)|*.gif|すべてのﾌｧｲﾙ (*.*)|*.*||", "gif",
+        return {ExportTitle(format), "GIF ﾌｧｲﾙ (*.gif)|*.gif|すべてのﾌｧｲﾙ (*.*)|*.*||", "gif",
                 title + ".gif"};
     case EExportFormat::Png:
-        return {"PNG保存", "PNG ﾌｧｲﾙ (*.png)|*.png|すべてのﾌｧｲﾙ (*.*)|*.*||", "png",
+        return {ExportTitle(format), "PNG ﾌｧｲﾙ (*.png)|*.png|すべてのﾌｧｲﾙ (*.*)|*.*||", "png",
                 title + ".png"};
     case EExportFormat::CSource:
     case EExportFormat::Binary:
         break;
     }
-    return {"Cソース保存",
+    return {ExportTitle(format),
             "C ﾍｯﾀﾞｰ (*.h)|*.h|C ｿｰｽ (*.c)|*.c|ﾊﾞｲﾅﾘ (*.bin)|*.bin|すべてのﾌｧｲﾙ (*.*)|*.*||", "h",
             title + ".h"};
 }

@@ -22,6 +22,11 @@ enum class EExportFormat { Gif, Png, CSource, Binary };
 // .png, .h or .c, .bin. nullopt for any other name.
 std::optional<EExportFormat> ExportFormatOfPath(std::string_view path);
 
+// The title of the export of `format` on its options dialog and its save
+// dialog: the menu text without its dots. Raw bytes come from the C source
+// command.
+const char* ExportTitle(EExportFormat format);
+
 // The save dialog of an export in `format`: its title and filter, proposing
 // the document title `title` with the format's extension in place of its
 // own. The C source dialog offers raw bytes (.bin) too.

@@ -822,6 +822,16 @@ TEST(ScreenExport, SaveDialogProposesTheDocumentNameWithTheFormatsExtension) {
     EXPECT_EQ(source.initialName, "無題.h");
     EXPECT_NE(source.filter.find("*.bin"), std::string::npos);
 
+    // The dialogs carry the menu texts without their dots.
+    const std::pair<EExportFormat, int> commands[] = {{EExportFormat::Gif, ID_EXPORT_GIF},
+                                                      {EExportFormat::Png, ID_EXPORT_PNG},
+                                                      {EExportFormat::CSource, ID_EXPORT_CSOURCE},
+                                                      {EExportFormat::Binary, ID_EXPORT_CSOURCE}};
+    for (const auto& [format, id] : commands) {
+        ASSERT_NE(FindCommandText(id), nullptr);
+        EXPECT_EQ(std::string(ExportTitle(format)) + "...", FindCommandText(id)->text);
+    }
+
     // Only the C source dialog turns into raw bytes, by a .bin name.
     EXPECT_EQ(ExportFormatOfChoice(EExportFormat::CSource, "x.BIN"), EExportFormat::Binary);
     EXPECT_EQ(ExportFormatOfChoice(EExportFormat::CSource, "x.c"), EExportFormat::CSource);

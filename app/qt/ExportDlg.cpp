@@ -27,22 +27,9 @@ QSpinBox* SpinBox(QWidget* parent, int minimum, int maximum, int value) {
 
 } // namespace
 
-QString CExportDlg::TitleOf(EExportFormat format) {
-    switch (format) {
-    case EExportFormat::Gif:
-        return Q("GIFアニメ保存");
-    case EExportFormat::Png:
-        return Q("PNG保存");
-    case EExportFormat::CSource:
-    case EExportFormat::Binary:
-        break;
-    }
-    return Q("Cソース保存");
-}
-
 CExportDlg::CExportDlg(EExportFormat format, int screenCount, QWidget* parent)
     : QDialog(parent), m_format(format) {
-    setWindowTitle(TitleOf(format));
+    setWindowTitle(Q(ExportTitle(format)));
     setFont(FormFont());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     screenCount = std::max(screenCount, 1);

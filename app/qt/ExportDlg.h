@@ -22,9 +22,6 @@ public:
     // The options as the dialog holds them.
     SExportOptions Options() const;
 
-    // The dialog's title for `format`: the menu text without its dots.
-    static QString TitleOf(EExportFormat format);
-
     QSpinBox* FromBox() const { return m_from; }
     QSpinBox* ToBox() const { return m_to; }
     QSpinBox* ScaleBox() const { return m_scale; }
