@@ -7,6 +7,7 @@
 #include "store/Platform.h"
 #include "store/ViewCore.h"
 #include "view/qt/ShellDialogs.h"
+#include "view/qt/ShellResources.h"
 
 #include <QProgressDialog>
 
@@ -14,10 +15,6 @@
 #include <optional>
 
 namespace {
-
-QString Q(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // Shows `dialog` modally, or lets the test hook answer for it.
 bool Accepted(QDialog& dialog) {
@@ -31,8 +28,9 @@ bool Accepted(QDialog& dialog) {
 // the window repaint and the button be pressed.
 class CProgress {
 public:
-    CProgress(QWidget* parent, const QString& label) : m_dialog(label, Q("ｷｬﾝｾﾙ"), 0, 1, parent) {
-        m_dialog.setWindowTitle(Q("Glowmotion"));
+    CProgress(QWidget* parent, const QString& label)
+        : m_dialog(label, Utf8("ｷｬﾝｾﾙ"), 0, 1, parent) {
+        m_dialog.setWindowTitle(Utf8("Glowmotion"));
         m_dialog.setWindowModality(Qt::WindowModal);
         m_dialog.setMinimumDuration(400);
         m_dialog.setAutoClose(false);
@@ -72,7 +70,7 @@ void RunExportCommand(QWidget* parent, CViewCore& view, EExportFormat format,
     if (!path)
         return;
     options.format = ExportFormatOfChoice(format, *path);
-    CProgress progress(parent, Q("保存しています..."));
+    CProgress progress(parent, Utf8("保存しています..."));
     ExportScreens(view, *path, options, progress.Function());
 }
 
@@ -90,7 +88,7 @@ void RunGifImportCommand(QWidget* parent, CViewCore& view) {
     CGifImportDlg dialog(first, parent);
     if (!Accepted(dialog))
         return;
-    CProgress progress(parent, Q("取り込んでいます..."));
+    CProgress progress(parent, Utf8("取り込んでいます..."));
     const CUndoScope undo(view, "GIFアニメ取込");
     ImportGif(view, bytes, dialog.Options(), progress.Function());
 }

@@ -14,10 +14,6 @@
 
 namespace {
 
-QString Q(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 QSpinBox* SpinBox(QWidget* parent, int minimum, int maximum, int value) {
     auto* box = new QSpinBox(parent);
     box->setRange(minimum, maximum);
@@ -29,7 +25,7 @@ QSpinBox* SpinBox(QWidget* parent, int minimum, int maximum, int value) {
 
 CExportDlg::CExportDlg(EExportFormat format, int screenCount, QWidget* parent)
     : QDialog(parent), m_format(format) {
-    setWindowTitle(Q(ExportTitle(format)));
+    setWindowTitle(Utf8(ExportTitle(format)));
     setFont(FormFont());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     screenCount = std::max(screenCount, 1);
@@ -42,46 +38,46 @@ CExportDlg::CExportDlg(EExportFormat format, int screenCount, QWidget* parent)
     connect(m_to, &QSpinBox::valueChanged, this, [this](int value) { m_from->setMaximum(value); });
     auto* range = new QHBoxLayout;
     range->addWidget(m_from);
-    range->addWidget(new QLabel(Q("から"), this));
+    range->addWidget(new QLabel(Utf8("から"), this));
     range->addWidget(m_to);
-    range->addWidget(new QLabel(Q("まで"), this));
+    range->addWidget(new QLabel(Utf8("まで"), this));
     range->addStretch();
-    form->addRow(Q("スクリーン:"), range);
+    form->addRow(Utf8("スクリーン:"), range);
 
     if (format == EExportFormat::Gif || format == EExportFormat::Png) {
         m_style = new QComboBox(this);
-        m_style->addItem(Q("LED (丸いランプ)"));
-        m_style->addItem(Q("ドット (白黒の四角)"));
-        form->addRow(Q("表示:"), m_style);
+        m_style->addItem(Utf8("LED (丸いランプ)"));
+        m_style->addItem(Utf8("ドット (白黒の四角)"));
+        form->addRow(Utf8("表示:"), m_style);
         m_scale = SpinBox(this, kMinRenderScale, kMaxRenderScale, kDefaultRenderScale);
-        m_scale->setSuffix(Q(" ピクセル/ドット"));
-        form->addRow(Q("倍率:"), m_scale);
+        m_scale->setSuffix(Utf8(" ピクセル/ドット"));
+        form->addRow(Utf8("倍率:"), m_scale);
     }
     if (format == EExportFormat::Gif) {
         m_delay = SpinBox(this, kMinGifDelayMs, kMaxGifDelayMs, kDefaultGifDelayMs);
         m_delay->setSingleStep(10);
-        m_delay->setSuffix(Q(" ms"));
-        form->addRow(Q("1枚の時間:"), m_delay);
+        m_delay->setSuffix(Utf8(" ms"));
+        form->addRow(Utf8("1枚の時間:"), m_delay);
     }
     if (format == EExportFormat::Png) {
         m_columns = SpinBox(this, kMinSheetColumns, kMaxSheetColumns, kDefaultSheetColumns);
-        form->addRow(Q("横に並べる枚数:"), m_columns);
+        form->addRow(Utf8("横に並べる枚数:"), m_columns);
     }
     if (format == EExportFormat::CSource || format == EExportFormat::Binary) {
         m_layout = new QComboBox(this);
-        m_layout->addItem(Q("行ごと (1行6バイト、左のドットが上位ビット)"));
-        m_layout->addItem(Q("列ごと (1列1ワード、上のドットがビット31)"));
-        form->addRow(Q("並び:"), m_layout);
+        m_layout->addItem(Utf8("行ごと (1行6バイト、左のドットが上位ビット)"));
+        m_layout->addItem(Utf8("列ごと (1列1ワード、上のドットがビット31)"));
+        form->addRow(Utf8("並び:"), m_layout);
         m_name = new QLineEdit(this);
-        m_name->setPlaceholderText(Q("ファイル名から"));
+        m_name->setPlaceholderText(Utf8("ファイル名から"));
         m_name->setMaxLength(64);
         connect(m_name, &QLineEdit::textChanged, this, &CExportDlg::RefreshOk);
-        form->addRow(Q("配列名:"), m_name);
+        form->addRow(Utf8("配列名:"), m_name);
     }
 
     auto* buttons = new QDialogButtonBox(this);
     m_ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(Q("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    buttons->addButton(Utf8("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     m_ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -15,10 +15,6 @@
 
 namespace {
 
-QString Q(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // Pixels a dot of the preview: the screen shows at 288 x 192.
 constexpr int kPreviewCell = 6;
 
@@ -54,7 +50,7 @@ void CScreenPreview::paintEvent(QPaintEvent* /*event*/) {
 
 CGifImportDlg::CGifImportDlg(const SGreyImage& firstFrame, QWidget* parent)
     : QDialog(parent), m_frame(firstFrame) {
-    setWindowTitle(Q("GIFアニメ取込"));
+    setWindowTitle(Utf8("GIFアニメ取込"));
     setFont(FormFont());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -73,21 +69,21 @@ CGifImportDlg::CGifImportDlg(const SGreyImage& firstFrame, QWidget* parent)
     threshold->addWidget(m_slider, 1);
     threshold->addWidget(m_threshold);
 
-    m_invert = new QCheckBox(Q("暗いところを点灯"), this);
+    m_invert = new QCheckBox(Utf8("暗いところを点灯"), this);
     connect(m_invert, &QCheckBox::toggled, this, &CGifImportDlg::RefreshPreview);
     m_fit = new QComboBox(this);
-    m_fit->addItem(Q("画面いっぱいに伸ばす"));
-    m_fit->addItem(Q("縦横比を保つ"));
+    m_fit->addItem(Utf8("画面いっぱいに伸ばす"));
+    m_fit->addItem(Utf8("縦横比を保つ"));
     connect(m_fit, &QComboBox::currentIndexChanged, this, &CGifImportDlg::RefreshPreview);
 
     auto* form = new QFormLayout;
-    form->addRow(Q("しきい値:"), threshold);
+    form->addRow(Utf8("しきい値:"), threshold);
     form->addRow(QString(), m_invert);
-    form->addRow(Q("大きさ:"), m_fit);
+    form->addRow(Utf8("大きさ:"), m_fit);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(Q("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    buttons->addButton(Utf8("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -43,10 +43,6 @@ const char* const kSavePrompt = "%1 への変更を保存しますか？";
 const char* const kQvlFilter = "ｱﾆﾒｰｼｮﾝ ﾌｧｲﾙ (*.qvl) |*.qvl|すべてのﾌｧｲﾙ (*.*)|*.*||";
 const char* const kQvlExtension = "qvl";
 
-QString Q(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 std::string PathBytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
@@ -124,11 +120,11 @@ QAction* CMainFrame::CreateAction(int id) {
     action->setData(id);
     if (texts != nullptr) {
         if (texts->text != nullptr)
-            action->setText(Q(texts->text));
+            action->setText(Utf8(texts->text));
         if (texts->prompt != nullptr)
-            action->setStatusTip(Q(texts->prompt));
+            action->setStatusTip(Utf8(texts->prompt));
         if (texts->toolTip != nullptr)
-            action->setToolTip(Q(texts->toolTip));
+            action->setToolTip(Utf8(texts->toolTip));
     }
     QList<QKeySequence> keys;
     for (const SAccelerator& accelerator : Accelerators())
@@ -156,8 +152,8 @@ void CMainFrame::CreateMenus() {
         QMenu* menu = open.empty() ? nullptr : open.back();
         switch (entry.kind) {
         case EMenuEntry::Popup:
-            open.push_back(menu != nullptr ? menu->addMenu(Q(entry.text))
-                                           : bar->addMenu(Q(entry.text)));
+            open.push_back(menu != nullptr ? menu->addMenu(Utf8(entry.text))
+                                           : bar->addMenu(Utf8(entry.text)));
             break;
         case EMenuEntry::Command:
             menu->addAction(Action(entry.id));
@@ -187,14 +183,14 @@ void CMainFrame::CreateMenus() {
 }
 
 void CMainFrame::AddRecentFileEntries(QMenu* file) {
-    m_recentPlaceholder = file->addAction(Q(kRecentFilePlaceholder));
+    m_recentPlaceholder = file->addAction(Utf8(kRecentFilePlaceholder));
     m_recentPlaceholder->setEnabled(false);
-    m_recentPlaceholder->setStatusTip(Q(kRecentFilePrompt));
+    m_recentPlaceholder->setStatusTip(Utf8(kRecentFilePrompt));
     for (int i = 0; i < CRecentFileList::kMaxFiles; ++i) {
         const int id = ID_FILE_MRU_FILE1 + i;
         QAction* entry = file->addAction(QString());
         entry->setData(id);
-        entry->setStatusTip(Q(kRecentFilePrompt));
+        entry->setStatusTip(Utf8(kRecentFilePrompt));
         connect(entry, &QAction::triggered, this, [this, id] { OnCommand(id); });
         m_recentActions.push_back(entry);
     }
@@ -231,12 +227,12 @@ void CMainFrame::CreateToolBar() {
 void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(false);
-    m_statusPane = new QLabel(Q(kIdleText), bar);
+    m_statusPane = new QLabel(Utf8(kIdleText), bar);
     bar->addWidget(m_statusPane, 1);
     // When a prompt goes away the pane shows the idle text again.
     connect(bar, &QStatusBar::messageChanged, this, [this](const QString& message) {
         if (message.isEmpty())
-            m_statusPane->setText(Q(kIdleText));
+            m_statusPane->setText(Utf8(kIdleText));
     });
 }
 
@@ -307,7 +303,7 @@ void CMainFrame::RefreshUndoActions() {
                                 const char* idle) {
         QAction* action = Action(id);
         action->setEnabled(possible);
-        action->setStatusTip(possible ? Q(prefix) + QString::fromStdString(label) : Q(idle));
+        action->setStatusTip(possible ? Utf8(prefix) + QString::fromStdString(label) : Utf8(idle));
     };
     refresh(ID_EDIT_UNDO, CanUndo(core), UndoLabel(core), kUndoPrefix, kUndoPrompt);
     refresh(ID_EDIT_REDO, CanRedo(core), RedoLabel(core), kRedoPrefix, kRedoPrompt);
@@ -425,9 +421,9 @@ void CMainFrame::OpenRecentFile(int index) {
 bool CMainFrame::SaveModified() {
     if (!m_doc.IsModified())
         return true;
-    const QString text = Q(kSavePrompt).arg(QString::fromStdString(m_doc.Title()));
-    const int answer = ShowMessageBox(this, text.toStdString(), kAppCaption,
-                                      MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+    const QString text = Utf8(kSavePrompt).arg(QString::fromStdString(m_doc.Title()));
+    const int answer =
+        ShowMessageBox(this, text.toStdString(), kAppCaption, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
     if (answer == IDCANCEL)
         return false;
     if (answer == IDYES)
@@ -462,7 +458,8 @@ bool CMainFrame::SaveTo(const std::string& path) {
 }
 
 void CMainFrame::UpdateTitle() {
-    setWindowTitle(QString::fromStdString(m_doc.Title()) + QStringLiteral(" - ") + Q(kWindowTitle));
+    setWindowTitle(QString::fromStdString(m_doc.Title()) + QStringLiteral(" - ") +
+                   Utf8(kWindowTitle));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -35,10 +35,6 @@ QRect ToQRect(const CRect& rect) {
     return {rect.left, rect.top, rect.Width(), rect.Height()};
 }
 
-QString Q(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // Static pictures, labels and group boxes let the mouse through to the form,
 // as they do on Windows: moving over them is moving over the form.
 void LetMouseThrough(QWidget* widget) {
@@ -96,7 +92,7 @@ void CQuorvelView::BuildForm() {
 
 QWidget* CQuorvelView::CreateControl(const SFormControl& control) {
     const QRect rect = ToQRect(DluToPixels(control.rect));
-    const QString caption = Q(control.caption);
+    const QString caption = Utf8(control.caption);
     const int id = control.id;
     QWidget* widget = nullptr;
 

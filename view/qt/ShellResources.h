@@ -5,10 +5,16 @@
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+#include <QString>
 
 // The pictures, cursors and fonts of the window. The pictures are drawn for
 // this program and compiled into it (res/glowmotion.qrc); the face of the
 // play button is painted at run time.
+
+// A text of the program, written in UTF-8 in its source, as Qt takes it.
+inline QString Utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 // The grid dots side by side, 21 x 7: lit (cyan) at x 0, unlit (white) at
 // x 7, and the onion skin's dimmed lit dot (pale cyan) at x 14.
