@@ -49,6 +49,12 @@ ensure_packages() {
 build_tree() {
     local dir=$1
     shift
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    # A compiler cache, where one is installed, makes rebuilds of other
+    # checkouts and build types cheap; the build does not need it.
+    local launcher=()
+    if command -v ccache >/dev/null 2>&1; then
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
     cmake --build "$dir" -j "$(nproc)"
 }
