@@ -80,6 +80,8 @@ set(GLOWMOTION_CORE_SOURCES
     store/DataExchange.cpp
     store/DataExchange.h
     store/DocumentLink.h
+    store/DotOrder.cpp
+    store/DotOrder.h
     store/FileIo.cpp
     store/FileIo.h
     store/FindById.h
