@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <optional>
@@ -204,6 +205,55 @@ TEST(CliPlay, CharacterImportTakesTheTextAnswer) {
     EXPECT_EQ(
         0, dir.Run({"play", macro, "--select1", full, "--out1", dir.Path("blank.qvl")}).exitCode);
     EXPECT_EQ(std::string(192, '\0'), ReadBytes(dir.Path("blank.qvl")));
+}
+
+// The 48 column words of the first screen of .qvl bytes.
+std::vector<unsigned> FirstScreen(const std::string& bytes) {
+    std::vector<unsigned> words(48, 0);
+    for (size_t column = 0; column < 48 && column * 4 + 3 < bytes.size(); ++column)
+        for (size_t i = 0; i < 4; ++i)
+            words[column] |=
+                static_cast<unsigned>(static_cast<unsigned char>(bytes[column * 4 + i])) << (8 * i);
+    return words;
+}
+
+// Whether columns [first, first + count) of a screen hold no lit dot.
+bool Blank(const std::vector<unsigned>& screen, size_t first, size_t count) {
+    return std::all_of(screen.begin() + static_cast<std::ptrdiff_t>(first),
+                       screen.begin() + static_cast<std::ptrdiff_t>(first + count),
+                       [](unsigned word) { return word == 0; });
+}
+
+TEST(CliPlay, TextAnswersAreWholeCp932CharactersWithinTheLimit) {
+    CCliFolder dir;
+    // Plays `macro` with the answers and gives the first screen of select1;
+    // no message box may come up.
+    const auto import = [&](const std::string& macro, const std::vector<std::string>& answers) {
+        std::vector<std::string> args{"play", dir.Write("m.mcr", macro)};
+        args.insert(args.end(), answers.begin(), answers.end());
+        args.insert(args.end(), {"--out1", dir.Path("o.qvl"), "--state"});
+        const SCliResult result = dir.Run(args);
+        EXPECT_EQ(0, result.exitCode);
+        EXPECT_NE(std::string::npos, result.out.find("\"messages\":[]}")) << result.out;
+        return FirstScreen(ReadBytes(dir.Path("o.qvl")));
+    };
+
+    // 髙 (FB FC, an IBM extension) is one character in one 16-column slot,
+    // and the font is still there for the character after it.
+    const std::vector<unsigned> taka = import("12,", {"--text16", "髙"});
+    EXPECT_FALSE(Blank(taka, 0, 16));
+    EXPECT_TRUE(Blank(taka, 16, 32));
+    const std::vector<unsigned> takaA = import("12,12,", {"--text16", "髙", "--text16", "髙A"});
+    EXPECT_TRUE(std::equal(taka.begin(), taka.begin() + 16, takaA.begin()));
+    EXPECT_FALSE(Blank(takaA, 16, 8));
+
+    // An answer longer than the box is cut where the dialog's edit cuts
+    // typing: 漢字 for 32 dots draws 漢 alone, nothing of 字 in columns 32..47.
+    const std::vector<unsigned> kan = import("39,", {"--text32", "漢"});
+    EXPECT_TRUE(Blank(kan, 32, 16));
+    EXPECT_EQ(import("39,", {"--text32", "漢字"}), kan);
+    EXPECT_EQ(import("39,", {"--text32", "A漢"}), import("39,", {"--text32", "A漢字"}));
+    EXPECT_EQ(import("12,", {"--text16", "漢字漢字"}), import("12,", {"--text16", "漢字漢"}));
 }
 
 TEST(CliPlay, UsageErrors) {
