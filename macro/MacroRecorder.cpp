@@ -3,6 +3,7 @@
 #include "macro/MacroScanner.h"
 #include "macro/StepTable.h"
 #include "store/CommandIds.h"
+#include "store/Cp932.h"
 #include "store/Platform.h"
 #include "store/ViewCore.h"
 
@@ -81,7 +82,8 @@ std::vector<std::string> MacroListLines(const std::string& code) {
         if (const SStep* step = FindStep(StepCodeOf(*token)))
             lines.emplace_back(step->label);
         else if (IsGoToScreenToken(*token))
-            lines.emplace_back(scanner.GoToScreenText());
+            // A macro file is bytes in code page 932; the list shows UTF-8.
+            lines.emplace_back(Cp932ToUtf8(scanner.GoToScreenText()));
     }
     return lines;
 }

@@ -29,8 +29,8 @@ void MergePendingInsert(CViewCore& view);
 
 // Refills the macro list from the macro code string (from the held code
 // string while an insert is pending): one line per step code token (its
-// label) and per go-to-screen token (its number as written); other tokens add
-// no line. No line is selected; the step count follows.
+// label) and per go-to-screen token (its number as written, read as code
+// page 932); other tokens add no line. No line is selected; the step count follows.
 void RebuildMacroList(CViewCore& view);
 
 // Sets the step count to the number of list lines, shows it in the form and

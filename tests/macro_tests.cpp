@@ -75,6 +75,8 @@ TEST(MacroList, RebuildShowsKnownTokensOnly) {
     EXPECT_EQ(MacroListLines("1,[7],99,13"), (Lines{"上へスクロール", "7"}));
     EXPECT_EQ(MacroListLines(",1,2,"), Lines{});
     EXPECT_EQ(MacroListLines("[007],[x],"), (Lines{"007", "x"}));
+    // The bytes of a macro are code page 932.
+    EXPECT_EQ(MacroListLines("[\x82\x54],[\xFB\xFC\x81],"), (Lines{"５", "髙\uFFFD"}));
 
     CTestSession t;
     t.s().m_macroCode = "9,[3],8,";

@@ -155,19 +155,24 @@ TEST(CliPlay, MacroFileLimitAndRefusedFiles) {
 TEST(CliPlay, StateIsValidJsonWhateverTheMacroHolds) {
     CCliFolder dir;
     // A go-to-screen token whose text holds a quote, a backslash, control
-    // characters, a lone continuation byte, a cut-off sequence, an encoded
-    // surrogate and an overlong form; then an unknown token of raw bytes.
-    const std::string macro = "[\"\\\x01\n\x80\xE3\x81\xED\xA0\x80\xC0\xAF\x7F],\xFF\xFE,";
-    const SCliResult result = dir.Run({"play", dir.Write("raw.mcr", macro), "--state"});
+    // characters, bytes that are no character of code page 932 and
+    // double-byte characters; then an unknown token of raw bytes; then a
+    // bitmap import of a file whose name is no UTF-8, which its message names.
+    const std::string macro = "[\"\\\x01\n\x80\xE3\x81\xED\xA0\x80\xC0\xAF\x7F],\xFF\xFE,32,";
+    const SCliResult result = dir.Run(
+        {"play", dir.Write("raw.mcr", macro), "--bitmap", dir.Path("\xC0\xAF.bmp"), "--state"});
     ASSERT_EQ(0, result.exitCode);
+    // The macro reads as code page 932: E3 81 and ED A0 are kanji, C0 and AF
+    // half-width katakana.
     const std::string fffd = "\xEF\xBF\xBD";
-    std::string line = "\\\"\\\\\\u0001\\n";
-    for (int i = 0; i < 7; ++i)
-        line += fffd;
-    line += "\x7F";
+    const std::string line = "\\\"\\\\\\u0001\\n" + fffd + "縺恝" + fffd + "ﾀｯ\x7F";
     EXPECT_NE(std::string::npos,
-              result.out.find("\"macro\":\"[" + line + "]," + fffd + fffd + ",\""));
-    EXPECT_NE(std::string::npos, result.out.find("\"macroLines\":[\"" + line + "\"]"));
+              result.out.find("\"macro\":\"[" + line + "]," + fffd + fffd + ",32,\""));
+    EXPECT_NE(std::string::npos,
+              result.out.find("\"macroLines\":[\"" + line + "\",\"Ｂｉｔｍａｐ取込\"]"));
+    // A file name is bytes: what is no UTF-8 in it is replaced.
+    EXPECT_NE(std::string::npos, result.out.find(fffd + fffd + ".bmp が見つかりません。"))
+        << result.out;
     if (const std::optional<bool> valid = PythonAcceptsJson(dir, result.out)) {
         EXPECT_TRUE(*valid) << result.out;
     }
