@@ -55,6 +55,56 @@ TEST(MacroEditing, DeleteRewritesTheMacroWithoutTheSelectedToken) {
     }
 }
 
+TEST(MacroEditing, LinesStandForTheirTokensPastTokensThatShowNoLine) {
+    // An edited macro file may hold tokens that show no line; deleting,
+    // inserting and the break take the token of the line the user sees.
+    struct SCase {
+        std::string code;
+        int line;
+        std::string deleted;  // the code after "MacroDel" on the line
+        std::string inserted; // the code after "MacroIns" on the line and Button4
+        int breakStep;        // "MacroBreak" on the line
+    };
+    for (const SCase& c :
+         std::vector<SCase>{{"99,1,2,", 0, "99,2,", "99,4,1,2,", 2},
+                            {"99,1,2,", 1, "99,1,", "99,1,4,2,", 3},
+                            {"1,x,,2,", 0, "x,", "4,1,x,", 1},
+                            {"x,[3],y,z,[5],", 1, "x,[3],y,z,", "x,[3],y,z,4,[5],", 5},
+                            {"1,2,3,", 1, "1,3,", "1,4,2,3,", 2}}) {
+        SCOPED_TRACE(c.code + " line " + std::to_string(c.line));
+        CMacroSession del(c.code);
+        del.dispatch.OnListSelect(c.line);
+        del.Click(IDC_MACRO_DEL);
+        EXPECT_EQ(del.s().m_macroCode, c.deleted);
+        EXPECT_EQ(del.s().m_macroLines, MacroListLines(c.deleted));
+
+        CMacroSession ins(c.code, true);
+        ins.dispatch.OnListSelect(c.line);
+        ins.Click(IDC_MACRO_INS);
+        ins.Click(IDC_BUTTON4);
+        EXPECT_EQ(ins.s().m_macroCode, c.inserted);
+        EXPECT_EQ(ins.s().m_macroLines, MacroListLines(c.inserted));
+
+        CMacroSession brk(c.code);
+        brk.dispatch.OnListSelect(c.line);
+        brk.Click(IDC_MACRO_BREAK);
+        EXPECT_EQ(brk.s().m_breakStep, c.breakStep);
+    }
+
+    // The deleted step no longer plays, and the break stops after the
+    // selected line's step.
+    CMacroSession t("99,[3],");
+    t.dispatch.OnListSelect(0);
+    t.Click(IDC_MACRO_DEL);
+    t.Click(IDC_MACRO_START);
+    EXPECT_EQ(t.s().m_currentScreen, 1);
+    CMacroSession u("[2],99,[4],[5],");
+    u.dispatch.OnListSelect(1);
+    u.Click(IDC_MACRO_BREAK);
+    u.Click(IDC_MACRO_START);
+    EXPECT_EQ(u.s().m_currentScreen, 4);
+}
+
 TEST(MacroEditing, InsertPutsTheNextStepBeforeTheSelectedLine) {
     CMacroSession t("1,2,3,", true);
     t.dispatch.OnListSelect(1);
