@@ -107,6 +107,63 @@ TEST(CliPlay, BanksAndWrittenFiles) {
     EXPECT_EQ("", ReadBytes(dir.Path("none-out.qvl")));
 }
 
+TEST(CliPlay, EveryMixOfOpenedBanksPlaysFromSelect1) {
+    // Each bank file differs from the others; a macro that starts with
+    // "リバース" (19) inverts screen 1 of the bank it starts on, which must
+    // be select1 whichever banks were opened. Every bank is written back.
+    CCliFolder dir;
+    const std::array<std::string, 3> films = {NumberedQvl(3), NumberedQvl(5).substr(192 * 1),
+                                              NumberedQvl(7).substr(192 * 2)};
+    for (int bank = 0; bank < 3; ++bank)
+        dir.Write("in" + std::to_string(bank + 1) + ".qvl", films[bank]);
+
+    struct SMix {
+        std::vector<int> opened;                   // the --selectK given (1-based)
+        std::string macro;                         // what is played
+        std::vector<std::pair<int, int>> inverted; // (bank, screen), 1-based
+    };
+    const std::vector<SMix> mixes = {
+        {{}, "19,", {{1, 1}}},
+        {{1}, "19,", {{1, 1}}},
+        {{2}, "19,", {{1, 1}}},
+        {{3}, "19,", {{1, 1}}},
+        {{1, 2}, "19,", {{1, 1}}},
+        {{2, 3}, "19,", {{1, 1}}},
+        {{1, 3}, "19,", {{1, 1}}},
+        {{3, 2, 1}, "19,", {{1, 1}}},
+        {{2, 3}, "19,10,19,", {{1, 1}, {2, 1}}},
+        {{2, 3}, "19,11,[3],19,9,[2],19,", {{1, 1}, {3, 3}, {1, 2}}},
+        {{1, 2, 3}, "19,10,[4],19,11,19,", {{1, 1}, {2, 4}, {3, 1}}},
+    };
+    for (const SMix& mix : mixes) {
+        std::string trace = mix.macro + " after";
+        std::vector<std::string> args{"play", dir.Write("m.mcr", mix.macro)};
+        for (const int bank : mix.opened) {
+            trace += " --select" + std::to_string(bank);
+            args.insert(args.end(), {"--select" + std::to_string(bank),
+                                     dir.Path("in" + std::to_string(bank) + ".qvl")});
+        }
+        SCOPED_TRACE(trace);
+        for (int bank = 1; bank <= 3; ++bank)
+            args.insert(args.end(), {"--out" + std::to_string(bank),
+                                     dir.Path("out" + std::to_string(bank) + ".qvl")});
+        ASSERT_EQ(0, dir.Run(args).exitCode);
+
+        for (int bank = 1; bank <= 3; ++bank) {
+            const bool opened =
+                std::find(mix.opened.begin(), mix.opened.end(), bank) != mix.opened.end();
+            std::string expected = opened ? films[bank - 1] : std::string(1920, '\0');
+            for (const auto& [invertedBank, screen] : mix.inverted)
+                if (invertedBank == bank)
+                    for (size_t i = 0; i < 192; ++i)
+                        expected[(screen - 1) * 192 + i] =
+                            static_cast<char>(~expected[(screen - 1) * 192 + i]);
+            EXPECT_EQ(expected, ReadBytes(dir.Path("out" + std::to_string(bank) + ".qvl")))
+                << "--out" << bank;
+        }
+    }
+}
+
 TEST(CliPlay, GoToScreenIsClampedToTheBank) {
     CCliFolder dir;
     const SCliResult high = dir.Run({"play", dir.Write("high.mcr", "[900],"), "--state"});
