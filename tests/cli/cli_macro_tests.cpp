@@ -82,7 +82,7 @@ TEST(CliMacro, RefusalsAndUsageErrors) {
                                                {"macro", "list", in, "--state"}}) {
         const SCliResult result = dir.Run(args);
         EXPECT_EQ(2, result.exitCode) << args.size();
-        EXPECT_NE(std::string::npos, result.err.find("Usage:"));
+        EXPECT_TRUE(IsUsageLine(result.err)) << result.err;
     }
 }
 

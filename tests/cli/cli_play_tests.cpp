@@ -341,7 +341,7 @@ TEST(CliPlay, UsageErrors) {
         const SCliResult result = dir.Run(args);
         EXPECT_EQ(2, result.exitCode);
         EXPECT_EQ("", result.out);
-        EXPECT_NE(std::string::npos, result.err.find("Usage:"));
+        EXPECT_TRUE(IsUsageLine(result.err)) << result.err;
     }
 
     // Answers for dialogs are taken even when no step asks for them; an
