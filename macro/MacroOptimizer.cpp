@@ -2,6 +2,7 @@
 
 #include "macro/MacroRecorder.h"
 #include "macro/MacroScanner.h"
+#include "store/Cp932.h"
 #include "store/ViewCore.h"
 
 #include <string>
@@ -13,7 +14,7 @@ namespace {
 // after it, which may lie in a token the optimization drops or in the part
 // after the last token; it is written closed, with the number it plays now.
 void AppendGoToScreen(std::string& result, std::string_view token, CMacroScanner& scanner) {
-    if (token.find(']') != std::string_view::npos) {
+    if (FindCp932Character(token, ']') != std::string_view::npos) {
         result += token;
     } else {
         result += '[';

@@ -81,6 +81,13 @@ size_t Cp932CharacterLength(std::string_view bytes) {
                : 1;
 }
 
+size_t FindCp932Character(std::string_view bytes, char ascii) {
+    for (size_t pos = 0; pos < bytes.size(); pos += Cp932CharacterLength(bytes.substr(pos)))
+        if (bytes[pos] == ascii)
+            return pos;
+    return std::string_view::npos;
+}
+
 std::string Utf8ToCp932(std::string_view utf8) {
     CIconv cd("CP932", "UTF-8");
     return cd.Convert(utf8, "?", Utf8SequenceLength);

@@ -29,6 +29,12 @@ constexpr bool IsCp932TrailByte(unsigned char byte) {
 // bytes.
 size_t Cp932CharacterLength(std::string_view bytes);
 
+// The offset of the first `ascii` (a single-byte character) in `bytes` that
+// stands as a character of its own, walking the characters from the start:
+// the second byte of a double-byte character never counts ("ー" is 81 5B).
+// npos when there is none.
+size_t FindCp932Character(std::string_view bytes, char ascii);
+
 // The CP932 bytes of a UTF-8 text. A character CP932 cannot hold becomes "?",
 // as Windows writes it; so does each byte of malformed UTF-8.
 std::string Utf8ToCp932(std::string_view utf8);

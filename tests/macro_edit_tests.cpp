@@ -188,8 +188,8 @@ TEST(MacroOptimization, RunsOfGoToScreenStepsKeepTheirLastStep) {
 // codes, go-to-screen tokens with and without their "]", numbers, commas,
 // brackets, blanks, signs), now and then any byte.
 std::string RandomMacroBytes(std::mt19937& rng) {
-    static const char* const kPieces[] = {",", ",", ",", "[",  "]",  "-",       "+",
-                                          " ", "x", "0", ",,", "\n", "\x82\x54"};
+    static const char* const kPieces[] = {",", ",", ",",  "[",  "]",        "-",        "+",   " ",
+                                          "x", "0", ",,", "\n", "\x82\x54", "\x81\x5D", "\x81"};
     std::string code;
     const unsigned pieces = rng() % 24;
     for (unsigned i = 0; i < pieces; ++i) {
@@ -256,6 +256,7 @@ TEST(MacroOptimization, NeverChangesWhatTheMacroDoes) {
     EXPECT_EQ(OptimizedMacroCode("[5,]"), "[5],");
     EXPECT_EQ(OptimizedMacroCode("[5,19,[6],[7,"), "[5],19,[0],");
     EXPECT_EQ(OptimizedMacroCode("[3],[7]x,[-2,]"), "[-2],");
+    EXPECT_EQ(OptimizedMacroCode("[5\x81\x5D,19,[6],[7],"), "[5],19,[7],");
 }
 
 // Scripted operations standing in for those with dialogs and files; what
