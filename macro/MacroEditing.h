@@ -9,10 +9,10 @@ class CViewCore;
 // return true.
 
 // "MacroIns": with a line selected and recording on, the next recorded step
-// goes in before the step of the selected line. The macro moves to the held code string,
-// the macro code string is emptied and the nine macro buttons are disabled
-// until that step is recorded. Without a selection or with recording off,
-// nothing changes.
+// goes in before the step of the selected line. The macro moves to the held
+// code string, the macro code string is emptied and the nine macro buttons
+// are disabled until that step is recorded. Without a selection or with
+// recording off, nothing changes.
 bool BeginInsert(CViewCore& view);
 
 // "MacroDel": rewrites the macro code string from its scanned tokens without

@@ -24,15 +24,16 @@ void RecordGoToScreen(CViewCore& view, int screen);
 
 // Completes an insert: the macro code string (the one step just recorded)
 // goes in before the token of list line insert position of the held code
-// string (after its last token when there is no such line), the
-// result becomes the macro code string, the insert position returns to -1
-// and the macro buttons are enabled again.
+// string (after its last token when there is no such line), the result
+// becomes the macro code string, the insert position returns to -1 and the
+// macro buttons are enabled again.
 void MergePendingInsert(CViewCore& view);
 
 // Refills the macro list from the macro code string (from the held code
 // string while an insert is pending): one line per step code token (its
 // label) and per go-to-screen token (its number as written, read as code
-// page 932); other tokens add no line. No line is selected; the step count follows.
+// page 932); other tokens add no line. No line is selected; the step count
+// follows.
 void RebuildMacroList(CViewCore& view);
 
 // Sets the step count to the number of list lines, shows it in the form and
