@@ -1,5 +1,6 @@
 #include "cli/StateJson.h"
 
+#include "store/Cp932.h"
 #include "store/ScreenStore.h"
 
 #include <cstdint>
@@ -145,7 +146,8 @@ std::string StateJson(const CScreenStore& s, bool modified,
     AppendInt(json, "rangeClipCount", s.m_rangeClipCount);
     json += ',';
     AppendKey(json, "macro");
-    AppendJsonString(json, s.m_macroCode);
+    // The macro is bytes in code page 932, as a macro file holds them.
+    AppendJsonString(json, Cp932ToUtf8(s.m_macroCode));
     json += ',';
     AppendKey(json, "macroLines");
     json += '[';

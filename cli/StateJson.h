@@ -17,8 +17,9 @@ void AppendJsonString(std::string& json, std::string_view text);
 
 // The editor's state after a replay as one line of JSON, keys in this order:
 // currentBank, currentScreen, previewOffset, banks (screenCount,
-// displayedScreenCount, currentScreen of each), rangeClipCount, macro,
-// macroLines, stepCount, modified, messages (caption and text of every
-// message box shown, in order). No newline at the end.
+// displayedScreenCount, currentScreen of each), rangeClipCount, macro (the
+// macro code string read as code page 932), macroLines, stepCount, modified,
+// messages (caption and text of every message box shown, in order). No
+// newline at the end.
 std::string StateJson(const CScreenStore& store, bool modified,
                       const std::vector<CHeadlessPlatform::SMessage>& messages);

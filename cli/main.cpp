@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
     std::string error;
     const std::optional<SCommandLine> line = ParseCommandLine(args, error);
     if (!line) {
-        std::cerr << "glowmotion-cli: " << error << '\n' << UsageText();
+        // One line a script or a person can read; the help is one option away.
+        std::cerr << "glowmotion-cli: " << error << "; see glowmotion-cli --help\n";
         return kExitUsage;
     }
     int status = kExitOk;

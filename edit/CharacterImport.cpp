@@ -1,6 +1,7 @@
 #include "edit/CharacterImport.h"
 
 #include "store/Cp932.h"
+#include "store/FormValues.h"
 #include "store/GlyphRasterizer.h"
 #include "store/MessageText.h"
 #include "store/Platform.h"
@@ -18,32 +19,11 @@ constexpr const char* kImportCaption = "Lampgrid";
 // The character the font commands try a font on: 薇 in Shift-JIS.
 constexpr unsigned kTestCharacter = 0xE54E;
 
-bool IsLeadByte(unsigned byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-bool IsTrailByte(unsigned byte) {
-    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
-}
-
-// Whether the standard Shift-JIS to JIS conversion of a lead/trail pair gives a
-// JIS X 0208 code, both bytes in 0x21..0x7E.
-bool IsJisPair(unsigned lead, unsigned trail) {
-    unsigned high = (lead <= 0x9F ? lead - 0x71 : lead - 0xB1) * 2 + 1;
-    unsigned low = trail > 0x7F ? trail - 1 : trail;
-    if (low >= 0x9E) {
-        low -= 0x7D;
-        ++high;
-    } else {
-        low -= 0x1F;
-    }
-    return high >= 0x21 && high <= 0x7E && low >= 0x21 && low <= 0x7E;
-}
-
 // The font description and font state of one import size.
 struct SImportSize {
     int rows;          // the band: 16 or 32 rows
     int slotUnit;      // slot columns per byte of the text
+    int maxBytes;      // the longest text of the size, in CP932 bytes
     CLogFont& font;    // the description the font dialog edits
     bool& fontExists;  // false once a failed character discarded the font
     std::string& text; // the character text of the size
@@ -52,8 +32,8 @@ struct SImportSize {
 SImportSize SizeOf(CViewCore& view, int size) {
     CScreenStore& s = view.Store();
     if (size == 32)
-        return {32, 16, s.m_logFont32, s.m_importFont32, s.m_text32};
-    return {16, 8, s.m_logFont16, s.m_importFont16, s.m_text16};
+        return {32, 16, kText32MaxBytes, s.m_logFont32, s.m_importFont32, s.m_text32};
+    return {16, 8, kText16MaxBytes, s.m_logFont16, s.m_importFont16, s.m_text16};
 }
 
 // Stops a running preview where it stands, as a failed character does.
@@ -68,7 +48,11 @@ bool ImportCharacters(CViewCore& view, int size) {
     if (s.m_playback != 0) {
         // A replayed step asks for its text again; Cancel keeps the old one.
         if (const std::optional<std::string> text = platform.AskCharacters(size)) {
-            SizeOf(view, size).text = *text;
+            // The answer keeps the limit of the box it goes into, cut at a
+            // character boundary as the dialog's edit cuts typing, whatever
+            // dialog gave it: a longer text would draw past the screen.
+            const SImportSize import = SizeOf(view, size);
+            import.text = TruncateToCp932Bytes(*text, import.maxBytes);
             view.UpdateData(false);
         }
     }
@@ -106,17 +90,13 @@ std::vector<SCharacterAt> SplitCharacters(std::string_view cp932) {
     std::vector<SCharacterAt> characters;
     size_t p = 0;
     while (p < cp932.size()) {
-        const unsigned first = static_cast<unsigned char>(cp932[p]);
-        // The last byte pairs with the text's terminating zero, never a trail byte.
-        const unsigned second = p + 1 < cp932.size() ? static_cast<unsigned char>(cp932[p + 1]) : 0;
-        const int offset = static_cast<int>(p);
-        if (IsLeadByte(first) && IsTrailByte(second) && IsJisPair(first, second)) {
-            characters.push_back({first << 8 | second, offset});
-            p += 2;
-        } else {
-            characters.push_back({first, offset});
-            p += 1;
-        }
+        const std::string_view rest = cp932.substr(p);
+        const size_t length = Cp932CharacterLength(rest);
+        unsigned code = static_cast<unsigned char>(rest[0]);
+        if (length == 2)
+            code = code << 8 | static_cast<unsigned char>(rest[1]);
+        characters.push_back({code, static_cast<int>(p)});
+        p += length;
     }
     return characters;
 }

@@ -25,9 +25,9 @@ struct SCharacterAt {
 };
 
 // The characters of CP932 bytes, left to right. Two bytes make one character
-// when the first is a lead byte, the second a trail byte and the pair is a
-// JIS X 0208 code (so lead bytes 0xF0..0xFC stand alone); every other byte is
-// a character of its own, the last byte always.
+// when the first is a lead byte and the second a trail byte (Cp932.h), the
+// NEC and IBM extensions and the user-defined area included; every other
+// byte is a character of its own, a lead byte at the end too.
 std::vector<SCharacterAt> SplitCharacters(std::string_view cp932);
 
 // What PlaceCharacter did with a character.
@@ -52,11 +52,12 @@ EPlaceResult PlaceCharacter(CViewCore& view, CComposition& composition, int size
 // into the lower 16 rows of the current screen and blanks the rest of it; a
 // character that fails stops the preview and shows its message (caption
 // "Lampgrid"), and the others are still drawn. During playback the
-// character-entry dialog asks for the text first (cancel keeps the old one).
+// character-entry dialog asks for the text first (cancel keeps the old one;
+// an answer longer than the box's 6 bytes is cut at a character boundary).
 // Always returns true: the step is recorded even when characters failed.
 bool ImportCharacters16(CViewCore& view);
 
-// The same for the 32x32 box: the characters fill all 32 rows.
+// The same for the 32x32 box (3 bytes): the characters fill all 32 rows.
 bool ImportCharacters32(CViewCore& view);
 
 // The font command of `size` (16 or 32): shows the font dialog on that size's

@@ -20,21 +20,25 @@ bool BeginInsert(CViewCore& view) {
 
 bool DeleteStep(CViewCore& view) {
     CScreenStore& s = view.Store();
-    const int selected = s.m_macroSelection;
-    if (selected >= 0 && selected < static_cast<int>(s.m_macroLines.size()))
-        s.m_macroLines.erase(s.m_macroLines.begin() + selected);
+    // The selection is a line of the list; the token it shows is not at the
+    // same index when tokens that show no line come before it.
+    const int deleted = TokenOfLine(s.m_macroCode, s.m_macroSelection);
 
     std::string kept;
     kept.reserve(s.m_macroCode.size());
     int index = 0;
     CMacroScanner scanner(s.m_macroCode);
     while (const auto token = scanner.Next()) {
-        if (index++ == selected)
+        if (index++ == deleted)
             continue;
         kept += *token;
         kept += ',';
     }
     s.m_macroCode = std::move(kept);
+    // Made again from the code rather than by erasing one line: a
+    // go-to-screen token without its "]" reads its number up to the next
+    // "]", which may have gone with the deleted token.
+    s.m_macroLines = MacroListLines(s.m_macroCode);
     s.m_macroSelection = -1;
     ShowMacroStepCount(view);
     return true;

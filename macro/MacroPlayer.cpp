@@ -44,7 +44,10 @@ bool ToggleBreak(CViewCore& view) {
     CScreenStore& s = view.Store();
     view.UpdateData(true);
     if (s.m_breakFlag != 0) {
-        s.m_breakStep = s.m_macroSelection + 1;
+        // Playback counts every token, so the break goes after the token of
+        // the selected line, wherever tokens that show no line put it.
+        const std::string& listed = s.m_insertPos >= 0 ? s.m_heldCode : s.m_macroCode;
+        s.m_breakStep = TokenOfLine(listed, s.m_macroSelection) + 1;
         view.UpdateData(false);
     } else {
         s.m_breakStep = 0;

@@ -42,6 +42,8 @@ void PlayMacro(CViewCore& view, const SReplayTable& replay);
 void StopPlayback(CViewCore& view);
 
 // "MacroBreak": takes the form into the fields; when the break is now on, the
-// break step becomes the selected line + 1 (0 without a selection); when it
-// is off, the break step becomes 0 and the macro list is rebuilt.
+// break step becomes the number of tokens up to and including the token of
+// the selected line (the line + 1 unless tokens that show no line come
+// before it; 0 without a selection); when it is off, the break step becomes
+// 0 and the macro list is rebuilt.
 bool ToggleBreak(CViewCore& view);

@@ -3,6 +3,7 @@
 #include "macro/MacroScanner.h"
 #include "macro/StepTable.h"
 #include "store/CommandIds.h"
+#include "store/Cp932.h"
 #include "store/Platform.h"
 #include "store/ViewCore.h"
 
@@ -54,10 +55,13 @@ void MergePendingInsert(CViewCore& view) {
     std::string merged;
     merged.reserve(s.m_heldCode.size() + s.m_macroCode.size());
     bool placed = false;
+    // The insert position is a line of the list; tokens that show no line
+    // (an edited macro file may hold them) are skipped in finding its token.
+    const int before = TokenOfLine(s.m_heldCode, s.m_insertPos);
     int index = 0;
     CMacroScanner scanner(s.m_heldCode);
     while (const auto token = scanner.Next()) {
-        if (index++ == s.m_insertPos) {
+        if (index++ == before) {
             merged += s.m_macroCode;
             placed = true;
         }
@@ -74,6 +78,24 @@ void MergePendingInsert(CViewCore& view) {
     EnableMacroButtons(view, true);
 }
 
+bool ShowsLine(std::string_view token) {
+    return FindStep(StepCodeOf(token)) != nullptr || IsGoToScreenToken(token);
+}
+
+int TokenOfLine(std::string_view code, int line) {
+    if (line < 0)
+        return -1;
+    int index = 0;
+    int lines = 0;
+    CMacroScanner scanner(code);
+    while (const auto token = scanner.Next()) {
+        if (ShowsLine(*token) && lines++ == line)
+            return index;
+        ++index;
+    }
+    return -1;
+}
+
 std::vector<std::string> MacroListLines(const std::string& code) {
     std::vector<std::string> lines;
     CMacroScanner scanner(code);
@@ -81,7 +103,8 @@ std::vector<std::string> MacroListLines(const std::string& code) {
         if (const SStep* step = FindStep(StepCodeOf(*token)))
             lines.emplace_back(step->label);
         else if (IsGoToScreenToken(*token))
-            lines.emplace_back(scanner.GoToScreenText());
+            // A macro file is bytes in code page 932; the list shows UTF-8.
+            lines.emplace_back(Cp932ToUtf8(scanner.GoToScreenText()));
     }
     return lines;
 }

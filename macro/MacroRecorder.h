@@ -3,6 +3,7 @@
 #include "macro/StepCodes.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CViewCore;
@@ -22,15 +23,17 @@ void RecordStep(CViewCore& view, EStep step);
 void RecordGoToScreen(CViewCore& view, int screen);
 
 // Completes an insert: the macro code string (the one step just recorded)
-// goes in before token number insert position of the held code string, the
-// result becomes the macro code string, the insert position returns to -1
-// and the macro buttons are enabled again.
+// goes in before the token of list line insert position of the held code
+// string (after its last token when there is no such line), the result
+// becomes the macro code string, the insert position returns to -1 and the
+// macro buttons are enabled again.
 void MergePendingInsert(CViewCore& view);
 
 // Refills the macro list from the macro code string (from the held code
 // string while an insert is pending): one line per step code token (its
-// label) and per go-to-screen token (its number as written); other tokens add
-// no line. No line is selected; the step count follows.
+// label) and per go-to-screen token (its number as written, read as code
+// page 932); other tokens add no line. No line is selected; the step count
+// follows.
 void RebuildMacroList(CViewCore& view);
 
 // Sets the step count to the number of list lines, shows it in the form and
@@ -39,6 +42,15 @@ void ShowMacroStepCount(CViewCore& view);
 
 // The list lines of a macro code string, as RebuildMacroList shows them.
 std::vector<std::string> MacroListLines(const std::string& code);
+
+// Whether a token shows a line in the macro list: a step code token or a
+// go-to-screen token.
+bool ShowsLine(std::string_view token);
+
+// The index, in scan order, of the token that line `line` of the list of
+// `code` shows; -1 when the list has no such line. Equal to `line` unless
+// tokens that show no line come before it.
+int TokenOfLine(std::string_view code, int line);
 
 // "MacroRecord": takes the form into the fields, which sets the recording
 // flag from the check box.

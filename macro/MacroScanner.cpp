@@ -1,5 +1,7 @@
 #include "macro/MacroScanner.h"
 
+#include "store/Cp932.h"
+
 #include <climits>
 
 std::optional<std::string_view> CMacroScanner::Next() {
@@ -18,8 +20,12 @@ std::optional<std::string_view> CMacroScanner::Next() {
 std::string_view CMacroScanner::GoToScreenText() {
     // Token starts only grow, so the first "]" after one start is the first
     // after a later start too, as long as it does not lie before it.
+    // The walk goes by characters of code page 932, so that the second byte
+    // of a double-byte character is no "]". A comma is never such a byte,
+    // so every token start is a character boundary of any earlier walk.
     if (!m_closeKnown || (m_close != std::string_view::npos && m_close < m_tokenStart)) {
-        m_close = m_code.find(']', m_tokenStart);
+        const size_t found = FindCp932Character(m_code.substr(m_tokenStart), ']');
+        m_close = found == std::string_view::npos ? found : m_tokenStart + found;
         m_closeKnown = true;
     }
     if (m_close == std::string_view::npos || m_close <= m_tokenStart)

@@ -18,7 +18,8 @@ public:
 
     // The screen-number text of the go-to-screen token Next() returned last:
     // what lies between its "[" and the first "]" after it (which may lie
-    // beyond the token), or the empty text when no "]" follows. Successive
+    // beyond the token; the second byte of a double-byte character of code
+    // page 932 is no "]"), or the empty text when no "]" follows. Successive
     // calls over one walk cost linear time in all.
     std::string_view GoToScreenText();
 

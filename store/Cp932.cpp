@@ -70,14 +70,23 @@ size_t Utf8SequenceLength(std::string_view s) {
     return length;
 }
 
-// Length of the CP932 character that starts `s`, at least 1.
-size_t Cp932SequenceLength(std::string_view s) {
-    const auto lead = static_cast<unsigned char>(s[0]);
-    const bool isLead = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
-    return isLead && s.size() >= 2 ? 2 : 1;
+} // namespace
+
+size_t Cp932CharacterLength(std::string_view bytes) {
+    if (bytes.empty())
+        return 0;
+    return bytes.size() >= 2 && IsCp932LeadByte(static_cast<unsigned char>(bytes[0])) &&
+                   IsCp932TrailByte(static_cast<unsigned char>(bytes[1]))
+               ? 2
+               : 1;
 }
 
-} // namespace
+size_t FindCp932Character(std::string_view bytes, char ascii) {
+    for (size_t pos = 0; pos < bytes.size(); pos += Cp932CharacterLength(bytes.substr(pos)))
+        if (bytes[pos] == ascii)
+            return pos;
+    return std::string_view::npos;
+}
 
 std::string Utf8ToCp932(std::string_view utf8) {
     CIconv cd("CP932", "UTF-8");
@@ -85,8 +94,12 @@ std::string Utf8ToCp932(std::string_view utf8) {
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {
+    // ASCII reads the same in both; the macro list decodes a line per
+    // go-to-screen step, and those are digits.
+    if (std::all_of(cp932.begin(), cp932.end(), [](char c) { return (c & 0x80) == 0; }))
+        return std::string(cp932);
     CIconv cd("UTF-8", "CP932");
-    return cd.Convert(cp932, "\xEF\xBF\xBD", Cp932SequenceLength);
+    return cd.Convert(cp932, "\xEF\xBF\xBD", Cp932CharacterLength);
 }
 
 int Cp932Length(std::string_view utf8) {

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -90,21 +91,28 @@ Words operator|(Words a, const Words& b) {
     return a;
 }
 
-TEST(CharacterImport, ByteWalkPairsOnlyJisCharacters) {
+TEST(CharacterImport, ByteWalkPairsEveryLeadByteWithItsTrailByte) {
     using V = std::vector<SCharacterAt>;
     EXPECT_EQ(SplitCharacters("\x41\x8A\xBF\x42"), (V{{0x41, 0}, {0x8ABF, 1}, {0x42, 3}}));
     EXPECT_EQ(SplitCharacters("\xEF\x40\xEF\xFC"), (V{{0xEF40, 0}, {0xEFFC, 2}}));
-    // Lead bytes 0xF0..0xFC leave JIS X 0208: each byte stands alone.
-    EXPECT_EQ(SplitCharacters("\xF0\x40\xFC\xFC"), (V{{0xF0, 0}, {0x40, 1}, {0xFC, 2}, {0xFC, 3}}));
+    // The NEC row 13 (87 40 ①), the NEC selection of IBM extensions (ED 40 纊),
+    // the IBM extensions (FA 40 ⅰ, FB FC 髙) and the user-defined area (F0 40)
+    // are double-byte characters like any other.
+    EXPECT_EQ(SplitCharacters("\x87\x40\xED\x40\xFA\x40\xFB\xFC\xF0\x40"),
+              (V{{0x8740, 0}, {0xED40, 2}, {0xFA40, 4}, {0xFBFC, 6}, {0xF040, 8}}));
     // A lead byte without a trail byte after it, the last one included.
     EXPECT_EQ(SplitCharacters("\x81\x7F\x41\x81"), (V{{0x81, 0}, {0x7F, 1}, {0x41, 2}, {0x81, 3}}));
+    EXPECT_EQ(SplitCharacters("\xFC\x20\xA0\xFD"), (V{{0xFC, 0}, {0x20, 1}, {0xA0, 2}, {0xFD, 3}}));
 
-    // The import asks the rasterizer for exactly those codes; U+E000 is
-    // 0xF0 0x40 in code page 932.
+    // The import asks the rasterizer for exactly those codes: 髙 is one
+    // character in one double-byte slot, and the font stays.
     CScriptedSession t;
-    t.Type16("\uE000A");
+    t.Type16("髙\uE000A");
     t.Click(IDC_IMPORT16);
-    EXPECT_EQ(t.rasterizer.asked, (std::vector<unsigned>{0xF0, 0x40, 0x41}));
+    EXPECT_EQ(t.rasterizer.asked, (std::vector<unsigned>{0xFBFC, 0xF040, 0x41}));
+    EXPECT_EQ(t.Current(), Columns(0, 39, 0x0000FFFFu));
+    EXPECT_TRUE(t.MessageTexts().empty());
+    EXPECT_TRUE(t.s().m_importFont16);
 }
 
 TEST(CharacterImport, SlotsCutsAndTheBand) {
@@ -270,6 +278,22 @@ TEST(CharacterImport, ReplayAsksForTheTextAgain) {
     EXPECT_EQ(t.s().m_text32, "Z"); // Cancel keeps the text and still imports it
     EXPECT_EQ(t.rasterizer.asked, (std::vector<unsigned>{'A', 'B', 'Z'}));
     EXPECT_TRUE(t.s().m_macroLines.empty());
+}
+
+TEST(CharacterImport, ReplayCutsALongAnswerAtACharacterBoundary) {
+    // Answers longer than the box keep the box's bytes, never half a
+    // character, and the form takes them without a message.
+    for (const auto& [size, answer, kept] : std::vector<std::tuple<int, std::string, std::string>>{
+             {16, "Aあいう", "Aあい"}, {32, "AB漢", "AB"}, {32, "A髙", "A髙"}}) {
+        SCOPED_TRACE(answer);
+        CScriptedSession t;
+        t.s().m_macroCode = size == 16 ? "12," : "39,";
+        (size == 16 ? t.platform.text16Answers : t.platform.text32Answers) = {answer};
+        t.Click(IDC_MACRO_START);
+        EXPECT_EQ(size == 16 ? t.s().m_text16 : t.s().m_text32, kept);
+        EXPECT_EQ(size == 16 ? t.s().m_form.text16 : t.s().m_form.text32, kept);
+        EXPECT_TRUE(t.MessageTexts().empty());
+    }
 }
 
 // With the machine's IPAGothic through FreeType.

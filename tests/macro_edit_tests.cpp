@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <random>
+
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -53,6 +57,56 @@ TEST(MacroEditing, DeleteRewritesTheMacroWithoutTheSelectedToken) {
         EXPECT_EQ(u.s().m_macroCode, kept) << code;
         EXPECT_EQ(u.s().m_macroLines, MacroListLines(code)) << code;
     }
+}
+
+TEST(MacroEditing, LinesStandForTheirTokensPastTokensThatShowNoLine) {
+    // An edited macro file may hold tokens that show no line; deleting,
+    // inserting and the break take the token of the line the user sees.
+    struct SCase {
+        std::string code;
+        int line;
+        std::string deleted;  // the code after "MacroDel" on the line
+        std::string inserted; // the code after "MacroIns" on the line and Button4
+        int breakStep;        // "MacroBreak" on the line
+    };
+    for (const SCase& c :
+         std::vector<SCase>{{"99,1,2,", 0, "99,2,", "99,4,1,2,", 2},
+                            {"99,1,2,", 1, "99,1,", "99,1,4,2,", 3},
+                            {"1,x,,2,", 0, "x,", "4,1,x,", 1},
+                            {"x,[3],y,z,[5],", 1, "x,[3],y,z,", "x,[3],y,z,4,[5],", 5},
+                            {"1,2,3,", 1, "1,3,", "1,4,2,3,", 2}}) {
+        SCOPED_TRACE(c.code + " line " + std::to_string(c.line));
+        CMacroSession del(c.code);
+        del.dispatch.OnListSelect(c.line);
+        del.Click(IDC_MACRO_DEL);
+        EXPECT_EQ(del.s().m_macroCode, c.deleted);
+        EXPECT_EQ(del.s().m_macroLines, MacroListLines(c.deleted));
+
+        CMacroSession ins(c.code, true);
+        ins.dispatch.OnListSelect(c.line);
+        ins.Click(IDC_MACRO_INS);
+        ins.Click(IDC_BUTTON4);
+        EXPECT_EQ(ins.s().m_macroCode, c.inserted);
+        EXPECT_EQ(ins.s().m_macroLines, MacroListLines(c.inserted));
+
+        CMacroSession brk(c.code);
+        brk.dispatch.OnListSelect(c.line);
+        brk.Click(IDC_MACRO_BREAK);
+        EXPECT_EQ(brk.s().m_breakStep, c.breakStep);
+    }
+
+    // The deleted step no longer plays, and the break stops after the
+    // selected line's step.
+    CMacroSession t("99,[3],");
+    t.dispatch.OnListSelect(0);
+    t.Click(IDC_MACRO_DEL);
+    t.Click(IDC_MACRO_START);
+    EXPECT_EQ(t.s().m_currentScreen, 1);
+    CMacroSession u("[2],99,[4],[5],");
+    u.dispatch.OnListSelect(1);
+    u.Click(IDC_MACRO_BREAK);
+    u.Click(IDC_MACRO_START);
+    EXPECT_EQ(u.s().m_currentScreen, 4);
 }
 
 TEST(MacroEditing, InsertPutsTheNextStepBeforeTheSelectedLine) {
@@ -128,6 +182,81 @@ TEST(MacroOptimization, RunsOfGoToScreenStepsKeepTheirLastStep) {
         EXPECT_EQ(OptimizedMacroCode(code), optimized) << code;
         EXPECT_EQ(OptimizedMacroCode(optimized), optimized) << code;
     }
+}
+
+// A random macro code string: mostly the pieces tokens are made of (step
+// codes, go-to-screen tokens with and without their "]", numbers, commas,
+// brackets, blanks, signs), now and then any byte.
+std::string RandomMacroBytes(std::mt19937& rng) {
+    static const char* const kPieces[] = {",", ",", ",",  "[",  "]",        "-",        "+",   " ",
+                                          "x", "0", ",,", "\n", "\x82\x54", "\x81\x5D", "\x81"};
+    std::string code;
+    const unsigned pieces = rng() % 24;
+    for (unsigned i = 0; i < pieces; ++i) {
+        switch (rng() % 6) {
+        case 0:
+        case 1:
+            code += std::to_string(1 + rng() % 44) + ",";
+            break;
+        case 2:
+            code += "[" + std::to_string(rng() % 14) + (rng() % 3 == 0 ? "" : "]") + ",";
+            break;
+        case 3:
+            code += std::to_string(rng() % 1000);
+            break;
+        case 4:
+            code += kPieces[rng() % std::size(kPieces)];
+            break;
+        default:
+            code += static_cast<char>(rng() % 256);
+            break;
+        }
+    }
+    return code;
+}
+
+// A session whose banks hold screens of random dots, the same for the same
+// seed, that plays `code` from screen 3 of select2.
+struct CPlayedMacro : CTestSession {
+    CPlayedMacro(unsigned seed, const std::string& code) {
+        std::mt19937 rng(seed);
+        for (int bank = 0; bank < kBankCount; ++bank) {
+            s().m_screenCount[bank] = s().m_displayedCount[bank] = 4 + bank * 3;
+            for (int n = 1; n <= s().m_screenCount[bank]; ++n)
+                for (Word& word : s().ScreenAt(bank, n))
+                    word = static_cast<Word>(rng() & rng());
+        }
+        SelectBank(view, 1);
+        GoToScreen(view, 3);
+        s().m_macroCode = code;
+        Click(IDC_MACRO_START);
+    }
+};
+
+TEST(MacroOptimization, NeverChangesWhatTheMacroDoes) {
+    std::mt19937 rng(17);
+    for (int round = 0; round < 1500; ++round) {
+        const std::string code = RandomMacroBytes(rng);
+        const std::string optimized = OptimizedMacroCode(code);
+        SCOPED_TRACE(::testing::PrintToString(code) + " -> " + ::testing::PrintToString(optimized));
+        ASSERT_LE(optimized.size(), code.size() + 4 * std::count(code.begin(), code.end(), '['));
+        EXPECT_EQ(OptimizedMacroCode(optimized), optimized);
+        const unsigned seed = rng();
+        const CPlayedMacro original(seed, code);
+        const CPlayedMacro shortened(seed, optimized);
+        ExpectSameScreensAndCounters(original.view.Store(), shortened.view.Store());
+        EXPECT_EQ(original.MessageTexts(), shortened.MessageTexts());
+        if (HasFailure())
+            break;
+    }
+
+    // A go-to-screen token without its "]" reads its number up to the first
+    // "]" after it, which the shortened macro may no longer hold: "[5,]"
+    // plays to screen 5, the "]" lying in the fragment the scan drops.
+    EXPECT_EQ(OptimizedMacroCode("[5,]"), "[5],");
+    EXPECT_EQ(OptimizedMacroCode("[5,19,[6],[7,"), "[5],19,[0],");
+    EXPECT_EQ(OptimizedMacroCode("[3],[7]x,[-2,]"), "[-2],");
+    EXPECT_EQ(OptimizedMacroCode("[5\x81\x5D,19,[6],[7],"), "[5],19,[7],");
 }
 
 // Scripted operations standing in for those with dialogs and files; what

@@ -65,6 +65,17 @@ TEST(MacroScanner, TokensEndAtAnEmptyTokenOrAFragment) {
     EXPECT_EQ(scanner.GoToScreenText(), "");
     ASSERT_TRUE(scanner.Next()); // "5"
     EXPECT_FALSE(scanner.Next());
+    // The second byte of ‐ (81 5D) or ー (81 5B) is no bracket.
+    for (const auto& [code, text] : std::vector<std::pair<std::string, std::string>>{
+             {"[5\x81\x5D],", "5\x81\x5D"},
+             {"[5\x81\x5D,", ""},
+             {"[5\x81,],", "5\x81,"},
+             {"[\x81\x5B\x81\x5D,x\x81\x5D],", "\x81\x5B\x81\x5D,x\x81\x5D"}}) {
+        CMacroScanner cp932(code);
+        ASSERT_TRUE(cp932.Next());
+        EXPECT_EQ(cp932.GoToScreenText(), text) << code;
+    }
+    EXPECT_EQ(MacroListLines("[5\x81\x5D],"), Lines{"5‐"});
     EXPECT_EQ(AtoiLike(" 42x"), 42);
     EXPECT_EQ(AtoiLike("-3"), -3);
     EXPECT_EQ(AtoiLike("abc"), 0);
@@ -75,6 +86,8 @@ TEST(MacroList, RebuildShowsKnownTokensOnly) {
     EXPECT_EQ(MacroListLines("1,[7],99,13"), (Lines{"上へスクロール", "7"}));
     EXPECT_EQ(MacroListLines(",1,2,"), Lines{});
     EXPECT_EQ(MacroListLines("[007],[x],"), (Lines{"007", "x"}));
+    // The bytes of a macro are code page 932.
+    EXPECT_EQ(MacroListLines("[\x82\x54],[\xFB\xFC\xA0],"), (Lines{"５", "髙\uFFFD"}));
 
     CTestSession t;
     t.s().m_macroCode = "9,[3],8,";

@@ -244,6 +244,37 @@ TEST(Cp932, ConversionsAndLengths) {
     EXPECT_EQ(TruncateToCp932Bytes("ああa", 3), "あ");
 }
 
+TEST(Cp932, ExtensionsAreDoubleByteCharactersEverywhere) {
+    // The NEC row 13 and the IBM extensions: two bytes each when encoded,
+    // counted, cut and decoded, a trail byte that reads as "\\" included.
+    for (const auto& [text, bytes] : std::vector<std::pair<std::string, std::string>>{
+             {"①", "\x87\x40"}, {"纊", "\xFA\x5C"}, {"ⅰ", "\xFA\x40"}, {"髙", "\xFB\xFC"}}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(Utf8ToCp932(text), bytes);
+        EXPECT_EQ(Cp932ToUtf8(bytes), text);
+        EXPECT_EQ(Cp932Length(text), 2);
+        EXPECT_EQ(Cp932CharacterLength(bytes + "A"), 2u);
+        EXPECT_EQ(TruncateToCp932Bytes("A" + text + text, 4), "A" + text);
+    }
+    // A lead byte stands alone before a byte that cannot follow it and at
+    // the end; decoding then replaces it alone and keeps what follows.
+    for (const auto& [bytes, length] : std::vector<std::pair<std::string, size_t>>{{"", 0},
+                                                                                   {"A", 1},
+                                                                                   {"\x81", 1},
+                                                                                   {"\x81\x20", 1},
+                                                                                   {"\x81\x7F", 1},
+                                                                                   {"\x9F\xFC", 2},
+                                                                                   {"\xE0\x40", 2},
+                                                                                   {"\xFC\x80", 2},
+                                                                                   {"\xFD\x40", 1},
+                                                                                   {"\xA0\x40", 1}})
+        EXPECT_EQ(Cp932CharacterLength(bytes), length) << bytes.size();
+    // The NEC selection of the same characters decodes too.
+    EXPECT_EQ(Cp932ToUtf8("\xED\x40"), "纊");
+    EXPECT_EQ(Cp932ToUtf8("\x81,5"), "\xEF\xBF\xBD,5");
+    EXPECT_EQ(Cp932ToUtf8("[\x82\x54]"), "[５]");
+}
+
 TEST(MessageText, PlaceholdersTakeTheirArgumentsOnce) {
     EXPECT_EQ(FormatMessage("%1 から %2 までの整数を入力してください。", {"1", "0"}),
               "1 から 0 までの整数を入力してください。");

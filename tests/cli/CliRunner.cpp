@@ -75,6 +75,14 @@ std::string QvlScreen(const std::vector<std::pair<int, int>>& litDots) {
     return bytes;
 }
 
+bool IsUsageLine(const std::string& err) {
+    const std::string start = "glowmotion-cli: ";
+    const std::string end = "; see glowmotion-cli --help\n";
+    return err.size() > start.size() + end.size() && err.compare(0, start.size(), start) == 0 &&
+           err.compare(err.size() - end.size(), end.size(), end) == 0 &&
+           err.find('\n') == err.size() - 1;
+}
+
 std::string NumberedQvl(int count) {
     std::string bytes;
     for (int n = 1; n <= count; ++n)

@@ -25,6 +25,10 @@ public:
     SCliResult Run(const std::vector<std::string>& args, int timeoutSeconds = 60) const;
 };
 
+// Whether `err` is what a usage error prints: one line that names the
+// error and points to --help.
+bool IsUsageLine(const std::string& err);
+
 // One 192-byte screen of a .qvl file with the given (column, row) dots lit,
 // built byte by byte: column words little-endian, bit 31 the top row.
 std::string QvlScreen(const std::vector<std::pair<int, int>>& litDots = {});

@@ -86,7 +86,7 @@ TEST(CliErrors, EchoedTextIsEscaped) {
         SCOPED_TRACE(message);
         const SCliResult result = dir.Run(args);
         EXPECT_EQ(2, result.exitCode);
-        EXPECT_EQ(0u, result.err.find("glowmotion-cli: " + message + "\nUsage:"));
+        EXPECT_EQ("glowmotion-cli: " + message + "; see glowmotion-cli --help\n", result.err);
     }
 }
 

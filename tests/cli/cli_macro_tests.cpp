@@ -31,6 +31,29 @@ TEST(CliMacro, ListOptimizeAndExport) {
               ReadBytes(dir.Path("s.txt")));
 }
 
+TEST(CliMacro, TokensAreCodePage932) {
+    // A go-to-screen token written by a Japanese editor: ５ (82 54) and 髙
+    // (FB FC) in Shift-JIS, and a byte that is no character (A0).
+    CCliFolder dir;
+    const std::string in = dir.Write("sjis.mcr", "8,[\x82\x54],[\xFB\xFC],[\xA0],");
+    const SCliResult listed = dir.Run({"macro", "list", in});
+    EXPECT_EQ(0, listed.exitCode);
+    EXPECT_EQ("最初\n５\n髙\n\xEF\xBF\xBD\n", listed.out);
+
+    // The export writes the characters back as they were; what code page
+    // 932 cannot hold becomes "?".
+    EXPECT_EQ(0, dir.Run({"macro", "export", in, dir.Path("s.txt")}).exitCode);
+    EXPECT_EQ("\x8D\xC5\x8F\x89\r\n\x82\x54\r\n\xFB\xFC\r\n?\r\n", ReadBytes(dir.Path("s.txt")));
+
+    // The state reads the macro the same way.
+    const SCliResult played = dir.Run({"play", in, "--state"});
+    EXPECT_NE(
+        std::string::npos,
+        played.out.find("\"macro\":\"8,[５],[髙],[\xEF\xBF\xBD],\",\"macroLines\":[\"最初\",\"５\","
+                        "\"髙\",\"\xEF\xBF\xBD\"]"))
+        << played.out;
+}
+
 TEST(CliMacro, RefusalsAndUsageErrors) {
     CCliFolder dir;
     const std::string big = dir.Write("big.mcr", std::string(8193, '8'));
@@ -59,7 +82,7 @@ TEST(CliMacro, RefusalsAndUsageErrors) {
                                                {"macro", "list", in, "--state"}}) {
         const SCliResult result = dir.Run(args);
         EXPECT_EQ(2, result.exitCode) << args.size();
-        EXPECT_NE(std::string::npos, result.err.find("Usage:"));
+        EXPECT_TRUE(IsUsageLine(result.err)) << result.err;
     }
 }
 

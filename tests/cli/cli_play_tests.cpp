@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <optional>
@@ -106,6 +107,63 @@ TEST(CliPlay, BanksAndWrittenFiles) {
     EXPECT_EQ("", ReadBytes(dir.Path("none-out.qvl")));
 }
 
+TEST(CliPlay, EveryMixOfOpenedBanksPlaysFromSelect1) {
+    // Each bank file differs from the others; a macro that starts with
+    // "リバース" (19) inverts screen 1 of the bank it starts on, which must
+    // be select1 whichever banks were opened. Every bank is written back.
+    CCliFolder dir;
+    const std::array<std::string, 3> films = {NumberedQvl(3), NumberedQvl(5).substr(192 * 1),
+                                              NumberedQvl(7).substr(192 * 2)};
+    for (int bank = 0; bank < 3; ++bank)
+        dir.Write("in" + std::to_string(bank + 1) + ".qvl", films[bank]);
+
+    struct SMix {
+        std::vector<int> opened;                   // the --selectK given (1-based)
+        std::string macro;                         // what is played
+        std::vector<std::pair<int, int>> inverted; // (bank, screen), 1-based
+    };
+    const std::vector<SMix> mixes = {
+        {{}, "19,", {{1, 1}}},
+        {{1}, "19,", {{1, 1}}},
+        {{2}, "19,", {{1, 1}}},
+        {{3}, "19,", {{1, 1}}},
+        {{1, 2}, "19,", {{1, 1}}},
+        {{2, 3}, "19,", {{1, 1}}},
+        {{1, 3}, "19,", {{1, 1}}},
+        {{3, 2, 1}, "19,", {{1, 1}}},
+        {{2, 3}, "19,10,19,", {{1, 1}, {2, 1}}},
+        {{2, 3}, "19,11,[3],19,9,[2],19,", {{1, 1}, {3, 3}, {1, 2}}},
+        {{1, 2, 3}, "19,10,[4],19,11,19,", {{1, 1}, {2, 4}, {3, 1}}},
+    };
+    for (const SMix& mix : mixes) {
+        std::string trace = mix.macro + " after";
+        std::vector<std::string> args{"play", dir.Write("m.mcr", mix.macro)};
+        for (const int bank : mix.opened) {
+            trace += " --select" + std::to_string(bank);
+            args.insert(args.end(), {"--select" + std::to_string(bank),
+                                     dir.Path("in" + std::to_string(bank) + ".qvl")});
+        }
+        SCOPED_TRACE(trace);
+        for (int bank = 1; bank <= 3; ++bank)
+            args.insert(args.end(), {"--out" + std::to_string(bank),
+                                     dir.Path("out" + std::to_string(bank) + ".qvl")});
+        ASSERT_EQ(0, dir.Run(args).exitCode);
+
+        for (int bank = 1; bank <= 3; ++bank) {
+            const bool opened =
+                std::find(mix.opened.begin(), mix.opened.end(), bank) != mix.opened.end();
+            std::string expected = opened ? films[bank - 1] : std::string(1920, '\0');
+            for (const auto& [invertedBank, screen] : mix.inverted)
+                if (invertedBank == bank)
+                    for (size_t i = 0; i < 192; ++i)
+                        expected[(screen - 1) * 192 + i] =
+                            static_cast<char>(~expected[(screen - 1) * 192 + i]);
+            EXPECT_EQ(expected, ReadBytes(dir.Path("out" + std::to_string(bank) + ".qvl")))
+                << "--out" << bank;
+        }
+    }
+}
+
 TEST(CliPlay, GoToScreenIsClampedToTheBank) {
     CCliFolder dir;
     const SCliResult high = dir.Run({"play", dir.Write("high.mcr", "[900],"), "--state"});
@@ -154,19 +212,24 @@ TEST(CliPlay, MacroFileLimitAndRefusedFiles) {
 TEST(CliPlay, StateIsValidJsonWhateverTheMacroHolds) {
     CCliFolder dir;
     // A go-to-screen token whose text holds a quote, a backslash, control
-    // characters, a lone continuation byte, a cut-off sequence, an encoded
-    // surrogate and an overlong form; then an unknown token of raw bytes.
-    const std::string macro = "[\"\\\x01\n\x80\xE3\x81\xED\xA0\x80\xC0\xAF\x7F],\xFF\xFE,";
-    const SCliResult result = dir.Run({"play", dir.Write("raw.mcr", macro), "--state"});
+    // characters, bytes that are no character of code page 932 and
+    // double-byte characters; then an unknown token of raw bytes; then a
+    // bitmap import of a file whose name is no UTF-8, which its message names.
+    const std::string macro = "[\"\\\x01\n\x80\xE3\x81\xED\xA0\x80\xC0\xAF\x7F],\xFF\xFE,32,";
+    const SCliResult result = dir.Run(
+        {"play", dir.Write("raw.mcr", macro), "--bitmap", dir.Path("\xC0\xAF.bmp"), "--state"});
     ASSERT_EQ(0, result.exitCode);
+    // The macro reads as code page 932: E3 81 and ED A0 are kanji, C0 and AF
+    // half-width katakana.
     const std::string fffd = "\xEF\xBF\xBD";
-    std::string line = "\\\"\\\\\\u0001\\n";
-    for (int i = 0; i < 7; ++i)
-        line += fffd;
-    line += "\x7F";
+    const std::string line = "\\\"\\\\\\u0001\\n" + fffd + "縺恝" + fffd + "ﾀｯ\x7F";
     EXPECT_NE(std::string::npos,
-              result.out.find("\"macro\":\"[" + line + "]," + fffd + fffd + ",\""));
-    EXPECT_NE(std::string::npos, result.out.find("\"macroLines\":[\"" + line + "\"]"));
+              result.out.find("\"macro\":\"[" + line + "]," + fffd + fffd + ",32,\""));
+    EXPECT_NE(std::string::npos,
+              result.out.find("\"macroLines\":[\"" + line + "\",\"Ｂｉｔｍａｐ取込\"]"));
+    // A file name is bytes: what is no UTF-8 in it is replaced.
+    EXPECT_NE(std::string::npos, result.out.find(fffd + fffd + ".bmp が見つかりません。"))
+        << result.out;
     if (const std::optional<bool> valid = PythonAcceptsJson(dir, result.out)) {
         EXPECT_TRUE(*valid) << result.out;
     }
@@ -206,6 +269,54 @@ TEST(CliPlay, CharacterImportTakesTheTextAnswer) {
     EXPECT_EQ(std::string(192, '\0'), ReadBytes(dir.Path("blank.qvl")));
 }
 
+// The 48 column words of the first screen of .qvl bytes.
+std::vector<unsigned> FirstScreen(const std::string& bytes) {
+    std::vector<unsigned> words(48, 0);
+    for (size_t column = 0; column < 48 && column * 4 + 3 < bytes.size(); ++column)
+        for (size_t i = 0; i < 4; ++i)
+            words[column] |=
+                static_cast<unsigned>(static_cast<unsigned char>(bytes[column * 4 + i])) << (8 * i);
+    return words;
+}
+
+// Whether columns [first, first + count) of a screen hold no lit dot.
+bool Blank(const std::vector<unsigned>& screen, size_t first, size_t count) {
+    return std::all_of(screen.begin() + static_cast<std::ptrdiff_t>(first),
+                       screen.begin() + static_cast<std::ptrdiff_t>(first + count),
+                       [](unsigned word) { return word == 0; });
+}
+
+TEST(CliPlay, TextAnswersAreWholeCp932CharactersWithinTheLimit) {
+    CCliFolder dir;
+    // Plays `macro` with the answers and gives the first screen of select1;
+    // no message box may come up.
+    const auto import = [&](const std::string& macro, const std::vector<std::string>& answers) {
+        std::vector<std::string> args{"play", dir.Write("m.mcr", macro)};
+        args.insert(args.end(), answers.begin(), answers.end());
+        args.insert(args.end(), {"--out1", dir.Path("o.qvl"), "--state"});
+        const SCliResult result = dir.Run(args);
+        EXPECT_EQ(0, result.exitCode);
+        EXPECT_NE(std::string::npos, result.out.find("\"messages\":[]}")) << result.out;
+        return FirstScreen(ReadBytes(dir.Path("o.qvl")));
+    };
+
+    // 髙 (FB FC, an IBM extension) is one character in one 16-column slot,
+    // and the font is still there for the character after it.
+    const std::vector<unsigned> taka = import("12,", {"--text16", "髙"});
+    EXPECT_FALSE(Blank(taka, 0, 16));
+    EXPECT_TRUE(Blank(taka, 16, 32));
+    const std::vector<unsigned> takaA = import("12,12,", {"--text16", "髙", "--text16", "髙A"});
+    EXPECT_TRUE(std::equal(taka.begin(), taka.begin() + 16, takaA.begin()));
+    EXPECT_FALSE(Blank(takaA, 16, 8));
+
+    // An answer longer than the box is cut where the dialog's edit cuts
+    // typing: 漢字 for 32 dots draws 漢 alone, nothing of 字 in columns 32..47.
+    const std::vector<unsigned> kan = import("39,", {"--text32", "漢"});
+    EXPECT_TRUE(Blank(kan, 32, 16));
+    EXPECT_EQ(import("39,", {"--text32", "漢字"}), kan);
+    EXPECT_EQ(import("12,", {"--text16", "漢字漢字"}), import("12,", {"--text16", "漢字漢"}));
+}
+
 TEST(CliPlay, UsageErrors) {
     CCliFolder dir;
     const std::string macro = dir.Write("m.mcr", "8,");
@@ -229,7 +340,7 @@ TEST(CliPlay, UsageErrors) {
         const SCliResult result = dir.Run(args);
         EXPECT_EQ(2, result.exitCode);
         EXPECT_EQ("", result.out);
-        EXPECT_NE(std::string::npos, result.err.find("Usage:"));
+        EXPECT_TRUE(IsUsageLine(result.err)) << result.err;
     }
 
     // Answers for dialogs are taken even when no step asks for them; an

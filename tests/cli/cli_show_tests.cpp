@@ -129,7 +129,7 @@ TEST(CliUsage, ErrorsGoToStderrWithStatus2) {
         const SCliResult result = dir.Run(args);
         EXPECT_EQ(2, result.exitCode);
         EXPECT_EQ("", result.out);
-        EXPECT_NE(std::string::npos, result.err.find("Usage:"));
+        EXPECT_TRUE(IsUsageLine(result.err)) << result.err;
     }
 
     const SCliResult help = dir.Run({"--help"});

@@ -209,6 +209,10 @@ private slots:
         TypeText(text16, QString::fromUtf8("あいうえ"));
         QCOMPARE(text16->text(), QString::fromUtf8("あいう"));
         QCOMPARE(m_view->Core().Store().m_form.text16, std::string("あいう"));
+        // An IBM extension takes two bytes like any kanji.
+        text16->clear();
+        TypeText(text16, QString::fromUtf8("髙髙A髙"));
+        QCOMPARE(text16->text(), QString::fromUtf8("髙髙A"));
     }
 
     void dragAcrossTheGridLightsThePath() {
