@@ -72,9 +72,14 @@ TEST(Clips, OneScreenFormsReverseAndPlayback) {
     t.Press(ID_EDIT_CUT);
     EXPECT_EQ(t.s().m_previewOffset, 0);
     EXPECT_EQ(t.Screen(0, 4), kBlankScreen);
+    // Cut and paste change screens: they mark their bank.
+    EXPECT_TRUE(t.doc.IsModified());
     t.Press(IDC_SELECT3);
+    EXPECT_FALSE(t.doc.IsModified());
     t.Press(ID_EDIT_PASTE);
     EXPECT_EQ(t.Screen(2, 1), PatternScreen(0, 4));
+    EXPECT_TRUE(t.doc.IsModified());
+    t.doc.SetModifiedFlag(false);
     t.Press(ID_EDIT_COPY);
     EXPECT_EQ(t.platform.invalidateCount, repaints + 3); // cut, select, paste: not copy
     EXPECT_FALSE(t.doc.IsModified());

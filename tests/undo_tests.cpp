@@ -387,11 +387,15 @@ TEST(Undo, NewOpenAndResetComeBack) {
     EXPECT_EQ(t.s().m_screenCount[1], 12);
     EXPECT_EQ(t.s().m_currentScreen, 11);
     EXPECT_TRUE(t.doc.IsModified());
-    EXPECT_EQ(t.doc.Title(), "three.qvl"); // the document stays that of the file
+    // The document is again the one whose screens are shown.
+    EXPECT_EQ(t.doc.Title(), "無題");
+    EXPECT_EQ(t.doc.PathName(), "");
     t.Click(ID_EDIT_REDO);
     EXPECT_EQ(t.s().m_banks[1][0], 0x80000000u);
     EXPECT_EQ(t.s().m_screenCount[1], 3);
     EXPECT_FALSE(t.doc.IsModified());
+    EXPECT_EQ(t.doc.Title(), "three.qvl");
+    EXPECT_EQ(t.doc.PathName(), path);
 
     NewAnimation(t.view, t.doc);
     EXPECT_EQ(t.s().m_banks[1][0], 0u);

@@ -91,6 +91,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     CreateStatusBar();
     connect(m_view, &CQuorvelView::statusTextChanged, this, &CMainFrame::SetStatusPaneText);
     connect(m_view, &CQuorvelView::undoHistoryChanged, this, &CMainFrame::RefreshUndoActions);
+    // Undo and redo of New and Open bring back the document's name.
+    connect(m_view, &CQuorvelView::undoHistoryChanged, this, &CMainFrame::UpdateTitle);
     RefreshUndoActions();
     m_view->Grid()->SetOnionSkin(ReadOnionSkin());
     Action(ID_VIEW_ONION_SKIN)->setChecked(m_view->Grid()->OnionSkin());
@@ -419,7 +421,11 @@ void CMainFrame::OpenRecentFile(int index) {
 }
 
 bool CMainFrame::SaveModified() {
-    if (!m_doc.IsModified())
+    // A save writes only the bank on display: the others' changes are asked
+    // about first, and No leaves everything as it is.
+    if (!ConfirmDiscardHiddenBanks(m_view->Core()))
+        return false;
+    if (!m_view->Core().IsModified())
         return true;
     const QString text = Utf8(kSavePrompt).arg(QString::fromStdString(m_doc.Title()));
     const int answer =

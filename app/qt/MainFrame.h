@@ -51,9 +51,11 @@ public:
     // leaves the document, its title and its modified flag as they were.
     EOpenResult OpenDocumentFile(const QString& path);
 
-    // The save prompt: asks "%1 への変更を保存しますか？" when the document is
-    // modified and saves on Yes. False when the user cancels or the save
-    // fails, and the action that asked must not go on.
+    // The questions before the document is left: when banks other than the
+    // one on display have unsaved changes, whether to discard them (No stops
+    // here); then "%1 への変更を保存しますか？" when the bank on display is
+    // modified, saving on Yes. False when the user says No or Cancel or the
+    // save fails, and the action that asked must not go on.
     bool SaveModified();
     // Save: writes to the document's file, or asks for one first (Save As)
     // when it has none. False when cancelled or failed.

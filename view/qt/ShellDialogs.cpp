@@ -113,7 +113,9 @@ int ShowMessageBox(QWidget* parent, const std::string& text, const std::string& 
     std::vector<QPushButton*> widgets;
     for (const SBoxButton& button : buttons)
         widgets.push_back(box.addButton(QString::fromUtf8(button.text), button.role));
-    box.setDefaultButton(widgets.front());
+    const size_t defaultButton =
+        (type & kMbDefaultButtonMask) == MB_DEFBUTTON2 && widgets.size() > 1 ? 1 : 0;
+    box.setDefaultButton(widgets[defaultButton]);
     // Escape answers Cancel where there is one, and otherwise the answer
     // that changes nothing: No, or the only button.
     box.setEscapeButton(widgets.back());

@@ -14,7 +14,8 @@ class QWidget;
 // dialog.
 
 // Shows a message box with `caption`, `text`, the buttons and icon of the
-// MB_* `type`, Japanese button texts and the first button as the default.
+// MB_* `type`, Japanese button texts and the first button as the default (the
+// second with MB_DEFBUTTON2).
 // Returns IDOK, IDCANCEL, IDYES or IDNO; closing the box without a button
 // counts as Cancel (No for Yes/No, OK for a box with only OK).
 int ShowMessageBox(QWidget* parent, const std::string& text, const std::string& caption,
