@@ -42,6 +42,10 @@ public:
     // own commands (File, View, Help) or hands the id to the form.
     void OnCommand(int id);
 
+    // Carries out form command `id` with SHIFT taken as held (the keys of its
+    // SHIFT form): emits commandRouted, then clicks it on the form.
+    void OnShiftCommand(int id);
+
     // New without asking: ten blank screens in the current bank, "無題".
     void NewDocument();
 
@@ -87,6 +91,8 @@ protected:
 
 private:
     QAction* CreateAction(int id);
+    // A key of command `id` that gives its SHIFT form.
+    void CreateShiftKey(int id, const QKeySequence& keys);
     void CreateMenus();
     void AddRecentFileEntries(QMenu* file);
     void CreateToolBar();
