@@ -1,6 +1,5 @@
 #include "cli/PlayCommand.h"
 
-#include "app/CommandTable.h"
 #include "app/DocumentCommands.h"
 #include "cli/CliMessages.h"
 #include "cli/ExitCodes.h"
