@@ -14,8 +14,7 @@ const std::array kTexts = {
                  "上書き保存"},
     SCommandText{ID_FILE_SAVE_AS, "名前を付けて保存(&A)...", "作業中のﾌｧｲﾙに名前を付けて保存",
                  "名前をつけて保存"},
-    SCommandText{ID_APP_EXIT, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示",
-                 "終了"},
+    SCommandText{ID_APP_EXIT, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示", "終了"},
     SCommandText{
         ID_EDIT_CUT, "切り取り(&T)\tCtrl+X",
         "表示スクリーンを切り取って保存　+SHIFT表示スクリーン→最終スクリーンを切り取って保存",
@@ -32,10 +31,11 @@ const std::array kTexts = {
                  "ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示"},
     SCommandText{ID_VIEW_ONION_SKIN, "オニオンスキン(&O)",
                  "前のスクリーンの点灯ドットを薄く重ねて表示/非表示", nullptr},
-    SCommandText{ID_AND, "AND",
-                 "表示スクリーン select1 AND select2 = select3　+SHIFT表示スクリーン→最終スクリーン "
-                 "select1 AND select2 = select3",
-                 "合成"},
+    SCommandText{
+        ID_AND, "AND",
+        "表示スクリーン select1 AND select2 = select3　+SHIFT表示スクリーン→最終スクリーン "
+        "select1 AND select2 = select3",
+        "合成"},
     SCommandText{ID_OR, "OR",
                  "表示スクリーン select1 OR select2 = select3　+SHIFT表示スクリーン→最終スクリーン "
                  "select1 OR select2 = select3",
@@ -60,13 +60,24 @@ const std::array kTexts = {
 };
 
 const std::array kAccelerators = {
-    SAccelerator{ID_FILE_NEW, "Ctrl+N"},     SAccelerator{ID_FILE_OPEN, "Ctrl+O"},
-    SAccelerator{ID_FILE_SAVE, "Ctrl+S"},    SAccelerator{ID_EDIT_CUT, "Ctrl+X"},
-    SAccelerator{ID_EDIT_COPY, "Ctrl+C"},    SAccelerator{ID_EDIT_PASTE, "Ctrl+V"},
-    SAccelerator{ID_EDIT_CUT, "Shift+Del"},  SAccelerator{ID_EDIT_COPY, "Ctrl+Ins"},
-    SAccelerator{ID_EDIT_PASTE, "Shift+Ins"},
-    SAccelerator{ID_EDIT_UNDO, "Ctrl+Z"},    SAccelerator{ID_EDIT_REDO, "Ctrl+Y"},
+    SAccelerator{ID_FILE_NEW, "Ctrl+N"},
+    SAccelerator{ID_FILE_OPEN, "Ctrl+O"},
+    SAccelerator{ID_FILE_SAVE, "Ctrl+S"},
+    SAccelerator{ID_EDIT_CUT, "Ctrl+X"},
+    SAccelerator{ID_EDIT_COPY, "Ctrl+C"},
+    SAccelerator{ID_EDIT_PASTE, "Ctrl+V"},
+    // The keys with SHIFT in them reach the SHIFT forms.
+    SAccelerator{ID_EDIT_CUT, "Shift+Del", true},
+    SAccelerator{ID_EDIT_COPY, "Ctrl+Ins"},
+    SAccelerator{ID_EDIT_PASTE, "Shift+Ins", true},
+    SAccelerator{ID_EDIT_UNDO, "Ctrl+Z"},
+    SAccelerator{ID_EDIT_REDO, "Ctrl+Y"},
     SAccelerator{ID_EDIT_REDO, "Ctrl+Shift+Z"},
+    SAccelerator{ID_EDIT_CUT, "Ctrl+Shift+X", true},
+    SAccelerator{ID_EDIT_COPY, "Ctrl+Shift+C", true},
+    SAccelerator{ID_EDIT_PASTE, "Ctrl+Shift+V", true},
+    SAccelerator{ID_EDIT_CUT, "Ctrl+Shift+Del", true},
+    SAccelerator{ID_EDIT_COPY, "Ctrl+Shift+Ins", true},
 };
 
 using M = EMenuEntry;
@@ -117,9 +128,11 @@ const std::array kMenuBar = {
 };
 
 const std::array kToolbar = {
-    ID_FILE_NEW, ID_FILE_OPEN,    ID_FILE_SAVE,    0,        ID_EDIT_CUT, ID_EDIT_COPY,
-    ID_EDIT_PASTE, 0,             ID_REVERSE,      ID_SPACE_INSERT, ID_SPACE_DELETE, 0,
-    ID_AND,      ID_OR,           ID_FONT32,       ID_FONT16, ID_APP_ABOUT,
+    ID_FILE_NEW,  ID_FILE_OPEN,    ID_FILE_SAVE,    0,
+    ID_EDIT_CUT,  ID_EDIT_COPY,    ID_EDIT_PASTE,   0,
+    ID_REVERSE,   ID_SPACE_INSERT, ID_SPACE_DELETE, 0,
+    ID_AND,       ID_OR,           ID_FONT32,       ID_FONT16,
+    ID_APP_ABOUT,
 };
 
 } // namespace

@@ -16,9 +16,12 @@ struct SCommandText {
 };
 
 // The keys of one accelerator, as a key sequence text ("Ctrl+X", "Shift+Del").
+// `shiftForm`: the keys hold SHIFT, and they give the command's SHIFT form
+// (as SHIFT with its button does) however soon SHIFT is let go.
 struct SAccelerator {
     int id;
     const char* keys;
+    bool shiftForm = false;
 };
 
 // One entry of the menu bar, in order. A popup opens a level that its End

@@ -130,10 +130,10 @@ const std::array kCommands = {
     SCommand{.id = IDC_MACRO_EXPORT, .plain = ExportMacroText},
 
     // Character import. A replayed import asks for its text first.
-    SCommand{.id = IDC_IMPORT16, .plain = ImportCharacters16,
-             .plainStep = EStep::ImportCharacters16},
-    SCommand{.id = IDC_IMPORT32, .plain = ImportCharacters32,
-             .plainStep = EStep::ImportCharacters32},
+    SCommand{
+        .id = IDC_IMPORT16, .plain = ImportCharacters16, .plainStep = EStep::ImportCharacters16},
+    SCommand{
+        .id = IDC_IMPORT32, .plain = ImportCharacters32, .plainStep = EStep::ImportCharacters32},
     SCommand{.id = ID_FONT16, .plain = ChooseImportFont16},
     SCommand{.id = ID_FONT32, .plain = ChooseImportFont32},
 
@@ -158,6 +158,22 @@ SReplayTable BuildReplayTable() {
 
 } // namespace
 
+bool WorksOnCurrentScreen(const SCommand& command) {
+    switch (command.plainStep) {
+    case EStep::None:
+        // Of the commands without a step, only "Bitmap保存" takes a screen.
+        return command.id == ID_BITMAP_SAVE;
+    case EStep::GoToFirst:
+    case EStep::GoToLast:
+    case EStep::Select1:
+    case EStep::Select2:
+    case EStep::Select3:
+        return false;
+    default:
+        return true;
+    }
+}
+
 std::span<const SCommand> CommandTable() {
     return kCommands;
 }
@@ -168,6 +184,8 @@ const SCommand* FindCommand(int id) {
 
 void RunCommand(CViewCore& view, const SCommand& command) {
     const CUndoScope undo(view, command);
+    if (WorksOnCurrentScreen(command))
+        TakeScreenOnDisplay(view);
     if (command.handler != nullptr) {
         command.handler(view);
         return;

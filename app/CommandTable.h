@@ -36,10 +36,17 @@ std::span<const SCommand> CommandTable();
 // The row of command or control `id`, or nullptr when the view has none.
 const SCommand* FindCommand(int id);
 
-// The common handler frame: with a SHIFT form and SHIFT held, the SHIFT
-// operation and its step, otherwise the plain ones; the step is recorded when
-// the operation says so. A row with a handler of its own runs that instead.
-// Whatever the command changes becomes one undo record (CUndoScope).
+// Whether `command` works on the current screen or the run from it (the
+// effects, the bit moves, screen editing, character and bitmap import and
+// "Bitmap保存"), rather than moving around or working on the macro.
+bool WorksOnCurrentScreen(const SCommand& command);
+
+// The common handler frame: a command that works on the current screen first
+// makes the screen on display current (TakeScreenOnDisplay); then, with a
+// SHIFT form and SHIFT held, the SHIFT operation and its step, otherwise the
+// plain ones; the step is recorded when the operation says so. A row with a
+// handler of its own runs that instead. Whatever the command changes becomes
+// one undo record (CUndoScope), which marks the banks it changed.
 void RunCommand(CViewCore& view, const SCommand& command);
 
 // What the macro player replays through, built from the table: every step

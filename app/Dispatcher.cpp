@@ -6,6 +6,7 @@
 #include "store/ViewCore.h"
 #include "view/FormTemplate.h"
 #include "view/MouseDrawing.h"
+#include "view/Navigation.h"
 #include "view/Preview.h"
 
 namespace {
@@ -49,6 +50,10 @@ bool CDispatcher::OnScroll(int controlId, int code, int thumbPosition) {
         return false;
     }
     const CUndoScope undo(m_view, *command, code);
+    // The bit-move bars move the screen on display; the screen scroll bar
+    // takes it as its start itself.
+    if (WorksOnCurrentScreen(*command))
+        TakeScreenOnDisplay(m_view);
     command->scroll(m_view, code, thumbPosition);
     return true;
 }
@@ -57,9 +62,12 @@ void CDispatcher::OnMouse(EMouseMessage message, unsigned keyFlags, int x, int y
     const CDrawingRecord undo(m_view, message);
     switch (message) {
     case EMouseMessage::LButtonDown:
+        // A press draws on the screen on display, which it makes current.
+        TakeScreenOnDisplay(m_view);
         OnButtonDown(m_view, true, keyFlags, x, y);
         break;
     case EMouseMessage::RButtonDown:
+        TakeScreenOnDisplay(m_view);
         OnButtonDown(m_view, false, keyFlags, x, y);
         break;
     case EMouseMessage::LButtonUp:

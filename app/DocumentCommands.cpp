@@ -5,6 +5,7 @@
 #include "app/UndoCommands.h"
 #include "store/CommandIds.h"
 #include "store/FileIo.h"
+#include "store/MessageText.h"
 #include "store/Platform.h"
 #include "store/ViewCore.h"
 #include "view/FormTemplate.h"
@@ -36,10 +37,16 @@ void OnInitialUpdate(CViewCore& view, const CQuorvelDoc& doc) {
 namespace {
 
 // The first New or Open is the program's start, which is nothing to undo.
+// Either fills the current bank from a file, which leaves it unmarked.
 void OpenFileRecord(std::optional<CUndoScope>& undo, CViewCore& view, int id) {
-    if (view.Store().m_firstUpdate == 0)
+    view.LinkDisplayedBank();
+    if (view.Store().m_firstUpdate == 0) {
         undo.emplace(view, CommandName(id));
+        view.UndoHistory().LoadsBank(view.Store().m_currentBank);
+    }
 }
+
+const char* const kBankNames[kBankCount] = {"select1", "select2", "select3"};
 
 } // namespace
 
@@ -63,8 +70,38 @@ bool SaveAnimation(CViewCore& view, CQuorvelDoc& doc, const std::string& path) {
     view.SyncDocument();
     if (!doc.OnSaveDocument(path, view.Platform()))
         return false;
-    view.UndoHistory().MarkSaved();
+    view.UndoHistory().MarkSaved(view.Store().m_currentBank, doc.Identity());
     return true;
+}
+
+std::vector<int> UnsavedHiddenBanks(const CViewCore& view) {
+    std::vector<int> banks;
+    for (int bank = 0; bank < kBankCount; ++bank)
+        if (bank != view.Store().m_currentBank && view.IsBankModified(bank))
+            banks.push_back(bank);
+    return banks;
+}
+
+std::string DiscardQuestion(const std::vector<int>& banks) {
+    std::string names;
+    for (const int bank : banks) {
+        if (bank < 0 || bank >= kBankCount)
+            continue;
+        if (!names.empty())
+            names += ", ";
+        names += kBankNames[bank];
+    }
+    if (names.empty())
+        return {};
+    return names + " の変更は保存されていません。破棄しますか？";
+}
+
+bool ConfirmDiscardHiddenBanks(CViewCore& view) {
+    const std::vector<int> banks = UnsavedHiddenBanks(view);
+    if (banks.empty())
+        return true;
+    return view.Platform().MessageBox(DiscardQuestion(banks), kAppCaption,
+                                      MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
 }
 
 bool WriteBankFile(CViewCore& view, int bank, const std::string& path) {

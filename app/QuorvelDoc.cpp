@@ -18,7 +18,7 @@ CQuorvelDoc::CQuorvelDoc() : m_words(kWordsPerBank, 0), m_title(kUntitled) {}
 void CQuorvelDoc::OnNewDocument() {
     m_byteCount = kNewScreens * kScreenBytes;
     std::fill_n(m_words.begin(), kNewScreens * kWordsPerScreen, Word{0});
-    m_modified = false;
+    SetModifiedFlag(false);
     m_pathName.clear();
     m_title = kUntitled;
 }
@@ -39,7 +39,7 @@ bool CQuorvelDoc::OnOpenDocument(const std::string& path, CPlatform& platform) {
     m_byteCount = static_cast<int>(bytes.size());
     DecodeQvl(bytes, m_words.data());
     SetPathName(path);
-    m_modified = false;
+    SetModifiedFlag(false);
     return true;
 }
 
@@ -51,7 +51,7 @@ bool CQuorvelDoc::OnSaveDocument(const std::string& path, CPlatform& platform) {
         return false;
     }
     SetPathName(path);
-    m_modified = false;
+    SetModifiedFlag(false);
     return true;
 }
 
@@ -59,6 +59,15 @@ void CQuorvelDoc::SetScreens(const Word* words, int screenCount) {
     screenCount = std::clamp(screenCount, 0, kMaxScreens);
     std::copy_n(words, screenCount * kWordsPerScreen, m_words.begin());
     m_byteCount = screenCount * kScreenBytes;
+}
+
+void CQuorvelDoc::SetDisplayedBank(int bank) {
+    m_displayedBank = std::clamp(bank, 0, kBankCount - 1);
+}
+
+void CQuorvelDoc::SetIdentity(const SDocumentIdentity& identity) {
+    m_pathName = identity.pathName;
+    m_title = identity.title;
 }
 
 void CQuorvelDoc::SetPathName(const std::string& path) {

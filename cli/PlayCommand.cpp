@@ -1,12 +1,12 @@
 #include "cli/PlayCommand.h"
 
-#include "app/CommandTable.h"
 #include "app/DocumentCommands.h"
 #include "cli/CliMessages.h"
 #include "cli/ExitCodes.h"
 #include "cli/StateJson.h"
 #include "headless/HeadlessSession.h"
 #include "macro/MacroFile.h"
+#include "store/CommandIds.h"
 #include "view/Navigation.h"
 
 namespace {
@@ -78,12 +78,13 @@ int RunPlay(const SPlayOptions& options, std::ostream& out, std::ostream& err) {
     }
 
     QueueDialogAnswers(session.Platform(), options);
-    StartMacro(view);
+    // As a click on "MacroStart": the banks the replay changes are marked.
+    session.Dispatcher().OnClick(IDC_MACRO_START);
 
     if (!WriteBanks(session, options, err))
         return kExitFailed;
     if (options.printState)
-        out << StateJson(view.Store(), session.Doc().IsModified(), session.Platform().messages)
+        out << StateJson(view.Store(), view.Document().Marks(), session.Platform().messages)
             << '\n';
     return kExitOk;
 }

@@ -3,6 +3,7 @@
 #include "store/Cp932.h"
 #include "store/ScreenStore.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -120,7 +121,7 @@ void AppendJsonString(std::string& json, std::string_view text) {
     json += '"';
 }
 
-std::string StateJson(const CScreenStore& s, bool modified,
+std::string StateJson(const CScreenStore& s, const BankMarks& marks,
                       const std::vector<CHeadlessPlatform::SMessage>& messages) {
     std::string json = "{";
     AppendInt(json, "currentBank", s.m_currentBank);
@@ -140,6 +141,9 @@ std::string StateJson(const CScreenStore& s, bool modified,
         AppendInt(json, "displayedScreenCount", s.m_displayedCount[bank]);
         json += ',';
         AppendInt(json, "currentScreen", s.m_bankCurrent[bank]);
+        json += ',';
+        AppendKey(json, "modified");
+        json += marks[static_cast<size_t>(bank)] ? "true" : "false";
         json += '}';
     }
     json += "],";
@@ -160,7 +164,8 @@ std::string StateJson(const CScreenStore& s, bool modified,
     AppendInt(json, "stepCount", s.m_stepCount);
     json += ',';
     AppendKey(json, "modified");
-    json += modified ? "true" : "false";
+    json += marks[static_cast<size_t>(std::clamp(s.m_currentBank, 0, kBankCount - 1))] ? "true"
+                                                                                       : "false";
     json += ',';
     AppendKey(json, "messages");
     json += '[';

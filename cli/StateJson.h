@@ -1,6 +1,7 @@
 #pragma once
 
 #include "headless/HeadlessPlatform.h"
+#include "store/DocumentLink.h"
 
 #include <string>
 #include <string_view>
@@ -17,9 +18,10 @@ void AppendJsonString(std::string& json, std::string_view text);
 
 // The editor's state after a replay as one line of JSON, keys in this order:
 // currentBank, currentScreen, previewOffset, banks (screenCount,
-// displayedScreenCount, currentScreen of each), rangeClipCount, macro (the
-// macro code string read as code page 932), macroLines, stepCount, modified,
-// messages (caption and text of every message box shown, in order). No
-// newline at the end.
-std::string StateJson(const CScreenStore& store, bool modified,
+// displayedScreenCount, currentScreen and modified of each: whether the bank
+// changed since it was opened), rangeClipCount, macro (the macro code string
+// read as code page 932), macroLines, stepCount, modified (that of the
+// current bank, the document's flag), messages (caption and text of every
+// message box shown, in order). No newline at the end.
+std::string StateJson(const CScreenStore& store, const BankMarks& marks,
                       const std::vector<CHeadlessPlatform::SMessage>& messages);

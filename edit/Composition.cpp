@@ -60,8 +60,9 @@ void BeginComposition(CViewCore& view) {
 
 void FinishComposition(CViewCore& view) {
     view.RepaintGrid();
+    // The bank written is select3, whichever bank is on display.
     if (!IsPlayingBack(view))
-        view.SetModifiedFlag();
+        view.SetBankModified(kOutput);
 }
 
 template <FCombine combine>

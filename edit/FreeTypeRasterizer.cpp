@@ -134,6 +134,35 @@ FcConfig* SharedFontConfig() {
     return shared.Get();
 }
 
+// The font fontconfig matches to a description, as character import uses it;
+// nullptr when there is none. The caller destroys the pattern.
+FcPattern* MatchFont(FcConfig* config, const CLogFont& description) {
+    FcPattern* pattern = FcPatternCreate();
+    if (pattern == nullptr)
+        return nullptr;
+    if (!description.faceName.empty())
+        FcPatternAddString(pattern, FC_FAMILY,
+                           reinterpret_cast<const FcChar8*>(description.faceName.c_str()));
+    // Without the language, a Japanese face name fontconfig does not know
+    // resolves to a Latin font.
+    if (description.charSet == kShiftJisCharSet)
+        FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
+    if (const std::optional<int> weight = FontconfigWeight(description.weight))
+        FcPatternAddInteger(pattern, FC_WEIGHT, *weight);
+    if (description.italic != 0)
+        FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ITALIC);
+    if ((description.pitchAndFamily & kPitchMask) == kFixedPitch)
+        FcPatternAddInteger(pattern, FC_SPACING, FC_MONO);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(config, pattern, &result);
+    FcPatternDestroy(pattern);
+    return match;
+}
+
 } // namespace
 
 class CFreeTypeRasterizer::CImpl {
@@ -206,29 +235,7 @@ private:
     SLoadedFont Load(const CLogFont& description) {
         SLoadedFont font;
         font.description = description;
-        FcPattern* pattern = FcPatternCreate();
-        if (pattern == nullptr)
-            return font;
-        if (!description.faceName.empty())
-            FcPatternAddString(pattern, FC_FAMILY,
-                               reinterpret_cast<const FcChar8*>(description.faceName.c_str()));
-        // Without the language, a Japanese face name fontconfig does not
-        // know resolves to a Latin font.
-        if (description.charSet == kShiftJisCharSet)
-            FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
-        if (const std::optional<int> weight = FontconfigWeight(description.weight))
-            FcPatternAddInteger(pattern, FC_WEIGHT, *weight);
-        if (description.italic != 0)
-            FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ITALIC);
-        if ((description.pitchAndFamily & kPitchMask) == kFixedPitch)
-            FcPatternAddInteger(pattern, FC_SPACING, FC_MONO);
-        FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-        FcConfigSubstitute(m_config, pattern, FcMatchPattern);
-        FcDefaultSubstitute(pattern);
-
-        FcResult result = FcResultNoMatch;
-        FcPattern* match = FcFontMatch(m_config, pattern, &result);
-        FcPatternDestroy(pattern);
+        FcPattern* match = MatchFont(m_config, description);
         if (match == nullptr)
             return font;
         FcChar8* file = nullptr;
@@ -276,4 +283,19 @@ CFreeTypeRasterizer::~CFreeTypeRasterizer() = default;
 
 std::optional<SGlyph> CFreeTypeRasterizer::Rasterize(const CLogFont& font, unsigned code) {
     return m_impl->Rasterize(font, code);
+}
+
+std::string ResolvedFamily(const CLogFont& font) {
+    FcConfig* config = SharedFontConfig();
+    if (config == nullptr)
+        return {};
+    FcPattern* match = MatchFont(config, font);
+    if (match == nullptr)
+        return {};
+    std::string family;
+    FcChar8* name = nullptr;
+    if (FcPatternGetString(match, FC_FAMILY, 0, &name) == FcResultMatch && name != nullptr)
+        family = reinterpret_cast<const char*>(name);
+    FcPatternDestroy(match);
+    return family;
 }

@@ -3,6 +3,7 @@
 #include "store/GlyphRasterizer.h"
 
 #include <memory>
+#include <string>
 
 // The glyph rasterizer of the editor: resolves a font description with
 // fontconfig and draws 1-bit glyphs with FreeType.
@@ -30,3 +31,8 @@ private:
     class CImpl;
     std::unique_ptr<CImpl> m_impl;
 };
+
+// The family of the font the rasterizer draws `font` with (the first family
+// name fontconfig gives the match, "IPAGothic" for "ＭＳ ゴシック" on a fresh
+// Debian); empty when fontconfig cannot start or finds no font.
+std::string ResolvedFamily(const CLogFont& font);

@@ -1,7 +1,7 @@
 // The macro engine: arbitrary bytes become three banks, a macro code string of
 // at most 8192 bytes and the answers of every dialog, and the macro is
-// replayed through StartMacro, as glowmotion-cli play does. The store's
-// invariants are checked after the replay.
+// replayed through StartMacro, the operation glowmotion-cli play clicks. The
+// store's invariants are checked after the replay.
 //
 // Input: a flag byte (bit 0 SHIFT held, bit 1 recording, bit 2 break flag,
 // bits 3-4 the bank on display), three 16-bit screen counts (taken modulo

@@ -15,8 +15,11 @@ inline constexpr unsigned MB_ICONSTOP = 0x10;
 inline constexpr unsigned MB_ICONQUESTION = 0x20;
 inline constexpr unsigned MB_ICONEXCLAMATION = 0x30;
 inline constexpr unsigned MB_ICONINFORMATION = 0x40;
+// The second button is the default (the first is otherwise).
+inline constexpr unsigned MB_DEFBUTTON2 = 0x100;
 inline constexpr unsigned kMbButtonsMask = 0x0F;
 inline constexpr unsigned kMbIconMask = 0xF0;
+inline constexpr unsigned kMbDefaultButtonMask = 0xF00;
 
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;

@@ -65,7 +65,23 @@ std::size_t CUndoHistory::RecordBytes(const SRecord& record) {
     if (record.macro)
         bytes += record.macro->code.capacity() + record.macro->held.capacity() +
                  StringsBytes(record.macro->lines);
+    if (record.identity)
+        bytes +=
+            record.identity->before.pathName.capacity() + record.identity->before.title.capacity() +
+            record.identity->after.pathName.capacity() + record.identity->after.title.capacity();
     return bytes;
+}
+
+BankMarks CUndoHistory::ChangedBanks(const SDataState& after) const {
+    BankMarks changed{};
+    for (int bank = 0; bank < kBankCount; ++bank)
+        changed[static_cast<size_t>(bank)] = after.screenCount[static_cast<size_t>(bank)] !=
+                                             m_dataBefore.screenCount[static_cast<size_t>(bank)];
+    // The journal names the banks 0..2 and the range clip after them.
+    for (const CUndoJournal::SRun& run : m_journal.Runs())
+        if (run.buffer >= 0 && run.buffer < kBankCount)
+            changed[static_cast<size_t>(run.buffer)] = true;
+    return changed;
 }
 
 void CUndoHistory::Begin(CViewCore& view, const std::string& label) {
@@ -76,7 +92,9 @@ void CUndoHistory::Begin(CViewCore& view, const std::string& label) {
     m_viewBefore = CaptureView(s);
     m_dataBefore = CaptureData(s);
     m_textsBefore = CaptureTexts(s);
-    m_modifiedBefore = view.IsModified();
+    m_marksBefore = view.Document().Marks();
+    m_identityBefore = view.Document().Identity();
+    m_loadedBanks = {};
     if (!SameMacro(m_macroShadow, s)) {
         m_macroShadow = CaptureMacro(s);
     } else {
@@ -130,7 +148,17 @@ bool CUndoHistory::Commit(CViewCore& view) {
     SRecord record;
     record.dataBefore = m_dataBefore;
     record.dataAfter = CaptureData(s);
+    record.changedBanks = ChangedBanks(record.dataAfter);
+    // Whatever changed a bank marks it, but what a file put there.
+    for (int bank = 0; bank < kBankCount; ++bank)
+        if (record.changedBanks[static_cast<size_t>(bank)] &&
+            !m_loadedBanks[static_cast<size_t>(bank)])
+            view.SetBankModified(bank, true);
     bool changed = !m_journal.Empty() || !(record.dataAfter == m_dataBefore);
+    if (SDocumentIdentity identity = view.Document().Identity(); identity != m_identityBefore) {
+        record.identity = SIdentityChange{m_identityBefore, std::move(identity)};
+        changed = true;
+    }
     if (STexts texts = CaptureTexts(s); texts != m_textsBefore) {
         record.textsBefore = m_textsBefore;
         record.textsAfter = std::move(texts);
@@ -147,8 +175,8 @@ bool CUndoHistory::Commit(CViewCore& view) {
     record.label = std::move(m_label);
     record.viewBefore = m_viewBefore;
     record.viewAfter = CaptureView(s);
-    record.modifiedBefore = m_modifiedBefore;
-    record.modifiedAfter = view.IsModified();
+    record.marksBefore = m_marksBefore;
+    record.marksAfter = view.Document().Marks();
     record.screens = std::exchange(m_journal, CUndoJournal());
     record.bytes = RecordBytes(record);
 
@@ -166,6 +194,11 @@ void CUndoHistory::BeginHeld(CViewCore& view, const std::string& label) {
         return;
     m_held = true;
     Begin(view, label);
+}
+
+void CUndoHistory::LoadsBank(int bank) {
+    if (m_depth > 0 && bank >= 0 && bank < kBankCount)
+        m_loadedBanks[static_cast<size_t>(bank)] = true;
 }
 
 bool CUndoHistory::CommitHeld(CViewCore& view) {
@@ -221,7 +254,11 @@ void CUndoHistory::Apply(CViewCore& view, SRecord& record, bool before) {
         put = std::move(now);
     }
 
-    view.SetModifiedFlag(before ? record.modifiedBefore : record.modifiedAfter);
+    CDocumentLink& doc = view.Document();
+    doc.SetMarks(before ? record.marksBefore : record.marksAfter);
+    if (record.identity)
+        doc.SetIdentity(before ? record.identity->before : record.identity->after);
+    view.LinkDisplayedBank();
 }
 
 CUndoHistory::SRestored CUndoHistory::Undo(CViewCore& view) {
@@ -250,17 +287,42 @@ CUndoHistory::SRestored CUndoHistory::Move(CViewCore& view, std::deque<SRecord>&
     return {true, macro};
 }
 
-void CUndoHistory::MarkSaved() {
-    // Only the state on display matches the file now: the one after the last
-    // record on the undo list, which is the one before the next redo.
-    for (SRecord& record : m_undo)
-        record.modifiedBefore = record.modifiedAfter = true;
-    for (SRecord& record : m_redo)
-        record.modifiedBefore = record.modifiedAfter = true;
-    if (!m_undo.empty())
-        m_undo.back().modifiedAfter = false;
-    if (!m_redo.empty())
-        m_redo.back().modifiedBefore = false;
+void CUndoHistory::MarkSaved(int bank, const SDocumentIdentity& saved) {
+    if (bank < 0 || bank >= kBankCount)
+        return;
+    const size_t b = static_cast<size_t>(bank);
+    // Walks away from the state on display, through the undo list backwards
+    // and the redo list forwards. `same`: the bank still holds what was
+    // saved; `ours`: the state belongs to the document saved (no New or
+    // Open crossed); `path`: the file of the states reached.
+    const auto walk = [&](std::deque<SRecord>& list, bool backwards) {
+        bool same = true;
+        bool ours = true;
+        std::string path = saved.pathName;
+        const auto mark = [&](BankMarks& marks) {
+            if (ours)
+                marks[b] = !same;
+            else if (!saved.pathName.empty() && path == saved.pathName)
+                marks[b] = true;
+        };
+        for (auto it = list.rbegin(); it != list.rend(); ++it) {
+            SRecord& record = *it;
+            mark(backwards ? record.marksAfter : record.marksBefore);
+            if (record.identity) {
+                SDocumentIdentity& near =
+                    backwards ? record.identity->after : record.identity->before;
+                if (ours)
+                    near = saved;
+                ours = false;
+                path = (backwards ? record.identity->before : record.identity->after).pathName;
+            }
+            if (record.changedBanks[b])
+                same = false;
+            mark(backwards ? record.marksBefore : record.marksAfter);
+        }
+    };
+    walk(m_undo, true);
+    walk(m_redo, false);
 }
 
 void CUndoHistory::Clear() {

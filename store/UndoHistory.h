@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/DocumentLink.h"
 #include "store/ScreenGeometry.h"
 #include "store/UndoJournal.h"
 
@@ -16,11 +17,14 @@ class CViewCore;
 // The undo and redo lists of the editor. A record holds what one user action
 // changed: the screens it wrote (kept by the banks' journal as runs of
 // changed screens), the screen counts, the clips and their count, the
-// character texts, the macro, and around them the view (current bank and
-// screen, bank current screens, displayed counts, preview offset) and the
-// document's modified flag before and after. An action that changes none of
-// the data leaves no record, so moving around never does. At most kMaxRecords
-// records or kMaxBytes bytes are kept; the oldest go first.
+// character texts, the macro, the document's name when the action changed it
+// (New, Open), and around them the view (current bank and screen, bank
+// current screens, displayed counts, preview offset) and the banks' marks of
+// unsaved changes before and after. An action that changes none of the data
+// leaves no record, so moving around never does. Closing a record marks every
+// bank whose screens or screen count the action changed, so no action that
+// changes a bank can leave it unmarked. At most kMaxRecords records or
+// kMaxBytes bytes are kept; the oldest go first.
 class CUndoHistory {
 public:
     static constexpr std::size_t kMaxRecords = 100;
@@ -37,10 +41,17 @@ public:
     void Begin(CViewCore& view, const std::string& label);
 
     // Closes a level that Begin opened. The outermost close compares the
-    // state with that at Begin and keeps a record when data changed; a kept
-    // record empties the redo list and pushes out the oldest records beyond
-    // the limits. Returns whether a record was kept.
+    // state with that at Begin, marks the banks whose screens or counts
+    // changed (but those LoadsBank named), and keeps a record when data or
+    // the document's name changed; a kept record empties the redo list and
+    // pushes out the oldest records beyond the limits. Returns whether a
+    // record was kept.
     bool Commit(CViewCore& view);
+
+    // The open record's action fills bank `bank` from a file (New, Open):
+    // what it writes there is the file's, so closing the record does not mark
+    // the bank. Does nothing while no record is open.
+    void LoadsBank(int bank);
 
     // A record that stays open between calls, from a mouse press to its
     // release. BeginHeld does nothing while one is held; CommitHeld does
@@ -73,9 +84,13 @@ public:
     // from what the record kept (the action does not run again).
     SRestored Redo(CViewCore& view);
 
-    // The document was just saved: the state on display is the one its file
-    // holds, and undo or redo to any other state leaves it modified.
-    void MarkSaved();
+    // Bank `bank` was just saved as `saved`: the bank on display is what that
+    // file holds. Undo or redo to a state whose bank differs marks it
+    // changed; a state that differs only in other banks, back to the last
+    // New or Open, keeps it unmarked. The records of that stretch take the
+    // new name (Save As renames the document they belong to); a state of
+    // another document that was saved under the same path marks the bank.
+    void MarkSaved(int bank, const SDocumentIdentity& saved);
 
     // Forgets every record.
     void Clear();
@@ -115,6 +130,10 @@ private:
         int stepCount = 0;
         bool buttonsEnabled = true;
     };
+    // The document's name before and after an action that changed it.
+    struct SIdentityChange {
+        SDocumentIdentity before, after;
+    };
     struct SRecord {
         std::string label;
         SViewState viewBefore, viewAfter;
@@ -123,8 +142,11 @@ private:
         // The macro as it is not now: before the action while the record is
         // on the undo list, after it on the redo list.
         std::optional<SMacroState> macro;
-        bool modifiedBefore = false;
-        bool modifiedAfter = false;
+        std::optional<SIdentityChange> identity;
+        BankMarks marksBefore{};
+        BankMarks marksAfter{};
+        // The banks whose screens or screen count the action changed.
+        BankMarks changedBanks{};
         CUndoJournal screens;
         std::size_t bytes = 0;
     };
@@ -135,6 +157,8 @@ private:
     static SMacroState CaptureMacro(const CScreenStore& s);
     static bool SameMacro(const SMacroState& macro, const CScreenStore& s);
     static std::size_t RecordBytes(const SRecord& record);
+    // The banks the closing record's journal and counts show changed.
+    BankMarks ChangedBanks(const SDataState& after) const;
     // Debug builds: every screen that changed between Begin and Commit must
     // have been noted, or undo would miss it (a writer walked past the span
     // an accessor gave it).
@@ -154,7 +178,9 @@ private:
     SViewState m_viewBefore;
     SDataState m_dataBefore;
     STexts m_textsBefore;
-    bool m_modifiedBefore = false;
+    BankMarks m_marksBefore{};
+    SDocumentIdentity m_identityBefore;
+    BankMarks m_loadedBanks{};
     // The macro as it was when the last record was opened or kept: compared
     // rather than copied at each Begin, since it rarely changes.
     SMacroState m_macroShadow;

@@ -1,10 +1,10 @@
 #include "store/ViewCore.h"
 
 #include "store/DataExchange.h"
-#include "store/DocumentLink.h"
 #include "store/MessageText.h"
 #include "store/Platform.h"
 
+#include <algorithm>
 #include <utility>
 
 CViewCore::CViewCore(CPlatform& platform, CDocumentLink& doc, CGlyphRasterizer& rasterizer,
@@ -15,7 +15,10 @@ CViewCore::CViewCore(CPlatform& platform, CDocumentLink& doc, CGlyphRasterizer& 
 }
 
 bool CViewCore::UpdateData(bool saveAndValidate) {
-    return ExchangeData(m_store, m_platform, saveAndValidate);
+    const bool done = ExchangeData(m_store, m_platform, saveAndValidate);
+    // Reading the form may select another bank; showing it shows the bank.
+    LinkDisplayedBank();
+    return done;
 }
 
 bool CViewCore::CheckCapacity(int highestScreen) {
@@ -26,6 +29,7 @@ bool CViewCore::CheckCapacity(int highestScreen) {
 }
 
 void CViewCore::SyncDocument() {
+    LinkDisplayedBank();
     // Read through const: the copy writes nothing an undo record must keep.
     m_doc.SetScreens(std::as_const(m_store).m_banks[m_store.m_currentBank].data(),
                      m_store.CurrentScreenCount());
@@ -35,10 +39,25 @@ void CViewCore::RepaintGrid() {
     m_platform.InvalidateGrid();
 }
 
+void CViewCore::LinkDisplayedBank() {
+    m_doc.SetDisplayedBank(m_store.m_currentBank);
+}
+
 void CViewCore::SetModifiedFlag(bool modified) {
-    m_doc.SetModifiedFlag(modified);
+    LinkDisplayedBank();
+    SetBankModified(m_store.m_currentBank, modified);
 }
 
 bool CViewCore::IsModified() const {
-    return m_doc.IsModified();
+    return IsBankModified(m_store.m_currentBank);
+}
+
+void CViewCore::SetBankModified(int bank, bool modified) {
+    BankMarks marks = m_doc.Marks();
+    marks[static_cast<size_t>(std::clamp(bank, 0, kBankCount - 1))] = modified;
+    m_doc.SetMarks(marks);
+}
+
+bool CViewCore::IsBankModified(int bank) const {
+    return m_doc.Marks()[static_cast<size_t>(std::clamp(bank, 0, kBankCount - 1))];
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "store/DocumentLink.h"
 #include "store/ScreenStore.h"
 #include "store/UndoHistory.h"
 
-class CDocumentLink;
 class CGlyphRasterizer;
 class CPlatform;
 
@@ -33,7 +33,8 @@ public:
     // refreshed. With true the form values are read back in the exchange
     // order and checked; the first failing check shows its message (caption
     // kAppCaption), the fields read before it keep their new values, and
-    // false is returned.
+    // false is returned. Either way the document learns which bank is on
+    // display.
     bool UpdateData(bool saveAndValidate);
 
     // Whether an operation may write screens up to `highestScreen`. Above 800
@@ -45,14 +46,27 @@ public:
     // document. Does not mark the document modified.
     void SyncDocument();
 
+    // Tells the document which bank is on display, so that its modified flag
+    // is that bank's mark.
+    void LinkDisplayedBank();
+
     // Asks for a repaint of the grid rectangle.
     void RepaintGrid();
 
-    // Marks the document modified (or, with false, unmodified).
+    // Marks the current bank changed since it was opened or saved (or, with
+    // false, not changed).
     void SetModifiedFlag(bool modified = true);
 
-    // Whether the document is marked modified.
+    // Whether the current bank is marked changed.
     bool IsModified() const;
+
+    // The same for bank `bank` (0..2; others are pulled into range).
+    void SetBankModified(int bank, bool modified = true);
+    bool IsBankModified(int bank) const;
+
+    // The document the state belongs to: its marks and its name.
+    CDocumentLink& Document() { return m_doc; }
+    const CDocumentLink& Document() const { return m_doc; }
 
     // The undo and redo lists of this view's actions.
     CUndoHistory& UndoHistory() { return m_undoHistory; }

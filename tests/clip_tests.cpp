@@ -66,22 +66,32 @@ TEST(Clips, OneScreenFormsReverseAndPlayback) {
     CEditSession t;
     t.Press(ID_EDIT_PASTE); // nothing copied yet: a blank screen
     t.Fill(0, 10);
-    GoToScreen(t.view, 4);
-    t.s().m_previewOffset = 2;
+    // A preview paused two screens on: the cut takes the screen on display.
+    GoToScreen(t.view, 2);
+    t.Press(IDC_PLAY);
+    t.dispatch.OnTimer(kPreviewTimerId);
+    t.dispatch.OnTimer(kPreviewTimerId);
+    t.Press(IDC_PLAY);
     const int repaints = t.platform.invalidateCount;
     t.Press(ID_EDIT_CUT);
     EXPECT_EQ(t.s().m_previewOffset, 0);
+    EXPECT_EQ(t.s().m_currentScreen, 4);
     EXPECT_EQ(t.Screen(0, 4), kBlankScreen);
+    // Cut and paste change screens: they mark their bank.
+    EXPECT_TRUE(t.doc.IsModified());
     t.Press(IDC_SELECT3);
+    EXPECT_FALSE(t.doc.IsModified());
     t.Press(ID_EDIT_PASTE);
     EXPECT_EQ(t.Screen(2, 1), PatternScreen(0, 4));
+    EXPECT_TRUE(t.doc.IsModified());
+    t.doc.SetModifiedFlag(false);
     t.Press(ID_EDIT_COPY);
     EXPECT_EQ(t.platform.invalidateCount, repaints + 3); // cut, select, paste: not copy
     EXPECT_FALSE(t.doc.IsModified());
     t.Press(ID_REVERSE);
     EXPECT_EQ(t.Screen(2, 1)[0], ~PatternWord(0, 4, 0));
     EXPECT_TRUE(t.doc.IsModified());
-    EXPECT_EQ(t.s().m_macroCode, "17,15,11,17,13,19,");
+    EXPECT_EQ(t.s().m_macroCode, "17,[4],15,11,17,13,19,");
 
     // SHIFT reverse from screen 4 of 10 counts 7 screens in the range clip
     // without writing it. Played, every step repaints and none marks.

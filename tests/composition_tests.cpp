@@ -27,7 +27,9 @@ TEST(Composition, OneScreenAtEachBanksOwnCurrentScreen) {
     t.view.UpdateData(false);
     t.Press(ID_AND);
     EXPECT_EQ(t.Screen(2, 5), Combined(4, 7, false));
-    EXPECT_TRUE(t.doc.IsModified());
+    // The bank written is select3, not select1 on display.
+    EXPECT_EQ(t.doc.Marks(), (BankMarks{false, false, true}));
+    EXPECT_FALSE(t.doc.IsModified());
 
     // select3 on view: the output lands on the screen shown, whatever its box says.
     t.Press(IDC_SELECT3);
@@ -38,12 +40,18 @@ TEST(Composition, OneScreenAtEachBanksOwnCurrentScreen) {
     EXPECT_EQ(t.Screen(2, 2), Combined(4, 7, true));
     EXPECT_EQ(t.s().m_macroCode, "25,11,27,");
 
-    // Played, the bank current screens are taken as they stand.
+    // Played, the bank current screens are taken as they stand; the step
+    // itself marks nothing, the playback's record does.
     t.s().m_bankCurrent[2] = 3;
     t.doc.SetModifiedFlag(false);
     t.Play("25,");
     EXPECT_EQ(t.Screen(2, 3), Combined(4, 7, false));
     EXPECT_FALSE(t.doc.IsModified());
+    t.s().m_bankCurrent[2] = 4;
+    t.s().m_macroCode = "25,";
+    t.Press(IDC_MACRO_START);
+    EXPECT_EQ(t.Screen(2, 4), Combined(4, 7, false));
+    EXPECT_TRUE(t.doc.IsModified());
 }
 
 TEST(Composition, RangeRunsOverSelect1AndMayLengthenSelect3) {

@@ -13,13 +13,15 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The ten effects that write a run of frames: button, operation, frames and
-// the step a click records.
+// The ten effects that write a run of frames: button, operation, frames,
+// whether the operation marks the document itself (a click always does: the
+// record of the action marks the bank it changed) and the step a click
+// records.
 struct SRun {
     int id;
     bool (*operation)(CViewCore&);
     int frames;
-    bool marksModified;
+    bool operationMarks;
     const char* step;
     const char* label;
 };
@@ -128,6 +130,7 @@ TEST(Effects, RunsStopAtScreen800AndAreRecordedAllTheSame) {
         EXPECT_TRUE(fits.platform.messages.empty());
         EXPECT_EQ(fits.s().m_screenCount[0], 800);
         EXPECT_EQ(fits.s().m_macroCode, run.step);
+        EXPECT_TRUE(fits.doc.IsModified());
 
         CEffectSession over(last + 1, last + 1);
         over.Draw(last + 1, {{24, 16}});
@@ -155,7 +158,7 @@ TEST(Effects, RunsOverwriteScreensAndOnlyRaiseTheCount) {
         EXPECT_EQ(shortBank.s().m_screenCount[0], 5 + run.frames);
         EXPECT_EQ(shortBank.s().m_form.screenCounts[0], std::to_string(5 + run.frames));
         EXPECT_EQ(shortBank.platform.scrollMax, 5 + run.frames);
-        EXPECT_EQ(shortBank.doc.IsModified(), run.marksModified);
+        EXPECT_EQ(shortBank.doc.IsModified(), run.operationMarks);
 
         CEffectSession longBank(100, 5);
         for (int n = 6; n <= 100; ++n)

@@ -201,6 +201,76 @@ TEST(Undo, EveryCommandIsTakenBackAndDoneAgainExactly) {
     EXPECT_GE(recorded, 10);
 }
 
+// Every bank full to screen `count` (and dots past it), screen `current` of
+// select1 current, select2 and select3 at the same screen, both clips full:
+// every run from the current screen reaches screen 800 or stops there.
+void PrepareAtTheEnd(CTestSession& t, int count, int current) {
+    CScreenStore& s = t.s();
+    Word seed = 0x6C8E9CF5u;
+    for (int bank = 0; bank < kBankCount; ++bank) {
+        for (Word& word : s.ScreensAt(bank, 1, kMaxScreens))
+            word = Next(seed);
+        s.m_screenCount[bank] = s.m_displayedCount[bank] = count;
+        s.m_bankCurrent[bank] = current;
+    }
+    for (Word& word : s.m_screenClip)
+        word = Next(seed);
+    for (Word& word : s.m_rangeClip.Screens(1, kMaxScreens))
+        word = Next(seed);
+    s.m_rangeClipCount = kMaxScreens - current + 1;
+    GoToScreen(t.view, current);
+    t.view.UpdateData(false);
+    t.Click(IDC_MACRO_RECORD);
+    t.platform.text16Answers.push_back("字");
+    t.platform.text32Answers.push_back("字");
+}
+
+TEST(Undo, RunsThatReachScreen800AreTakenBackWhole) {
+    int reaching = 0;
+    for (const int count : {800, 799}) {
+        for (const int current : {768, 776, 784, 788, 789, 799, 800}) {
+            if (current > count)
+                continue;
+            for (const SGesture& gesture : EveryGesture()) {
+                const std::string what = "command " + std::to_string(gesture.command->id) +
+                                         (gesture.shift ? " with SHIFT" : "") + " code " +
+                                         std::to_string(gesture.scrollCode) + " at " +
+                                         std::to_string(current) + " of " + std::to_string(count);
+                CTestSession t;
+                PrepareAtTheEnd(t, count, current);
+                const SState before = Capture(t);
+                const std::vector<Word> last = t.Screen(0, kMaxScreens);
+                t.platform.shiftDown = gesture.shift;
+                if (gesture.scrollCode >= 0)
+                    t.dispatch.OnScroll(gesture.command->id, gesture.scrollCode, 5);
+                else
+                    t.Click(gesture.command->id);
+                t.platform.shiftDown = false;
+                const SState after = Capture(t);
+                if (SameData(before, after))
+                    continue;
+                bool changedLast = false;
+                for (int bank = 0; bank < kBankCount; ++bank)
+                    changedLast = changedLast || before.store.ScreenAt(bank, kMaxScreens)[0] !=
+                                                     after.store.ScreenAt(bank, kMaxScreens)[0];
+                reaching += changedLast ? 1 : 0;
+
+                const size_t records = t.view.UndoHistory().UndoCount();
+                ASSERT_GE(records, 1u) << what;
+                for (size_t i = 0; i < records; ++i)
+                    t.Click(ID_EDIT_UNDO);
+                ExpectSameState(Capture(t), before, what + ", undone");
+                EXPECT_EQ(t.Screen(0, kMaxScreens), last) << what;
+                for (size_t i = 0; i < records; ++i)
+                    t.Click(ID_EDIT_REDO);
+                ExpectSameState(Capture(t), after, what + ", redone");
+            }
+        }
+    }
+    // The effects, the range forms, spaces, reversal and AND / OR write it.
+    EXPECT_GE(reaching, 20);
+}
+
 TEST(Undo, RefusedAndViewOnlyActionsLeaveNoRecord) {
     CTestSession t;
     Dot(t, 1, 1);
@@ -387,11 +457,15 @@ TEST(Undo, NewOpenAndResetComeBack) {
     EXPECT_EQ(t.s().m_screenCount[1], 12);
     EXPECT_EQ(t.s().m_currentScreen, 11);
     EXPECT_TRUE(t.doc.IsModified());
-    EXPECT_EQ(t.doc.Title(), "three.qvl"); // the document stays that of the file
+    // The document is again the one whose screens are shown.
+    EXPECT_EQ(t.doc.Title(), "無題");
+    EXPECT_EQ(t.doc.PathName(), "");
     t.Click(ID_EDIT_REDO);
     EXPECT_EQ(t.s().m_banks[1][0], 0x80000000u);
     EXPECT_EQ(t.s().m_screenCount[1], 3);
     EXPECT_FALSE(t.doc.IsModified());
+    EXPECT_EQ(t.doc.Title(), "three.qvl");
+    EXPECT_EQ(t.doc.PathName(), path);
 
     NewAnimation(t.view, t.doc);
     EXPECT_EQ(t.s().m_banks[1][0], 0u);

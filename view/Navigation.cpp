@@ -2,10 +2,12 @@
 
 #include "macro/MacroRecorder.h"
 #include "store/CommandIds.h"
+#include "store/FormValues.h"
 #include "store/Platform.h"
 #include "store/ViewCore.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -152,4 +154,27 @@ bool Reset(CViewCore& view) {
     view.UpdateData(false);
     view.RepaintGrid();
     return true;
+}
+
+void TakeScreenOnDisplay(CViewCore& view) {
+    CScreenStore& s = view.Store();
+    if (s.m_previewOffset == 0)
+        return;
+    const int shown = std::clamp(s.m_currentScreen + s.m_previewOffset, 1, kMaxScreens);
+    s.m_previewOffset = 0;
+    s.m_currentScreen = shown;
+    s.m_scrollPos = shown;
+    s.m_bankCurrent[s.m_currentBank] = shown;
+    view.Platform().SetScrollPos(shown);
+    if (s.m_insertPos >= 0 || s.m_recording != 1 || s.m_playback != 0)
+        return;
+    // Recording shows the new step count through the whole form, which would
+    // put back the fields over what the user typed since a command last read
+    // the boxes; the command about to run must read what was typed.
+    const CFormValues typed = s.m_form;
+    RecordGoToScreen(view, shown);
+    const std::string stepCount = s.m_form.stepCount;
+    s.m_form = typed;
+    s.m_form.stepCount = stepCount;
+    view.Platform().ControlsChanged();
 }

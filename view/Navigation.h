@@ -35,5 +35,17 @@ void GoToScreen(CViewCore& view, int screen);
 
 // RESET: after "ＲＥＳＥＴしますか？" is answered Yes, every bank holds ten
 // blank screens, select1 screen 1 is current and both clips are blank. The
-// macro, the range clip count and the document are left alone.
+// macro, the range clip count and the document's screens are left alone;
+// the action record of a click marks the banks RESET changed, so that their
+// files are not left behind without a question.
 bool Reset(CViewCore& view);
+
+// Before a command that works on the current screen runs from a click or
+// a mouse press: when the grid shows another screen (a preview, paused or
+// running, stands at an offset), that screen becomes the current one, as if
+// the user had gone there with the scroll bar, and while recording the
+// go-to-screen step is recorded (not while an insert waits for its step,
+// which goes where the insert was asked). Nothing happens at offset 0. The
+// form is left as it is: the preview already shows the screen in its boxes,
+// and what the user typed there stays for the command to read.
+void TakeScreenOnDisplay(CViewCore& view);

@@ -39,6 +39,9 @@ const char* const CMainFrame::kWindowTitle = "Glowmotion 32";
 namespace {
 
 const char* const kIdleText = "ﾚﾃﾞｨ";
+// The prompt of a menu item whose command has none: the pane shows nothing
+// while the pointer is on it, not the idle text; leaving it brings that back.
+const char* const kNoPrompt = " ";
 const char* const kSavePrompt = "%1 への変更を保存しますか？";
 const char* const kQvlFilter = "ｱﾆﾒｰｼｮﾝ ﾌｧｲﾙ (*.qvl) |*.qvl|すべてのﾌｧｲﾙ (*.*)|*.*||";
 const char* const kQvlExtension = "qvl";
@@ -91,6 +94,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     CreateStatusBar();
     connect(m_view, &CQuorvelView::statusTextChanged, this, &CMainFrame::SetStatusPaneText);
     connect(m_view, &CQuorvelView::undoHistoryChanged, this, &CMainFrame::RefreshUndoActions);
+    // Undo and redo of New and Open bring back the document's name.
+    connect(m_view, &CQuorvelView::undoHistoryChanged, this, &CMainFrame::UpdateTitle);
     RefreshUndoActions();
     m_view->Grid()->SetOnionSkin(ReadOnionSkin());
     Action(ID_VIEW_ONION_SKIN)->setChecked(m_view->Grid()->OnionSkin());
@@ -123,13 +128,22 @@ QAction* CMainFrame::CreateAction(int id) {
             action->setText(Utf8(texts->text));
         if (texts->prompt != nullptr)
             action->setStatusTip(Utf8(texts->prompt));
+        else if (texts->text != nullptr)
+            action->setStatusTip(QString::fromLatin1(kNoPrompt));
         if (texts->toolTip != nullptr)
             action->setToolTip(Utf8(texts->toolTip));
     }
     QList<QKeySequence> keys;
-    for (const SAccelerator& accelerator : Accelerators())
-        if (accelerator.id == id)
-            keys << QKeySequence(QString::fromLatin1(accelerator.keys), QKeySequence::PortableText);
+    for (const SAccelerator& accelerator : Accelerators()) {
+        if (accelerator.id != id)
+            continue;
+        const QKeySequence sequence(QString::fromLatin1(accelerator.keys),
+                                    QKeySequence::PortableText);
+        if (accelerator.shiftForm)
+            CreateShiftKey(id, sequence);
+        else
+            keys << sequence;
+    }
     action->setShortcuts(keys);
     if (id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR) {
         action->setCheckable(true);
@@ -142,6 +156,15 @@ QAction* CMainFrame::CreateAction(int id) {
     addAction(action);
     m_actions[id] = action;
     return action;
+}
+
+void CMainFrame::CreateShiftKey(int id, const QKeySequence& keys) {
+    // An action of its own, on no menu: the command's action cannot tell
+    // which of its keys triggered it.
+    auto* key = new QAction(this);
+    key->setShortcut(keys);
+    connect(key, &QAction::triggered, this, [this, id] { OnShiftCommand(id); });
+    addAction(key);
 }
 
 void CMainFrame::CreateMenus() {
@@ -373,6 +396,11 @@ void CMainFrame::OnCommand(int id) {
     m_view->Dispatcher().OnClick(id);
 }
 
+void CMainFrame::OnShiftCommand(int id) {
+    emit commandRouted(id);
+    m_view->ClickWithShift(id);
+}
+
 void CMainFrame::NewDocument() {
     NewAnimation(m_view->Core(), m_doc);
     UpdateTitle();
@@ -419,7 +447,11 @@ void CMainFrame::OpenRecentFile(int index) {
 }
 
 bool CMainFrame::SaveModified() {
-    if (!m_doc.IsModified())
+    // A save writes only the bank on display: the others' changes are asked
+    // about first, and No leaves everything as it is.
+    if (!ConfirmDiscardHiddenBanks(m_view->Core()))
+        return false;
+    if (!m_view->Core().IsModified())
         return true;
     const QString text = Utf8(kSavePrompt).arg(QString::fromStdString(m_doc.Title()));
     const int answer =

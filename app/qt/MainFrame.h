@@ -42,6 +42,10 @@ public:
     // own commands (File, View, Help) or hands the id to the form.
     void OnCommand(int id);
 
+    // Carries out form command `id` with SHIFT taken as held (the keys of its
+    // SHIFT form): emits commandRouted, then clicks it on the form.
+    void OnShiftCommand(int id);
+
     // New without asking: ten blank screens in the current bank, "無題".
     void NewDocument();
 
@@ -51,9 +55,11 @@ public:
     // leaves the document, its title and its modified flag as they were.
     EOpenResult OpenDocumentFile(const QString& path);
 
-    // The save prompt: asks "%1 への変更を保存しますか？" when the document is
-    // modified and saves on Yes. False when the user cancels or the save
-    // fails, and the action that asked must not go on.
+    // The questions before the document is left: when banks other than the
+    // one on display have unsaved changes, whether to discard them (No stops
+    // here); then "%1 への変更を保存しますか？" when the bank on display is
+    // modified, saving on Yes. False when the user says No or Cancel or the
+    // save fails, and the action that asked must not go on.
     bool SaveModified();
     // Save: writes to the document's file, or asks for one first (Save As)
     // when it has none. False when cancelled or failed.
@@ -85,6 +91,8 @@ protected:
 
 private:
     QAction* CreateAction(int id);
+    // A key of command `id` that gives its SHIFT form.
+    void CreateShiftKey(int id, const QKeySequence& keys);
     void CreateMenus();
     void AddRecentFileEntries(QMenu* file);
     void CreateToolBar();

@@ -36,7 +36,12 @@ TEST(CliEdit, ClipSteps) {
         byte = static_cast<char>(~byte);
     EXPECT_EQ(Blank(7) + inverted + Screens(film, 3, 4), ReadBytes(dir.Path("out2.qvl")));
     EXPECT_NE(std::string::npos, result.out.find("\"rangeClipCount\":5,"));
-    EXPECT_NE(std::string::npos, result.out.find("\"modified\":false,\"messages\":[]"));
+    // select2, on display at the end, was pasted into; select1 was only read.
+    EXPECT_NE(
+        std::string::npos,
+        result.out.find("\"currentScreen\":2,\"modified\":false},{\"screenCount\":12,"
+                        "\"displayedScreenCount\":12,\"currentScreen\":8,\"modified\":true}"));
+    EXPECT_NE(std::string::npos, result.out.find("\"modified\":true,\"messages\":[]"));
 }
 
 TEST(CliEdit, SpaceSteps) {
@@ -49,7 +54,7 @@ TEST(CliEdit, SpaceSteps) {
     EXPECT_EQ(Screens(film, 1) + Blank() + Screens(film, 2) + Screens(film, 4, 2) + Blank(),
               ReadBytes(dir.Path("out1.qvl")));
     EXPECT_NE(std::string::npos, result.out.find("{\"screenCount\":6,\"displayedScreenCount\":6,"
-                                                 "\"currentScreen\":4}"));
+                                                 "\"currentScreen\":4,\"modified\":true}"));
 }
 
 TEST(CliEdit, AndOrSteps) {

@@ -1,5 +1,5 @@
 // glowmotion-cli play with the effects: the frames written to the bank file,
-// the refusal above screen 800, and which effects leave the document modified.
+// the refusal above screen 800, and that a replay marks what it changes.
 
 #include "CliRunner.h"
 
@@ -66,7 +66,7 @@ TEST(CliEffects, TopBottomOpenSplitsThePicture) {
         expected += k < 16 ? QvlScreen({{7, 15 - k}, {30, 16 + k}}) : QvlScreen();
     EXPECT_EQ(expected, played.bank);
     EXPECT_TRUE(Has(played.result, "\"screenCount\":17,"));
-    EXPECT_TRUE(Has(played.result, "\"modified\":false,"));
+    EXPECT_TRUE(Has(played.result, "\"modified\":true,\"messages\""));
 }
 
 TEST(CliEffects, BitMovesDropWhatLeavesTheScreen) {
@@ -77,10 +77,14 @@ TEST(CliEffects, BitMovesDropWhatLeavesTheScreen) {
     EXPECT_TRUE(Has(moved.result, "\"screenCount\":1,"));
     EXPECT_TRUE(Has(moved.result, "\"modified\":true,"));
 
-    // Without a 16-column move nothing marks the document.
+    // Any move that changes the screen marks it, 16 columns or one dot.
     const SPlayed back = Play(dir, "33,34,37,38,", film);
     EXPECT_EQ(QvlScreen({{20, 5}, {47, 31}}), back.bank);
-    EXPECT_TRUE(Has(back.result, "\"modified\":false,"));
+    EXPECT_TRUE(Has(back.result, "\"modified\":true,\"messages\""));
+    // Moves that cancel out leave the screen, and the mark, as they were.
+    const SPlayed there = Play(dir, "37,38,33,34,", QvlScreen({{20, 5}}));
+    EXPECT_EQ(QvlScreen({{20, 5}}), there.bank);
+    EXPECT_TRUE(Has(there.result, "\"modified\":false,\"messages\""));
 }
 
 } // namespace

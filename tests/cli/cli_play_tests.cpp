@@ -13,14 +13,17 @@
 namespace {
 
 // The "banks" entry of the state for three banks given as
-// {screenCount, displayedScreenCount, currentScreen}.
-std::string Banks(const std::vector<std::array<int, 3>>& banks) {
+// {screenCount, displayedScreenCount, currentScreen}, and whether each is
+// marked changed.
+std::string Banks(const std::vector<std::array<int, 3>>& banks,
+                  const std::array<bool, 3>& modified = {}) {
     std::string json = "\"banks\":[";
     for (size_t i = 0; i < banks.size(); ++i) {
         json += i > 0 ? "," : "";
         json += "{\"screenCount\":" + std::to_string(banks[i][0]) +
                 ",\"displayedScreenCount\":" + std::to_string(banks[i][1]) +
-                ",\"currentScreen\":" + std::to_string(banks[i][2]) + "}";
+                ",\"currentScreen\":" + std::to_string(banks[i][2]) +
+                ",\"modified\":" + (i < modified.size() && modified[i] ? "true" : "false") + "}";
     }
     return json + "]";
 }

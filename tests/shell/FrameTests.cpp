@@ -13,6 +13,7 @@
 #include "store/CommandIds.h"
 #include "view/qt/QuorvelView.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
@@ -133,7 +134,8 @@ private slots:
 
         for (const SCommandText& command : CommandTexts()) {
             QAction* action = m_frame->Action(command.id);
-            QCOMPARE(action->statusTip(), command.prompt ? U(command.prompt) : QString());
+            // A menu item without a prompt has a blank one (see below).
+            QCOMPARE(action->statusTip().trimmed(), command.prompt ? U(command.prompt) : QString());
         }
         for (QAction* entry : m_frame->RecentFileActions())
             QCOMPARE(entry->statusTip(), U(kRecentFilePrompt));
@@ -223,6 +225,39 @@ private slots:
         }
     }
 
+    void keysWithShiftGiveTheShiftForms() {
+        CQuorvelView* view = m_frame->View();
+        CScreenStore& s = view->Core().Store();
+        QTest::mouseClick(qobject_cast<QAbstractButton*>(view->Control(IDC_MACRO_RECORD)),
+                          Qt::LeftButton);
+        const Qt::KeyboardModifiers ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+        struct SKey {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            const char* step;
+        };
+        const SKey keys[] = {
+            {Qt::Key_C, Qt::ControlModifier, "13,"},
+            {Qt::Key_C, ctrlShift, "14,"},
+            {Qt::Key_X, Qt::ControlModifier, "15,"},
+            {Qt::Key_X, ctrlShift, "16,"},
+            {Qt::Key_V, Qt::ControlModifier, "17,"},
+            {Qt::Key_V, ctrlShift, "18,"},
+            {Qt::Key_Delete, Qt::ShiftModifier, "16,"},
+            {Qt::Key_Delete, ctrlShift, "16,"},
+            {Qt::Key_Insert, Qt::ControlModifier, "13,"},
+            {Qt::Key_Insert, ctrlShift, "14,"},
+            {Qt::Key_Insert, Qt::ShiftModifier, "18,"},
+            // SHIFT is held for those commands only.
+            {Qt::Key_V, Qt::ControlModifier, "17,"},
+        };
+        for (const SKey& key : keys) {
+            s.m_macroCode.clear();
+            QTest::keyClick(m_frame.get(), key.key, key.modifiers);
+            QCOMPARE(s.m_macroCode, std::string(key.step));
+        }
+    }
+
     void statusBarShowsIdleTextPromptsAndTheView() {
         QLabel* pane = m_frame->StatusPane();
         QCOMPARE(pane->text(), U("ﾚﾃﾞｨ"));
@@ -254,12 +289,20 @@ private slots:
         file->hide();
         QCOMPARE(ShownStatus(m_frame.get()), idle);
 
-        // Items without a prompt keep the idle text.
+        // Items without a prompt show an empty pane, not the idle text;
+        // leaving them brings it back.
         QMenu* tools = TopMenu(m_frame.get(), 4);
         tools->popup(m_frame->mapToGlobal(QPoint(200, 30)));
+        for (const int id : {ID_BITMAP_IMPORT, ID_BITMAP_SAVE}) {
+            HoverMenu(tools, m_frame->Action(ID_EXPORT_GIF));
+            QCOMPARE(ShownStatus(m_frame.get()), U("スクリーンをGIFアニメで保存"));
+            HoverMenu(tools, m_frame->Action(id));
+            QVERIFY(ShownStatus(m_frame.get()).trimmed().isEmpty());
+        }
+        HoverMenu(tools, m_frame->Action(ID_EXPORT_GIF));
         HoverMenu(tools, m_frame->Action(ID_BITMAP_SAVE));
-        QCOMPARE(ShownStatus(m_frame.get()), idle);
         tools->hide();
+        QCOMPARE(ShownStatus(m_frame.get()), idle);
     }
 
     void openAndSaveSetTheTitle() {

@@ -5,6 +5,7 @@
 
 #include "app/DocumentCommands.h"
 #include "app/QuorvelDoc.h"
+#include "edit/FreeTypeRasterizer.h"
 #include "store/CommandIds.h"
 #include "view/Navigation.h"
 #include "view/qt/DotGridWidget.h"
@@ -457,6 +458,45 @@ private slots:
         QCOMPARE(int(font.charSet), 128);
         QCOMPARE(int(font.quality), 5);
         QCOMPARE(int(font.pitchAndFamily), 17);
+    }
+
+    void fontDialogOpensOnTheFontInUse() {
+        // As the settings leave both import fonts: the Japanese name that
+        // fontconfig resolves to IPAGothic, and Qt's own match would not.
+        for (const int height : {-16, -32}) {
+            CLogFont font;
+            font.faceName = "ＭＳ ゴシック";
+            font.height = height;
+            font.weight = 400;
+            font.charSet = 128;
+            const CLogFont before = font;
+            QString family;
+            int points = 0;
+            OnNextModal([&family, &points](QWidget* modal) {
+                auto* dialog = qobject_cast<QFontDialog*>(modal);
+                family = dialog->currentFont().family();
+                points = dialog->currentFont().pointSize();
+                dialog->accept();
+            });
+            QVERIFY(m_view->ChooseFont(font));
+            QCOMPARE(family, QString::fromStdString(ResolvedFamily(before)));
+            QCOMPARE(family, QStringLiteral("IPAGothic"));
+            QCOMPARE(points, -height * 3 / 4); // 96 dots per inch
+            // OK on the unchanged dialog changes nothing.
+            QVERIFY(font == before);
+
+            // A new size alone keeps the face the settings named.
+            OnNextModal([](QWidget* modal) {
+                auto* dialog = qobject_cast<QFontDialog*>(modal);
+                QFont bigger = dialog->currentFont();
+                bigger.setPointSize(bigger.pointSize() + 3);
+                dialog->setCurrentFont(bigger);
+                dialog->accept();
+            });
+            QVERIFY(m_view->ChooseFont(font));
+            QCOMPARE(font.faceName, before.faceName);
+            QCOMPARE(font.height, height - 4);
+        }
     }
 
     void importButtonDrawsTheTypedCharacters() {

@@ -409,7 +409,14 @@ bool CQuorvelView::HasCapture() const {
 }
 
 bool CQuorvelView::IsShiftDown() {
-    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+    return m_shiftHeld || QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+}
+
+bool CQuorvelView::ClickWithShift(int id) {
+    m_shiftHeld = true;
+    const bool handled = m_dispatcher.OnClick(id);
+    m_shiftHeld = false;
+    return handled;
 }
 
 void CQuorvelView::CommandNotHandled(int id) {

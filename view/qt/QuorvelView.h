@@ -42,6 +42,11 @@ public:
     const CViewCore& Core() const { return m_core; }
     CDispatcher& Dispatcher() { return m_dispatcher; }
 
+    // Clicks command `id` with SHIFT taken as held, whatever the keyboard
+    // says by the time the command asks: how the keys that hold SHIFT reach
+    // the SHIFT forms. Returns what the dispatcher's OnClick returns.
+    bool ClickWithShift(int id);
+
     // The widget built for entry `index` of FormControls().
     QWidget* FormWidget(size_t index) const;
     // The widget of control `id` (form controls and bitmap buttons), or nullptr.
@@ -123,4 +128,6 @@ private:
     std::optional<CRect> m_clip;
     ECursorShape m_cursorShape = ECursorShape::Arrow;
     bool m_captured = false;
+    // SHIFT is taken as held for the command being clicked (ClickWithShift).
+    bool m_shiftHeld = false;
 };

@@ -1,5 +1,6 @@
 #include "view/qt/ShellDialogs.h"
 
+#include "edit/FreeTypeRasterizer.h"
 #include "store/Cp932.h"
 
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -92,6 +94,55 @@ QString QtPatterns(const QString& patterns) {
     return list.join(QLatin1Char(' '));
 }
 
+// The dialog works in points, the font description in pixels; they are
+// converted at 96 dots per inch, as the Windows font dialog reckons. The
+// dialog's size box holds whole points.
+int DialogPoints(double points) {
+    return static_cast<int>(std::lround(points));
+}
+
+// The font the dialog opens on: the one character import draws with. The
+// face name of the description is what fontconfig resolves (with the
+// Japanese language for the Japanese character set), so the dialog gets the
+// family that comes out ("IPAGothic" for "ＭＳ ゴシック"), not the one Qt
+// would pick for the name ("IPAPGothic").
+QFont DialogFont(const CLogFont& font) {
+    QFont initial;
+    const std::string family = ResolvedFamily(font);
+    initial.setFamily(Q(family.empty() ? font.faceName : family));
+    if (font.height != 0)
+        initial.setPointSize(DialogPoints(std::abs(static_cast<double>(font.height)) *
+                                          kPointsPerInch / kDotsPerInch));
+    initial.setWeight(
+        static_cast<QFont::Weight>(std::clamp(font.weight == 0 ? 400 : font.weight, 100, 900)));
+    initial.setItalic(font.italic != 0);
+    initial.setUnderline(font.underline != 0);
+    initial.setStrikeOut(font.strikeOut != 0);
+    return initial;
+}
+
+// Writes into `font` what the user changed in the dialog, field by field
+// against the font it opened on: OK on an unchanged dialog changes nothing,
+// and a new size keeps the face name the settings gave.
+void TakeChosenFont(const QFont& initial, const QFont& chosen, CLogFont& font) {
+    if (chosen.family() != initial.family())
+        font.faceName = TruncateToCp932Bytes(chosen.family().toStdString(), kMaxFaceNameBytes);
+    if (DialogPoints(chosen.pointSizeF()) != DialogPoints(initial.pointSizeF())) {
+        int pixels = chosen.pixelSize();
+        if (pixels <= 0)
+            pixels = static_cast<int>(chosen.pointSizeF() * kDotsPerInch / kPointsPerInch + 0.5);
+        font.height = -std::max(1, pixels);
+    }
+    if (chosen.weight() != initial.weight())
+        font.weight = chosen.weight();
+    if (chosen.italic() != initial.italic())
+        font.italic = chosen.italic() ? 1 : 0;
+    if (chosen.underline() != initial.underline())
+        font.underline = chosen.underline() ? 1 : 0;
+    if (chosen.strikeOut() != initial.strikeOut())
+        font.strikeOut = chosen.strikeOut() ? 1 : 0;
+}
+
 } // namespace
 
 SDialogHooks& DialogHooks() {
@@ -113,7 +164,9 @@ int ShowMessageBox(QWidget* parent, const std::string& text, const std::string& 
     std::vector<QPushButton*> widgets;
     for (const SBoxButton& button : buttons)
         widgets.push_back(box.addButton(QString::fromUtf8(button.text), button.role));
-    box.setDefaultButton(widgets.front());
+    const size_t defaultButton =
+        (type & kMbDefaultButtonMask) == MB_DEFBUTTON2 && widgets.size() > 1 ? 1 : 0;
+    box.setDefaultButton(widgets[defaultButton]);
     // Escape answers Cancel where there is one, and otherwise the answer
     // that changes nothing: No, or the only button.
     box.setEscapeButton(widgets.back());
@@ -181,33 +234,11 @@ bool ShowFontDialog(QWidget* parent, CLogFont& font) {
         return answer.has_value();
     }
 
-    // The dialog works in points, the font description in pixels; they are
-    // converted at 96 dots per inch, as the Windows font dialog reckons.
-    QFont initial;
-    initial.setFamily(Q(font.faceName));
-    if (font.height != 0)
-        initial.setPointSizeF(std::abs(static_cast<double>(font.height)) * kPointsPerInch /
-                              kDotsPerInch);
-    initial.setWeight(
-        static_cast<QFont::Weight>(std::clamp(font.weight == 0 ? 400 : font.weight, 100, 900)));
-    initial.setItalic(font.italic != 0);
-    initial.setUnderline(font.underline != 0);
-    initial.setStrikeOut(font.strikeOut != 0);
-
+    const QFont initial = DialogFont(font);
     QFontDialog dialog(initial, parent);
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-
-    const QFont chosen = dialog.selectedFont();
-    font.faceName = TruncateToCp932Bytes(chosen.family().toStdString(), kMaxFaceNameBytes);
-    int pixels = chosen.pixelSize();
-    if (pixels <= 0)
-        pixels = static_cast<int>(chosen.pointSizeF() * kDotsPerInch / kPointsPerInch + 0.5);
-    font.height = -std::max(1, pixels);
-    font.weight = chosen.weight();
-    font.italic = chosen.italic() ? 1 : 0;
-    font.underline = chosen.underline() ? 1 : 0;
-    font.strikeOut = chosen.strikeOut() ? 1 : 0;
+    TakeChosenFont(initial, dialog.selectedFont(), font);
     return true;
 }

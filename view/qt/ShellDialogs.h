@@ -14,7 +14,8 @@ class QWidget;
 // dialog.
 
 // Shows a message box with `caption`, `text`, the buttons and icon of the
-// MB_* `type`, Japanese button texts and the first button as the default.
+// MB_* `type`, Japanese button texts and the first button as the default (the
+// second with MB_DEFBUTTON2).
 // Returns IDOK, IDCANCEL, IDYES or IDNO; closing the box without a button
 // counts as Cancel (No for Yes/No, OK for a box with only OK).
 int ShowMessageBox(QWidget* parent, const std::string& text, const std::string& caption,
@@ -28,9 +29,12 @@ int ShowMessageBox(QWidget* parent, const std::string& text, const std::string& 
 std::optional<std::string> ShowFileDialog(QWidget* parent, bool save,
                                           const CFileDialogInfo& request);
 
-// Shows the font dialog on `font`. On OK the chosen face, pixel height (as a
-// negative height), weight, italic, underline and strike-out are written back
-// and true is returned; the other fields keep their values.
+// Shows the font dialog on `font` as character import uses it: the family
+// fontconfig resolves the face name to, at the height's size in points (96
+// dots per inch). On OK what the user changed of face, size (written as a
+// negative pixel height), weight, italic, underline and strike-out is written
+// back and true is returned; an unchanged dialog leaves `font` as it was, and
+// the other fields always keep their values.
 bool ShowFontDialog(QWidget* parent, CLogFont& font);
 
 // The titles the file dialogs take when the caller gives none.
