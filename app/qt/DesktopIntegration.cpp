@@ -86,25 +86,6 @@ bool IsOwnMenuEntry(const QString& path) {
     return !installed.isEmpty() && entry == QString::fromUtf8(installed);
 }
 
-// Whether the MIME package at `path` is one an earlier version of the program
-// wrote and that now reads otherwise: the same package but for the text of
-// its comments. Such a copy is brought up to date; one the user changed in
-// any other way stays.
-bool IsOwnOutdatedPackage(const QString& path, const QByteArray& package) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray written = file.readAll();
-    if (written == package)
-        return false;
-    static const QRegularExpression comment(QStringLiteral("<comment([^>]*)>[^<]*</comment>"));
-    QString a = QString::fromUtf8(written);
-    QString b = QString::fromUtf8(package);
-    a.replace(comment, QStringLiteral("<comment\\1></comment>"));
-    b.replace(comment, QStringLiteral("<comment\\1></comment>"));
-    return a == b;
-}
-
 QString ColorName(QRgb color) {
     return QStringLiteral("#%1").arg(color & 0xFFFFFF, 6, 16, QLatin1Char('0'));
 }
@@ -238,11 +219,8 @@ QByteArray DesktopIconBytes(const SDesktopIcon& icon) {
 
 SRegistration RegisterFileType(const SXdgDataPaths& paths, const QString& executable) {
     SRegistration done;
-    const QByteArray package = ResourceBytes(QStringLiteral("glowmotion-qvl.xml"));
-    const QString userPackage = paths.dataHome + QLatin1Char('/') + QLatin1String(kMimePackage);
-    const bool outdated = !InDataDirs(paths, QString::fromLatin1(kMimePackage)) &&
-                          IsOwnOutdatedPackage(userPackage, package);
-    if (!Provided(paths, QString::fromLatin1(kMimePackage)) || outdated) {
+    if (!Provided(paths, QString::fromLatin1(kMimePackage))) {
+        const QByteArray package = ResourceBytes(QStringLiteral("glowmotion-qvl.xml"));
         done.mimeType =
             !package.isEmpty() && WriteDataFile(paths, QString::fromLatin1(kMimePackage), package);
         const QString update =

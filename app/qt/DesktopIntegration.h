@@ -52,8 +52,8 @@ struct SRegistration {
 // folder holds it, so a second call writes nothing. A menu entry this
 // function wrote earlier and the user left unedited is removed once an
 // installation provides one, as the user's copy would hide the installed
-// program from the menu. A MIME package an earlier version wrote with other
-// comments (the type's description) is written again. After a new MIME package update-mime-database
-// is started detached, when installed, so that start-up never waits for it. Files are written whole
-// or not at all; a failure is silent, as the editor works without the registration.
+// program from the menu. After a new MIME package update-mime-database is
+// started detached, when installed, so that start-up never waits for it.
+// Files are written whole or not at all; a failure is silent, as the editor
+// works without the registration.
 SRegistration RegisterFileType(const SXdgDataPaths& paths, const QString& executable);

@@ -117,36 +117,6 @@ private slots:
         QVERIFY(!RegisterFileType(paths, executable).menuEntryRemoved);
     }
 
-    void theTypeIsDescribedAsTheDocumentItIs() {
-        QTemporaryDir home;
-        QTemporaryDir system;
-        qputenv("PATH", "/nonexistent");
-        const SXdgDataPaths paths{home.path(), {system.path()}};
-        QVERIFY(RegisterFileType(paths, QStringLiteral("glowmotion")).mimeType);
-        const QString package = home.path() + "/mime/packages/glowmotion-qvl.xml";
-        const QByteArray current = ReadAll(package);
-        QVERIFY(current.contains("<comment>Quorvel Document</comment>"));
-
-        // The copy an earlier version wrote, with the misspelt description,
-        // is written again; one the user changed otherwise stays.
-        QByteArray old = current;
-        old.replace("Quorvel Document", "Quorve Document");
-        WriteFile(package, old);
-        QVERIFY(RegisterFileType(paths, QStringLiteral("glowmotion")).mimeType);
-        QCOMPARE(ReadAll(package), current);
-        QVERIFY(!RegisterFileType(paths, QStringLiteral("glowmotion")).mimeType);
-        QByteArray edited = old;
-        edited.replace("<glob pattern=\"*.qvl\"/>",
-                       "<glob pattern=\"*.qvl\"/><glob pattern=\"*.anim\"/>");
-        WriteFile(package, edited);
-        QVERIFY(!RegisterFileType(paths, QStringLiteral("glowmotion")).mimeType);
-        QCOMPARE(ReadAll(package), edited);
-        // An installed package is the installation's business.
-        WriteFile(package, old);
-        WriteFile(system.path() + "/mime/packages/glowmotion-qvl.xml", current);
-        QVERIFY(!RegisterFileType(paths, QStringLiteral("glowmotion")).mimeType);
-    }
-
     // Each icon sits in the hicolor folder of its size and shows the window's
     // icon: whole-number enlargements dot for dot, the SVG square for square.
     void iconsShowTheApplicationIcon() {
