@@ -3,7 +3,8 @@
 # layers: store -> macro -> view / edit / effects -> app -> the Qt shell (qt/
 # folders) and headless -> glowmotion-cli, with output/ beside view, edit and
 # effects. A layer includes its own files and those of the layers before it;
-# view, edit, effects and output never include each other, the Qt shell never includes the headless session or the CLI.
+# view, edit, effects and output never include each other, the Qt shell
+# never includes the headless session or the CLI.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
