@@ -173,6 +173,8 @@ set(GLOWMOTION_CLI_SOURCES
     cli/MacroCommand.h
     cli/PlayCommand.cpp
     cli/PlayCommand.h
+    cli/SendCommand.cpp
+    cli/SendCommand.h
     cli/ShowCommand.cpp
     cli/ShowCommand.h
     cli/StateJson.cpp

@@ -105,7 +105,7 @@ bool CheckOutputOptions(const SOutputTarget& target, const SOutputOptions& optio
     return true;
 }
 
-std::optional<SRgb> ParseRgb(std::string_view text) {
+std::optional<SLedColour> ParseRgb(std::string_view text) {
     if (text.size() != 6)
         return std::nullopt;
     int channel[3] = {};
@@ -116,11 +116,11 @@ std::optional<SRgb> ParseRgb(std::string_view text) {
             return std::nullopt;
         channel[i] = high * 16 + low;
     }
-    return SRgb{static_cast<std::uint8_t>(channel[0]), static_cast<std::uint8_t>(channel[1]),
+    return SLedColour{static_cast<std::uint8_t>(channel[0]), static_cast<std::uint8_t>(channel[1]),
                 static_cast<std::uint8_t>(channel[2])};
 }
 
-std::string RgbText(const SRgb& colour) {
+std::string RgbText(const SLedColour& colour) {
     static const char kDigits[] = "0123456789ABCDEF";
     std::string text;
     for (const std::uint8_t value : {colour.red, colour.green, colour.blue}) {

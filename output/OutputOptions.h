@@ -12,18 +12,18 @@
 // How the dots of a screen become the values a sign takes.
 
 // A colour, 8 bits a channel.
-struct SRgb {
+struct SLedColour {
     std::uint8_t red = 0;
     std::uint8_t green = 0;
     std::uint8_t blue = 0;
-    bool operator==(const SRgb&) const = default;
+    bool operator==(const SLedColour&) const = default;
 };
 
 // What live output sends besides the target: the colours of lit and unlit
 // dots, the wiring of the sign and the panel the screen is placed on.
 struct SOutputOptions {
-    SRgb lit{255, 255, 255};
-    SRgb off{0, 0, 0};
+    SLedColour lit{255, 255, 255};
+    SLedColour off{0, 0, 0};
     // E1.31 and Art-Net: three channels a dot in the two colours instead of
     // one channel a dot (255 lit, 0 unlit).
     bool dmxRgb = false;
@@ -66,8 +66,8 @@ bool CheckOutputOptions(const SOutputTarget& target, const SOutputOptions& optio
                         std::string& error);
 
 // "RRGGBB" (hexadecimal, either case) and back (upper case).
-std::optional<SRgb> ParseRgb(std::string_view text);
-std::string RgbText(const SRgb& colour);
+std::optional<SLedColour> ParseRgb(std::string_view text);
+std::string RgbText(const SLedColour& colour);
 
 // "WxH" of a panel (each 1..1024) and "X,Y" of an offset (each within
 // +-1024).

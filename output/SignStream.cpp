@@ -30,7 +30,7 @@ void Channels(const std::vector<std::uint8_t>& levels, bool single, const SOutpu
             out.push_back(level != 0 ? 255 : 0);
             continue;
         }
-        const SRgb& colour = level != 0 ? options.lit : options.off;
+        const SLedColour& colour = level != 0 ? options.lit : options.off;
         out.push_back(colour.red);
         out.push_back(colour.green);
         out.push_back(colour.blue);

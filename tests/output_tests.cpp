@@ -107,8 +107,8 @@ TEST(OutputTarget, ParsesEveryKindAndRefusesTheRest) {
 }
 
 TEST(OutputOptions, ValuesAndLimits) {
-    EXPECT_EQ((SRgb{0x12, 0xab, 0xEF}), ParseRgb("12abEF"));
-    EXPECT_EQ("12ABEF", RgbText(SRgb{0x12, 0xab, 0xef}));
+    EXPECT_EQ((SLedColour{0x12, 0xab, 0xEF}), ParseRgb("12abEF"));
+    EXPECT_EQ("12ABEF", RgbText(SLedColour{0x12, 0xab, 0xef}));
     for (const char* bad : {"", "12345", "1234567", "12345G", "#12345", " 12345"})
         EXPECT_FALSE(ParseRgb(bad)) << bad;
 
