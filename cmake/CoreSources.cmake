@@ -91,6 +91,8 @@ set(GLOWMOTION_CORE_SOURCES
     output/OutputError.h
     output/OutputOptions.cpp
     output/OutputOptions.h
+    output/OutputSettings.cpp
+    output/OutputSettings.h
     output/OutputTarget.cpp
     output/OutputTarget.h
     output/ScreenPlayer.cpp
