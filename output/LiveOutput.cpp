@@ -16,7 +16,8 @@ void CLiveOutput::Start(const SOutputTarget& target, const SOutputOptions& optio
         const std::lock_guard lock(m_mutex);
         m_stop = false;
         m_running = true;
-        m_changed = true;
+        m_changed = false;
+        m_hasScreen = false;
         m_flashUntil = {};
         m_framesSent = 0;
     }
@@ -32,9 +33,10 @@ bool CLiveOutput::Running() const {
 void CLiveOutput::Show(const Word* screen) {
     {
         const std::lock_guard lock(m_mutex);
-        if (std::equal(screen, screen + kWordsPerScreen, m_screen.begin()))
+        if (m_hasScreen && std::equal(screen, screen + kWordsPerScreen, m_screen.begin()))
             return;
         std::copy_n(screen, kWordsPerScreen, m_screen.begin());
+        m_hasScreen = true;
         m_changed = true;
     }
     m_wake.notify_one();
@@ -83,23 +85,31 @@ void CLiveOutput::Run(SOutputTarget target, SOutputOptions options, FFailure onF
     const std::chrono::milliseconds keepAlive(kKeepAliveMs);
     std::array<Word, kWordsPerScreen> screen{};
     bool flashing = false;
-    TClock::time_point lastSent = TClock::now() - keepAlive;
+    // Nothing goes out before the first screen or flash.
+    bool sentAny = false;
+    TClock::time_point lastSent = TClock::now() - minInterval;
     std::unique_lock lock(m_mutex);
     for (;;) {
         // Sleep until something changed and the minimum interval has passed,
         // the flash ends, or the frame is due again.
-        const TClock::time_point due = m_changed ? lastSent + minInterval : lastSent + keepAlive;
-        TClock::time_point wake = due;
+        TClock::time_point wake = TClock::now() + std::chrono::hours(1);
+        if (m_changed)
+            wake = lastSent + minInterval;
+        else if (sentAny)
+            wake = lastSent + keepAlive;
         if (flashing)
             wake = std::min(wake, m_flashUntil);
-        m_wake.wait_until(lock, wake, [&] {
-            return m_stop || (m_changed && TClock::now() >= lastSent + minInterval);
-        });
+        // Any notification comes back round here, so that the wake time
+        // follows what changed.
+        if (!m_stop && TClock::now() < wake)
+            m_wake.wait_until(lock, wake);
         if (m_stop)
             break;
         const TClock::time_point now = TClock::now();
+        if (m_changed && now < lastSent + minInterval)
+            continue;
         const bool flashNow = now < m_flashUntil;
-        if (!m_changed && flashNow == flashing && now < lastSent + keepAlive)
+        if (!m_changed && flashNow == flashing && (!sentAny || now < lastSent + keepAlive))
             continue;
         screen = m_screen;
         m_changed = false;
@@ -113,6 +123,7 @@ void CLiveOutput::Run(SOutputTarget target, SOutputOptions options, FFailure onF
             fail();
             return;
         }
+        sentAny = true;
         ++m_framesSent;
     }
     m_running = false;

@@ -32,8 +32,9 @@ public:
     // Starts sending to `target` (stopping a run before). Opening the target
     // (resolving its name, opening the device) happens on the sending thread;
     // a failure there or later is reported through `onFailure` and ends the
-    // run. Frames go at most every `minIntervalMs`, and an unchanged one
-    // again every kKeepAliveMs.
+    // run. The first frame goes with the first Show or Flash; frames go at
+    // most every `minIntervalMs`, and an unchanged one again every
+    // kKeepAliveMs.
     void Start(const SOutputTarget& target, const SOutputOptions& options, FFailure onFailure,
                int minIntervalMs = 20);
 
@@ -65,6 +66,7 @@ private:
     std::thread m_thread;
     std::array<Word, kWordsPerScreen> m_screen{};
     bool m_changed = false;
+    bool m_hasScreen = false;
     bool m_stop = false;
     bool m_running = false;
     TClock::time_point m_flashUntil{};

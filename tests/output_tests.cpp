@@ -188,7 +188,7 @@ TEST(OutputPackets, E131LayersAndLengths) {
         const size_t kept = std::min<size_t>(count, 512);
         EXPECT_EQ(126 + kept, packet.size());
         EXPECT_EQ(TBytes(slots.begin(), slots.begin() + static_cast<std::ptrdiff_t>(kept)),
-                  read->slots);
+                  read->values);
         EXPECT_EQ(63999, read->universe);
         EXPECT_EQ(200, read->sequence);
         EXPECT_EQ(100, read->priority);
@@ -225,9 +225,9 @@ TEST(OutputPackets, ArtDmxPortAddressAndEvenLength) {
         EXPECT_EQ(c.port & 0xff, packet[14]); // SubUni
         EXPECT_EQ(c.port >> 8, packet[15]);   // Net
         EXPECT_EQ(9, read->sequence);
-        ASSERT_EQ(c.length, read->slots.size());
+        ASSERT_EQ(c.length, read->values.size());
         for (size_t i = 0; i < c.length; ++i)
-            EXPECT_EQ(i < std::min<size_t>(c.count, 512) ? 0x5a : 0, read->slots[i]) << i;
+            EXPECT_EQ(i < std::min<size_t>(c.count, 512) ? 0x5a : 0, read->values[i]) << i;
     }
 }
 

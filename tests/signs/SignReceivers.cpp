@@ -153,7 +153,7 @@ std::optional<SDmxPacket> DecodeE131(const TBytes& b, std::string& why) {
     packet.sequence = b[111];
     packet.options = b[112];
     packet.universe = static_cast<int>(Be16(b, 113));
-    packet.slots.assign(b.begin() + 126, b.end());
+    packet.values.assign(b.begin() + 126, b.end());
     return packet;
 }
 
@@ -173,7 +173,7 @@ std::optional<SDmxPacket> DecodeArtDmx(const TBytes& b, std::string& why) {
     SDmxPacket packet;
     packet.sequence = b[12];
     packet.universe = b[15] << 8 | b[14];
-    packet.slots.assign(b.begin() + 18, b.end());
+    packet.values.assign(b.begin() + 18, b.end());
     return packet;
 }
 
@@ -371,7 +371,7 @@ std::optional<std::vector<TBytes>> DmxFrames(const std::vector<CUdpReceiver::SDa
             if (sequence >= 0 && packet->sequence != sequence)
                 return Fail(why, "universes of one frame differ in sequence"), std::nullopt;
             sequence = packet->sequence;
-            frame.insert(frame.end(), packet->slots.begin(), packet->slots.end());
+            frame.insert(frame.end(), packet->values.begin(), packet->values.end());
         }
         frames.push_back(std::move(frame));
     }

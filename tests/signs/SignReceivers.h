@@ -55,7 +55,7 @@ private:
 struct SDmxPacket {
     int universe = 0;
     int sequence = 0;
-    TBytes slots;
+    TBytes values;
     // E1.31 only.
     std::array<std::uint8_t, 16> cid{};
     std::string sourceName;
