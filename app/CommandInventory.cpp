@@ -60,7 +60,8 @@ const std::array kTexts = {
     // Live output to an LED sign.
     SCommandText{ID_OUTPUT_SETTINGS, "LED出力設定...", "LEDサインへの出力先、色、配線を設定",
                  nullptr},
-    SCommandText{ID_OUTPUT_LIVE, "LED出力(&O)", "表示中のスクリーンをLEDサインへ出力/停止", nullptr},
+    SCommandText{ID_OUTPUT_LIVE, "LED出力(&O)", "表示中のスクリーンをLEDサインへ出力/停止",
+                 nullptr},
 };
 
 const std::array kAccelerators = {

@@ -149,8 +149,8 @@ void Pacing(int delayMs, int count) {
     const double median = sorted.empty() ? 0 : sorted[sorted.size() / 2];
     std::printf("%d frames at %d ms: %zu received, %d in order; interval median %.3f ms, "
                 "min %.3f, max %.3f\n",
-                count, delayMs, frames.size(), inOrder, median,
-                sorted.empty() ? 0 : sorted.front(), sorted.empty() ? 0 : sorted.back());
+                count, delayMs, frames.size(), inOrder, median, sorted.empty() ? 0 : sorted.front(),
+                sorted.empty() ? 0 : sorted.back());
     if (!frames.empty())
         std::printf("  first to last frame %.3f ms (due %d), whole run %.3f ms (due %d)\n",
                     Ms(frames.back().at - frames.front().at), (count - 1) * delayMs,

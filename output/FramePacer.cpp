@@ -31,8 +31,8 @@ bool SleepUntil(TOutputClock::time_point deadline, const volatile std::sig_atomi
         const TOutputClock::time_point now = TOutputClock::now();
         if (now >= deadline)
             return true;
-        const TOutputClock::time_point wake = stop != nullptr ? std::min(deadline, now + kSlice)
-                                                              : deadline;
+        const TOutputClock::time_point wake =
+            stop != nullptr ? std::min(deadline, now + kSlice) : deadline;
         const timespec at = ToTimespec(wake);
         const int result = ::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr);
         if (result != 0 && result != EINTR)

@@ -12,4 +12,5 @@ using TOutputClock = std::chrono::steady_clock;
 // Sleeps until `deadline`. Wakes in slices of at most 100 ms (and on a
 // signal) to look at `stop`, when given, and returns false as soon as it is
 // nonzero; true once the deadline has passed.
-bool SleepUntil(TOutputClock::time_point deadline, const volatile std::sig_atomic_t* stop = nullptr);
+bool SleepUntil(TOutputClock::time_point deadline,
+                const volatile std::sig_atomic_t* stop = nullptr);

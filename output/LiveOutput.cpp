@@ -115,7 +115,8 @@ void CLiveOutput::Run(SOutputTarget target, SOutputOptions options, FFailure onF
         m_changed = false;
         flashing = flashNow;
         lock.unlock();
-        const bool sent = flashing ? stream->SendUniform(true, error) : stream->Send(screen.data(), error);
+        const bool sent =
+            flashing ? stream->SendUniform(true, error) : stream->Send(screen.data(), error);
         lastSent = TClock::now();
         lock.lock();
         if (!sent) {

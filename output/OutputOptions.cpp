@@ -117,7 +117,7 @@ std::optional<SLedColour> ParseRgb(std::string_view text) {
         channel[i] = high * 16 + low;
     }
     return SLedColour{static_cast<std::uint8_t>(channel[0]), static_cast<std::uint8_t>(channel[1]),
-                static_cast<std::uint8_t>(channel[2])};
+                      static_cast<std::uint8_t>(channel[2])};
 }
 
 std::string RgbText(const SLedColour& colour) {
@@ -147,10 +147,10 @@ bool ParseOffset(std::string_view text, int& x, int& y) {
     const size_t comma = text.find(',');
     if (comma == std::string_view::npos)
         return false;
-    const std::optional<int> first = SignedNumber(text.substr(0, comma), -kMaxPanelOffset,
-                                                  kMaxPanelOffset);
-    const std::optional<int> second = SignedNumber(text.substr(comma + 1), -kMaxPanelOffset,
-                                                   kMaxPanelOffset);
+    const std::optional<int> first =
+        SignedNumber(text.substr(0, comma), -kMaxPanelOffset, kMaxPanelOffset);
+    const std::optional<int> second =
+        SignedNumber(text.substr(comma + 1), -kMaxPanelOffset, kMaxPanelOffset);
     if (!first || !second)
         return false;
     x = *first;

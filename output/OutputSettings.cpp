@@ -28,7 +28,8 @@ std::optional<int> IntegerOf(const std::optional<std::string>& text, int lo, int
 
 } // namespace
 
-std::vector<std::pair<std::string, std::string>> OutputSettingsValues(const SOutputSettings& settings) {
+std::vector<std::pair<std::string, std::string>>
+OutputSettingsValues(const SOutputSettings& settings) {
     const SOutputOptions& o = settings.options;
     return {
         {"Target", settings.target},

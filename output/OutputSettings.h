@@ -22,7 +22,8 @@ struct SOutputSettings {
 // DmxRgb, Origin, Scan, Serpentine, PanelWidth, PanelHeight, OffsetX,
 // OffsetY. Colours as RRGGBB, flags as "true"/"false", names as the command
 // line takes them.
-std::vector<std::pair<std::string, std::string>> OutputSettingsValues(const SOutputSettings& settings);
+std::vector<std::pair<std::string, std::string>>
+OutputSettingsValues(const SOutputSettings& settings);
 
 // Settings from what `read` finds under those keys (nullopt for a key that
 // is not there). A value that is missing or cannot be read keeps its

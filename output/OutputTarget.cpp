@@ -30,8 +30,8 @@ std::optional<int> Number(std::string_view text, int lo, int hi) {
         return std::nullopt;
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || text[0] == '-' ||
-        text[0] == '+' || value < lo || value > hi)
+    if (ec != std::errc() || end != text.data() + text.size() || text[0] == '-' || text[0] == '+' ||
+        value < lo || value > hi)
         return std::nullopt;
     return value;
 }

@@ -17,11 +17,11 @@ enum class EOutputKind { E131, ArtNet, Ddp, Tpm2Net, FlaschenTaschen, Tpm2Serial
 // HOST is a name, an IPv4 address or an IPv6 address in brackets.
 struct SOutputTarget {
     EOutputKind kind = EOutputKind::Ddp;
-    std::string host;  // network targets
-    int port = 0;      // network targets; the protocol's port unless given
-    int universe = 0;  // E1.31 (1..63999) and Art-Net (the 15-bit port address)
+    std::string host;   // network targets
+    int port = 0;       // network targets; the protocol's port unless given
+    int universe = 0;   // E1.31 (1..63999) and Art-Net (the 15-bit port address)
     std::string device; // serial
-    int baud = 0;      // serial
+    int baud = 0;       // serial
     bool operator==(const SOutputTarget&) const = default;
 };
 

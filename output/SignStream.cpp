@@ -49,8 +49,7 @@ CSignStream::CSignStream(const SOutputTarget& target, const SOutputOptions& opti
 }
 
 std::unique_ptr<CSignStream> CSignStream::Open(const SOutputTarget& target,
-                                               const SOutputOptions& options,
-                                               SOutputError& error) {
+                                               const SOutputOptions& options, SOutputError& error) {
     std::unique_ptr<CFrameTransport> transport;
     if (target.kind == EOutputKind::Tpm2Serial)
         transport = CSerialTransport::Open(target.device, target.baud, error);
@@ -65,7 +64,8 @@ void CSignStream::Sample(const Word* screen, std::vector<std::uint8_t>& levels) 
     m_map.Sample(screen, levels);
 }
 
-std::vector<std::vector<std::uint8_t>> CSignStream::Encode(const std::vector<std::uint8_t>& levels) {
+std::vector<std::vector<std::uint8_t>>
+CSignStream::Encode(const std::vector<std::uint8_t>& levels) {
     const bool dmx = IsDmxKind(m_target.kind);
     Channels(levels, dmx && !m_options.dmxRgb, m_options, m_channels);
     const std::span<const std::uint8_t> channels(m_channels);
@@ -78,7 +78,8 @@ std::vector<std::vector<std::uint8_t>> CSignStream::Encode(const std::vector<std
             const size_t first = std::min(n * per, channels.size());
             const std::span<const std::uint8_t> part =
                 channels.subspan(first, std::min(per, channels.size() - first));
-            const auto universe = static_cast<std::uint16_t>(m_target.universe + static_cast<int>(n));
+            const auto universe =
+                static_cast<std::uint16_t>(m_target.universe + static_cast<int>(n));
             std::uint8_t& sequence = m_universeSequence[n];
             if (m_target.kind == EOutputKind::E131) {
                 packets.push_back(EncodeE131Packet(m_source, universe, sequence++, part));

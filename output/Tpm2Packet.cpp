@@ -27,8 +27,8 @@ std::vector<std::uint8_t> EncodeTpm2Frame(std::span<const std::uint8_t> rgb) {
 std::vector<std::vector<std::uint8_t>> EncodeTpm2NetFrame(std::span<const std::uint8_t> rgb) {
     const std::size_t size =
         std::min<std::size_t>(rgb.size(), std::size_t{kTpm2NetMaxPackets} * kTpm2NetPacketData);
-    const std::size_t count = std::max<std::size_t>(1, (size + kTpm2NetPacketData - 1) /
-                                                           kTpm2NetPacketData);
+    const std::size_t count =
+        std::max<std::size_t>(1, (size + kTpm2NetPacketData - 1) / kTpm2NetPacketData);
     std::vector<std::vector<std::uint8_t>> packets;
     packets.reserve(count);
     for (std::size_t n = 0; n < count; ++n) {

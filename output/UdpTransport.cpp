@@ -37,8 +37,8 @@ std::unique_ptr<CUdpTransport> CUdpTransport::Open(const std::string& host, int 
     int lastError = 0;
     EOutputFailure lastFailure = EOutputFailure::Unreachable;
     for (const addrinfo* address = found; address != nullptr; address = address->ai_next) {
-        const int fd = ::socket(address->ai_family, address->ai_socktype | SOCK_CLOEXEC,
-                                address->ai_protocol);
+        const int fd =
+            ::socket(address->ai_family, address->ai_socktype | SOCK_CLOEXEC, address->ai_protocol);
         if (fd < 0) {
             lastError = errno;
             lastFailure = EOutputFailure::Socket;

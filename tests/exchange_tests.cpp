@@ -860,10 +860,9 @@ TEST(ExchangeCommands, AreTheWindowsBelowASeparatorAtTheEndOfTools) {
     std::vector<int> entries;
     for (auto it = tools + 1; it != menu.end() && it->kind != EMenuEntry::End; ++it)
         entries.push_back(it->kind == EMenuEntry::Separator ? 0 : it->id);
-    EXPECT_EQ(entries,
-              (std::vector<int>{ID_BITMAP_IMPORT, ID_BITMAP_SAVE, 0, ID_EXPORT_GIF, ID_EXPORT_PNG,
-                                ID_EXPORT_CSOURCE, ID_IMPORT_GIF, 0, ID_OUTPUT_SETTINGS,
-                                ID_OUTPUT_LIVE}));
+    EXPECT_EQ(entries, (std::vector<int>{ID_BITMAP_IMPORT, ID_BITMAP_SAVE, 0, ID_EXPORT_GIF,
+                                         ID_EXPORT_PNG, ID_EXPORT_CSOURCE, ID_IMPORT_GIF, 0,
+                                         ID_OUTPUT_SETTINGS, ID_OUTPUT_LIVE}));
 }
 
 } // namespace

@@ -92,13 +92,35 @@ TEST(OutputTarget, ParsesEveryKindAndRefusesTheRest) {
     EXPECT_EQ(115200, Target("tpm2:/dev/ttyUSB0").baud);
     EXPECT_EQ("tpm2:/dev/ttyUSB0", OutputTargetText(Target("tpm2:/dev/ttyUSB0?baud=115200")));
 
-    for (const char* bad :
-         {"", "udp://host", "e131://host", "e131://host/", "e131://host/0", "e131://host/64000",
-          "e131://host/-1", "e131://host/1x", "artnet://host/32768", "ddp://", "ddp://:4048",
-          "ddp://host:", "ddp://host:0", "ddp://host:65536", "ddp://host:12ab", "ddp://host/1",
-          "ddp://a b", "ddp://-host", "ddp://fe80::1", "ddp://[fe80::1", "ddp://[host]",
-          "ddp://[::1]x", "ft://host?x", "tpm2:", "tpm2:?baud=9600", "tpm2:/dev/tty?baud=12345",
-          "tpm2:/dev/tty?speed=9600", "tpm2:/dev/tty?baud=", "tpm2:/dev/\ttty"}) {
+    for (const char* bad : {"",
+                            "udp://host",
+                            "e131://host",
+                            "e131://host/",
+                            "e131://host/0",
+                            "e131://host/64000",
+                            "e131://host/-1",
+                            "e131://host/1x",
+                            "artnet://host/32768",
+                            "ddp://",
+                            "ddp://:4048",
+                            "ddp://host:",
+                            "ddp://host:0",
+                            "ddp://host:65536",
+                            "ddp://host:12ab",
+                            "ddp://host/1",
+                            "ddp://a b",
+                            "ddp://-host",
+                            "ddp://fe80::1",
+                            "ddp://[fe80::1",
+                            "ddp://[host]",
+                            "ddp://[::1]x",
+                            "ft://host?x",
+                            "tpm2:",
+                            "tpm2:?baud=9600",
+                            "tpm2:/dev/tty?baud=12345",
+                            "tpm2:/dev/tty?speed=9600",
+                            "tpm2:/dev/tty?baud=",
+                            "tpm2:/dev/\ttty"}) {
         std::string error;
         EXPECT_FALSE(ParseOutputTarget(bad, error)) << bad;
         EXPECT_FALSE(error.empty()) << bad;
@@ -118,8 +140,8 @@ TEST(OutputOptions, ValuesAndLimits) {
     EXPECT_EQ(64, a);
     EXPECT_EQ(32, b);
     EXPECT_TRUE(ParsePanelSize("1024x1", a, b));
-    for (const char* bad : {"64", "0x32", "64x0", "1025x1", "-1x5", "64x-2", "x32", "64x", "64X32",
-                            "+6x3", "6 x3"})
+    for (const char* bad :
+         {"64", "0x32", "64x0", "1025x1", "-1x5", "64x-2", "x32", "64x", "64X32", "+6x3", "6 x3"})
         EXPECT_FALSE(ParsePanelSize(bad, a, b)) << bad;
     EXPECT_TRUE(ParseOffset("-8,1024", a, b));
     EXPECT_EQ(-8, a);
@@ -147,9 +169,9 @@ TEST(OutputOptions, ValuesAndLimits) {
         {"e131://h/63998", 48, 32, 0, 0, false, false}, // would end at 64000
         {"artnet://h/32758", 48, 32, 0, 0, true, true},
         {"artnet://h/32759", 48, 32, 0, 0, true, false},
-        {"tpm2:/dev/x", 128, 170, 0, 0, false, true},   // 65280 bytes
-        {"tpm2:/dev/x", 128, 171, 0, 0, false, false},  // past 65535
-        {"tpm2net://h", 1024, 119, 0, 0, false, true},  // 255 packets
+        {"tpm2:/dev/x", 128, 170, 0, 0, false, true},  // 65280 bytes
+        {"tpm2:/dev/x", 128, 171, 0, 0, false, false}, // past 65535
+        {"tpm2net://h", 1024, 119, 0, 0, false, true}, // 255 packets
         {"tpm2net://h", 1024, 120, 0, 0, false, false},
         {"ft://h", 48, 32, 5, 8, false, true},
         {"ft://h", 64, 32, 0, 0, false, false},
@@ -232,8 +254,8 @@ TEST(OutputPackets, ArtDmxPortAddressAndEvenLength) {
 }
 
 TEST(OutputPackets, DdpTpm2NetAndTpm2SplitFrames) {
-    for (const size_t size : {size_t{0}, size_t{3}, size_t{1440}, size_t{1443}, size_t{4608},
-                              size_t{6144}}) {
+    for (const size_t size :
+         {size_t{0}, size_t{3}, size_t{1440}, size_t{1443}, size_t{4608}, size_t{6144}}) {
         TBytes rgb(size);
         for (size_t i = 0; i < size; ++i)
             rgb[i] = static_cast<std::uint8_t>(i * 31 + i / 256);
@@ -260,7 +282,8 @@ TEST(OutputPackets, DdpTpm2NetAndTpm2SplitFrames) {
         EXPECT_EQ(rgb, frames->front());
 
         TBytes rest;
-        const std::vector<TBytes> serial = DecodeTpm2Stream(Bytes(EncodeTpm2Frame(rgb)), &rest, why);
+        const std::vector<TBytes> serial =
+            DecodeTpm2Stream(Bytes(EncodeTpm2Frame(rgb)), &rest, why);
         EXPECT_TRUE(why.empty()) << why;
         ASSERT_EQ(1u, serial.size());
         EXPECT_EQ(rgb, serial.front());
@@ -363,11 +386,11 @@ TEST(OutputLoopback, EveryTargetGetsEveryFrameInOrder) {
         bool rgbOptions;
         bool single;
     };
-    for (const SCase& c : {SCase{"e131://", "/7", false, true}, SCase{"e131://", "/1", true, false},
-                           SCase{"artnet://", "/0", false, true},
-                           SCase{"artnet://", "/300", true, false},
-                           SCase{"ddp://", "", false, false}, SCase{"ddp://", "", true, false},
-                           SCase{"tpm2net://", "", true, false}, SCase{"ft://", "", true, false}}) {
+    for (const SCase& c :
+         {SCase{"e131://", "/7", false, true}, SCase{"e131://", "/1", true, false},
+          SCase{"artnet://", "/0", false, true}, SCase{"artnet://", "/300", true, false},
+          SCase{"ddp://", "", false, false}, SCase{"ddp://", "", true, false},
+          SCase{"tpm2net://", "", true, false}, SCase{"ft://", "", true, false}}) {
         const SOutputOptions options = c.rgbOptions ? rgb : SOutputOptions{};
         const std::vector<TBytes> frames = LoopbackFrames(c.scheme, c.path, options, screens);
         ASSERT_EQ(screens.size(), frames.size()) << c.scheme << c.path;
@@ -535,8 +558,8 @@ TEST(OutputSerial, DevicesThatCannotServeRefuseToOpen) {
 TEST(OutputPlayback, PacedFramesKeepAliveAndStop) {
     CUdpReceiver receiver;
     SOutputError failure;
-    std::unique_ptr<CSignStream> stream =
-        CSignStream::Open(Target("ddp://127.0.0.1:" + std::to_string(receiver.Port())), {}, failure);
+    std::unique_ptr<CSignStream> stream = CSignStream::Open(
+        Target("ddp://127.0.0.1:" + std::to_string(receiver.Port())), {}, failure);
     ASSERT_TRUE(stream) << OutputErrorText(failure);
     std::vector<std::uint32_t> words;
     for (int n = 0; n < 3; ++n) {
@@ -549,9 +572,8 @@ TEST(OutputPlayback, PacedFramesKeepAliveAndStop) {
     playback.repeat = 2;
     playback.keepAliveMs = 25;
     std::vector<long long> told;
-    EXPECT_EQ(EPlayEnd::Finished,
-              PlayScreens(*stream, words, playback, nullptr, failure,
-                          [&](long long frame) { told.push_back(frame); }));
+    EXPECT_EQ(EPlayEnd::Finished, PlayScreens(*stream, words, playback, nullptr, failure,
+                                              [&](long long frame) { told.push_back(frame); }));
     EXPECT_EQ((std::vector<long long>{0, 1, 2, 3, 4, 5}), told);
     std::string why;
     const auto frames = DdpFrames(receiver.WaitQuiet(100ms, 5s), why);

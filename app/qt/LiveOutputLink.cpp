@@ -75,11 +75,11 @@ void CLiveOutputLink::TurnOff() {
 }
 
 void CLiveOutputLink::EditSettings() {
-    COutputDlg dialog(ReadOutputSettings(),
-                      [this](const SOutputSettings& settings) { TestLighting(settings); },
-                      m_window);
-    const bool accepted = ExchangeDialogHook() ? ExchangeDialogHook()(dialog)
-                                               : dialog.exec() == QDialog::Accepted;
+    COutputDlg dialog(
+        ReadOutputSettings(), [this](const SOutputSettings& settings) { TestLighting(settings); },
+        m_window);
+    const bool accepted =
+        ExchangeDialogHook() ? ExchangeDialogHook()(dialog) : dialog.exec() == QDialog::Accepted;
     if (!accepted)
         return;
     WriteOutputSettings(dialog.Settings());

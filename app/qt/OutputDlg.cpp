@@ -166,10 +166,10 @@ void COutputDlg::RefreshEnabled() {
         ParseOutputTarget(m_target->text().trimmed().toStdString(), ignored);
     // A picture for FlaschenTaschen: the server has its own size and order.
     const bool picture = target && target->kind == EOutputKind::FlaschenTaschen;
-    for (QWidget* widget : {static_cast<QWidget*>(m_origin), static_cast<QWidget*>(m_scan),
-                            static_cast<QWidget*>(m_serpentine),
-                            static_cast<QWidget*>(m_panelWidth),
-                            static_cast<QWidget*>(m_panelHeight)})
+    for (QWidget* widget :
+         {static_cast<QWidget*>(m_origin), static_cast<QWidget*>(m_scan),
+          static_cast<QWidget*>(m_serpentine), static_cast<QWidget*>(m_panelWidth),
+          static_cast<QWidget*>(m_panelHeight)})
         widget->setEnabled(!picture);
     m_dmxRgb->setEnabled(!target || IsDmxKind(target->kind));
 }

@@ -22,8 +22,8 @@ class COutputDlg : public QDialog {
     Q_OBJECT
 public:
     // `test` lights the sign of the settings it is given.
-    COutputDlg(const SOutputSettings& settings,
-               std::function<void(const SOutputSettings&)> test, QWidget* parent = nullptr);
+    COutputDlg(const SOutputSettings& settings, std::function<void(const SOutputSettings&)> test,
+               QWidget* parent = nullptr);
 
     // The settings as the dialog holds them.
     SOutputSettings Settings() const;

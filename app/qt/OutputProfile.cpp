@@ -8,19 +8,19 @@ namespace {
 
 const char* const kGroup = "Output";
 
-
 } // namespace
 
 SOutputSettings ReadOutputSettings() {
     QSettings settings(QString::fromUtf8(kSettingsOrganization),
                        QString::fromUtf8(kSettingsApplication));
     settings.beginGroup(QString::fromLatin1(kGroup));
-    return OutputSettingsFromValues([&settings](const std::string& key) -> std::optional<std::string> {
-        const QString name = QString::fromStdString(key);
-        if (!settings.contains(name))
-            return std::nullopt;
-        return settings.value(name).toString().toStdString();
-    });
+    return OutputSettingsFromValues(
+        [&settings](const std::string& key) -> std::optional<std::string> {
+            const QString name = QString::fromStdString(key);
+            if (!settings.contains(name))
+                return std::nullopt;
+            return settings.value(name).toString().toStdString();
+        });
 }
 
 void WriteOutputSettings(const SOutputSettings& values) {

@@ -15,9 +15,8 @@ std::vector<std::uint32_t> ScreenWords(const std::string& qvl, int screen) {
     std::vector<std::uint32_t> words(48);
     for (size_t column = 0; column < 48; ++column)
         for (size_t k = 0; k < 4; ++k)
-            words[column] |= static_cast<std::uint32_t>(
-                                 static_cast<unsigned char>(qvl[static_cast<size_t>(screen) * 192 +
-                                                                column * 4 + k]))
+            words[column] |= static_cast<std::uint32_t>(static_cast<unsigned char>(
+                                 qvl[static_cast<size_t>(screen) * 192 + column * 4 + k]))
                              << (8 * k);
     return words;
 }
@@ -109,8 +108,9 @@ bool CanUnshareNetwork(std::string& why) {
     const SCliResult probe = RunProgram(dir, {"unshare", "-n", "true"}, 20);
     if (probe.exitCode == 0)
         return true;
-    why = "cannot make a network namespace here (unshare -n: " +
-          (probe.err.empty() ? std::string("not found") : probe.err.substr(0, probe.err.find('\n'))) +
-          ")";
+    why =
+        "cannot make a network namespace here (unshare -n: " +
+        (probe.err.empty() ? std::string("not found") : probe.err.substr(0, probe.err.find('\n'))) +
+        ")";
     return false;
 }

@@ -22,9 +22,10 @@ namespace {
 // The plugins of Debian's OLA; all but E1.31 and Art-Net are switched off,
 // so that none probes devices of this machine.
 const char* const kOtherPlugins[] = {
-    "dummy", "espnet", "ftdidmx", "gpio", "karate", "kinet", "milinst", "opendmx",
-    "openpixelcontrol", "osc", "pathport", "renard", "sandnet", "shownet", "spi", "stageprofi",
-    "uartdmx", "usbdmx", "usbserial", "dmx4linux", "nanoleaf", "e133"};
+    "dummy",   "espnet",           "ftdidmx", "gpio",     "karate",    "kinet",     "milinst",
+    "opendmx", "openpixelcontrol", "osc",     "pathport", "renard",    "sandnet",   "shownet",
+    "spi",     "stageprofi",       "uartdmx", "usbdmx",   "usbserial", "dmx4linux", "nanoleaf",
+    "e133"};
 
 bool OnPath(const std::string& program) {
     const char* path = std::getenv("PATH");
@@ -40,8 +41,8 @@ bool OnPath(const std::string& program) {
 std::string MissingPart() {
     if (::geteuid() != 0)
         return "needs root, to make the namespace and start olad as its user";
-    for (const char* program : {"olad", "ola_patch", "ola_recorder", "ola_dev_info", "ip",
-                                "runuser", "unshare"})
+    for (const char* program :
+         {"olad", "ola_patch", "ola_recorder", "ola_dev_info", "ip", "runuser", "unshare"})
         if (!OnPath(program))
             return std::string(program) + " is not installed (Debian: ola, iproute2, util-linux)";
     if (::getpwnam("olad") == nullptr)
@@ -109,11 +110,10 @@ TEST(CliSendOla, OlaReceivesEveryFrameOverE131AndArtNet) {
 
     CCliFolder dir;
     // olad runs as its own user: it must reach its folder.
-    std::filesystem::permissions(dir.Dir(), std::filesystem::perms::owner_all |
-                                                std::filesystem::perms::group_read |
-                                                std::filesystem::perms::group_exec |
-                                                std::filesystem::perms::others_read |
-                                                std::filesystem::perms::others_exec);
+    std::filesystem::permissions(
+        dir.Dir(), std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                       std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                       std::filesystem::perms::others_exec);
     const std::string conf = dir.Path("olad-conf");
     std::filesystem::create_directory(conf);
     for (const char* plugin : kOtherPlugins)
@@ -136,15 +136,18 @@ TEST(CliSendOla, OlaReceivesEveryFrameOverE131AndArtNet) {
     // E1.31 RGB: 21..30. Art-Net: OLA universes 11..13 on port addresses
     // 11..13 (net 0, sub-net 0).
     const std::string script = R"(set -eu
-DEVICES=')" + dir.Path("devices.txt") + R"('
+DEVICES=')" + dir.Path("devices.txt") +
+                               R"('
 ip link set lo up
 ip link add gm-veth0 type veth peer name gm-veth1
 ip addr add 10.99.0.1/24 dev gm-veth0
 ip addr add 10.99.0.2/24 dev gm-veth1
 ip link set gm-veth0 up
 ip link set gm-veth1 up
-runuser -u olad -- olad -c ')" + conf + R"(' --no-http --no-register-with-dns-sd -l 2 \
-    > ')" + dir.Path("olad.log") + R"(' 2>&1 &
+runuser -u olad -- olad -c ')" +
+                               conf + R"(' --no-http --no-register-with-dns-sd -l 2 \
+    > ')" + dir.Path("olad.log") +
+                               R"(' 2>&1 &
 OLAD=$!
 trap 'kill $OLAD 2>/dev/null; wait $OLAD 2>/dev/null || true' EXIT
 ready=
@@ -161,7 +164,8 @@ A=$(grep -m1 'ArtNet' "$DEVICES" | sed 's/Device \([0-9]*\):.*/\1/')
 for p in 0 1 2; do ola_patch --device "$E" --port $p --universe $((p + 1)) --input; done
 for p in $(seq 0 9); do ola_patch --device "$E" --port $((p + 3)) --universe $((p + 21)) --input; done
 for p in 0 1 2; do ola_patch --device "$A" --port $p --universe $((p + 11)) --input; done
-ola_recorder --record ')" + show + R"(' --universes 1,2,3,11,12,13,21,22,23,24,25,26,27,28,29,30 &
+ola_recorder --record ')" + show +
+                               R"(' --universes 1,2,3,11,12,13,21,22,23,24,25,26,27,28,29,30 &
 REC=$!
 sleep 1
 ')" + cli + "' send '" + file + R"(' e131://10.99.0.2/1 --delay 40
@@ -189,8 +193,8 @@ wait $REC || true
         EXPECT_TRUE(why.empty()) << c.what << ": " << why;
         ASSERT_EQ(6u, frames.size()) << c.what;
         for (int n = 0; n < 6; ++n) {
-            const TBytes expected = RowOrderFrame(ScreenWords(qvl, n), c.single,
-                                                  {0x10, 0x20, 0x30}, {0x01, 0x02, 0x03});
+            const TBytes expected = RowOrderFrame(ScreenWords(qvl, n), c.single, {0x10, 0x20, 0x30},
+                                                  {0x01, 0x02, 0x03});
             EXPECT_EQ(expected, frames[static_cast<size_t>(n)]) << c.what << " frame " << n;
         }
     }

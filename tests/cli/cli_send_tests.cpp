@@ -144,8 +144,8 @@ TBytes PanelFrame(const std::vector<std::uint32_t>& screen) {
         const int column = 63 - along;
         const int row = 31 - line;
         const int sx = column - 8;
-        const bool lit = sx >= 0 && sx < 48 &&
-                         (screen[static_cast<size_t>(sx)] & (0x80000000u >> row)) != 0;
+        const bool lit =
+            sx >= 0 && sx < 48 && (screen[static_cast<size_t>(sx)] & (0x80000000u >> row)) != 0;
         const TBytes colour = lit ? TBytes{0x00, 0xff, 0x40} : TBytes{0x01, 0x01, 0x01};
         out.insert(out.end(), colour.begin(), colour.end());
     }
@@ -175,16 +175,20 @@ TEST(CliSend, EveryTargetGetsEveryFrameInOrder) {
         {"artnet://", "/0", {}, 3, single},
         {"artnet://", "/17", {"--color", "FF0000", "--off", "000010"}, 10, red},
         {"ddp://", "", {}, 0, white},
-        {"ddp://", "", {"--panel", "64x32", "--offset", "8,0", "--origin", "br", "--serpentine",
-                        "--color", "00FF40", "--off", "010101"}, 0, PanelFrame},
+        {"ddp://",
+         "",
+         {"--panel", "64x32", "--offset", "8,0", "--origin", "br", "--serpentine", "--color",
+          "00FF40", "--off", "010101"},
+         0,
+         PanelFrame},
         {"tpm2net://", "", {"--color", "FF0000", "--off", "000010"}, 0, red},
         {"ft://", "", {"--offset", "3,2"}, 0, white},
     };
     for (const SCase& c : cases) {
         CUdpReceiver receiver;
         const std::string target = Loopback(c.scheme, receiver.Port(), c.path);
-        std::vector<std::string> args{"send", file, target, "--delay", "10", "--from", "2",
-                                      "--to", "7"};
+        std::vector<std::string> args{"send",   file, target, "--delay", "10",
+                                      "--from", "2",  "--to", "7"};
         args.insert(args.end(), c.options.begin(), c.options.end());
         const SCliResult result = dir.Run(args);
         ASSERT_EQ(0, result.exitCode) << target << result.err;
@@ -263,9 +267,9 @@ TEST(CliSend, RepeatsAndEndsDarkOnSignals) {
     const std::string file = dir.Write("anim.qvl", qvl);
     {
         CUdpReceiver receiver;
-        const SCliResult result = dir.Run({"send", file, Loopback("ddp://", receiver.Port()),
-                                           "--from", "2", "--to", "3", "--repeat", "3", "--delay",
-                                           "10"});
+        const SCliResult result =
+            dir.Run({"send", file, Loopback("ddp://", receiver.Port()), "--from", "2", "--to", "3",
+                     "--repeat", "3", "--delay", "10"});
         ASSERT_EQ(0, result.exitCode) << result.err;
         std::string why;
         const auto frames = DdpFrames(receiver.WaitQuiet(100ms, 5s), why);
@@ -284,8 +288,8 @@ TEST(CliSend, RepeatsAndEndsDarkOnSignals) {
     for (const SCase& c : {SCase{SIGINT, {"--forever"}, 0}, SCase{SIGTERM, {"--forever"}, 0},
                            SCase{SIGTERM, {"--repeat", "1000"}, 1}}) {
         CUdpReceiver receiver;
-        std::vector<std::string> argv{CliPath(), "send", file,
-                                      Loopback("e131://", receiver.Port(), "/1"), "--delay", "20"};
+        std::vector<std::string> argv{
+            CliPath(), "send", file, Loopback("e131://", receiver.Port(), "/1"), "--delay", "20"};
         argv.insert(argv.end(), c.how.begin(), c.how.end());
         CBackgroundRun run(dir, argv);
         ASSERT_TRUE(run.Started());

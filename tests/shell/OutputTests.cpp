@@ -185,9 +185,8 @@ private slots:
         SOutputSettings settings;
         settings.target = "ddp://127.0.0.1:" + std::to_string(receiver.Port());
         settings.options.lit = {0, 0xff, 0};
-        COutputDlg dialog(settings, [this](const SOutputSettings& s) {
-            m_frame->LiveOutput()->TestLighting(s);
-        });
+        COutputDlg dialog(
+            settings, [this](const SOutputSettings& s) { m_frame->LiveOutput()->TestLighting(s); });
         dialog.TestButton()->click();
         QVERIFY(WaitUntil([&] { return !Frames(receiver).empty(); }));
         TBytes green;

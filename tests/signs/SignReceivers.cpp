@@ -93,8 +93,8 @@ std::vector<CUdpReceiver::SDatagram> CUdpReceiver::Datagrams() const {
     return m_datagrams;
 }
 
-std::vector<CUdpReceiver::SDatagram> CUdpReceiver::WaitFor(size_t count,
-                                                           std::chrono::milliseconds timeout) const {
+std::vector<CUdpReceiver::SDatagram>
+CUdpReceiver::WaitFor(size_t count, std::chrono::milliseconds timeout) const {
     const auto end = std::chrono::steady_clock::now() + timeout;
     for (;;) {
         std::vector<SDatagram> now = Datagrams();
@@ -229,8 +229,9 @@ public:
                 return std::nullopt;
             if (m_b[m_at] != '#')
                 break;
-            const size_t end = std::find(m_b.begin() + static_cast<std::ptrdiff_t>(m_at),
-                                         m_b.end(), '\n') - m_b.begin();
+            const size_t end =
+                std::find(m_b.begin() + static_cast<std::ptrdiff_t>(m_at), m_b.end(), '\n') -
+                m_b.begin();
             const std::string comment(m_b.begin() + static_cast<std::ptrdiff_t>(m_at),
                                       m_b.begin() + static_cast<std::ptrdiff_t>(end));
             if (ft != nullptr && comment.rfind("#FT:", 0) == 0) {
@@ -264,7 +265,8 @@ std::optional<int> Integer(const std::optional<std::string>& token) {
     if (!token || token->empty())
         return std::nullopt;
     for (size_t i = 0; i < token->size(); ++i)
-        if (!std::isdigit(static_cast<unsigned char>((*token)[i])) && !(i == 0 && (*token)[0] == '-'))
+        if (!std::isdigit(static_cast<unsigned char>((*token)[i])) &&
+            !(i == 0 && (*token)[0] == '-'))
             return std::nullopt;
     return std::stoi(*token);
 }
@@ -361,7 +363,8 @@ std::optional<std::vector<TBytes>> DmxFrames(const std::vector<CUdpReceiver::SDa
         TBytes frame;
         int sequence = -1;
         for (int u = 0; u < universes; ++u) {
-            const std::optional<SDmxPacket> packet = decode(in[i + static_cast<size_t>(u)].bytes, why);
+            const std::optional<SDmxPacket> packet =
+                decode(in[i + static_cast<size_t>(u)].bytes, why);
             if (!packet)
                 return std::nullopt;
             if (packet->universe != first + u)
@@ -452,8 +455,8 @@ std::optional<std::vector<TBytes>> Tpm2NetFrames(const std::vector<CUdpReceiver:
     return frames;
 }
 
-std::optional<std::vector<TBytes>> FtFrames(const std::vector<CUdpReceiver::SDatagram>& in,
-                                            int& x, int& y, std::string& why) {
+std::optional<std::vector<TBytes>> FtFrames(const std::vector<CUdpReceiver::SDatagram>& in, int& x,
+                                            int& y, std::string& why) {
     std::vector<TBytes> frames;
     for (const CUdpReceiver::SDatagram& datagram : in) {
         const std::optional<SFtPicture> picture = DecodeFlaschenTaschen(datagram.bytes, why);

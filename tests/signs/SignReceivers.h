@@ -112,8 +112,8 @@ std::optional<std::vector<TBytes>> DdpFrames(const std::vector<CUdpReceiver::SDa
                                              std::string& why);
 std::optional<std::vector<TBytes>> Tpm2NetFrames(const std::vector<CUdpReceiver::SDatagram>& in,
                                                  std::string& why);
-std::optional<std::vector<TBytes>> FtFrames(const std::vector<CUdpReceiver::SDatagram>& in,
-                                            int& x, int& y, std::string& why);
+std::optional<std::vector<TBytes>> FtFrames(const std::vector<CUdpReceiver::SDatagram>& in, int& x,
+                                            int& y, std::string& why);
 
 // The values a frame of the 48 x 32 screen of column words `screen` takes,
 // dots row by row from the top-left: one byte a dot (255 lit, 0 unlit) when
