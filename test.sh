@@ -7,7 +7,8 @@ cd "$(dirname "$0")"
 source scripts/common.sh
 
 # desktop-file-validate checks the installed menu entry.
-ensure_packages "${GLOWMOTION_PACKAGES[@]}" "${GLOWMOTION_PACKAGE_TOOLS[@]}" desktop-file-utils
+ensure_packages "${GLOWMOTION_PACKAGES[@]}" "${GLOWMOTION_TEST_PACKAGES[@]}" \
+    "${GLOWMOTION_PACKAGE_TOOLS[@]}" desktop-file-utils
 export QT_QPA_PLATFORM=offscreen
 
 # The core must build and run without Qt.

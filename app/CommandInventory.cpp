@@ -57,6 +57,11 @@ const std::array kTexts = {
     SCommandText{ID_EXPORT_PNG, "PNG保存...", "スクリーンをPNG画像で保存", nullptr},
     SCommandText{ID_EXPORT_CSOURCE, "Cソース保存...", "スクリーンをCの配列で保存", nullptr},
     SCommandText{ID_IMPORT_GIF, "GIFアニメ取込...", "GIFアニメを表示スクリーンから取込", nullptr},
+    // Live output to an LED sign.
+    SCommandText{ID_OUTPUT_SETTINGS, "LED出力設定...", "LEDサインへの出力先、色、配線を設定",
+                 nullptr},
+    SCommandText{ID_OUTPUT_LIVE, "LED出力(&O)", "表示中のスクリーンをLEDサインへ出力/停止",
+                 nullptr},
 };
 
 const std::array kAccelerators = {
@@ -121,6 +126,9 @@ const std::array kMenuBar = {
     SMenuEntry{M::Command, ID_EXPORT_PNG},
     SMenuEntry{M::Command, ID_EXPORT_CSOURCE},
     SMenuEntry{M::Command, ID_IMPORT_GIF},
+    SMenuEntry{M::Separator},
+    SMenuEntry{M::Command, ID_OUTPUT_SETTINGS},
+    SMenuEntry{M::Command, ID_OUTPUT_LIVE},
     SMenuEntry{M::End},
     SMenuEntry{M::Popup, 0, "ﾍﾙﾌﾟ(&H)"},
     SMenuEntry{M::Command, ID_APP_ABOUT},
@@ -172,6 +180,8 @@ bool IsFrameCommand(int id) {
     case ID_EXPORT_PNG:
     case ID_EXPORT_CSOURCE:
     case ID_IMPORT_GIF:
+    case ID_OUTPUT_SETTINGS:
+    case ID_OUTPUT_LIVE:
         return true;
     default:
         return id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE5;

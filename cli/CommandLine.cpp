@@ -483,6 +483,114 @@ std::optional<SCommandLine> ParseImport(const std::vector<std::string>& args, st
     return line;
 }
 
+// The value of a wiring or panel option of send into `options`.
+bool SendLayoutOption(const std::string& name, const std::string& value, SOutputOptions& options,
+                      std::string& error) {
+    if (name == "--origin") {
+        const std::optional<EWiringOrigin> origin = OriginFromName(value);
+        if (!origin) {
+            error = "--origin takes tl, tr, bl or br, not '" + EscapedText(value) + "'";
+            return false;
+        }
+        options.wiring.origin = *origin;
+    } else if (name == "--scan") {
+        const std::optional<EWiringScan> scan = ScanFromName(value);
+        if (!scan) {
+            error = "--scan takes rows or columns, not '" + EscapedText(value) + "'";
+            return false;
+        }
+        options.wiring.scan = *scan;
+    } else if (name == "--serpentine") {
+        options.wiring.serpentine = true;
+    } else if (name == "--panel") {
+        if (!ParsePanelSize(value, options.panelWidth, options.panelHeight)) {
+            error = "--panel takes WIDTHxHEIGHT, each 1 to 1024, not '" + EscapedText(value) + "'";
+            return false;
+        }
+    } else if (name == "--offset") {
+        if (!ParseOffset(value, options.offsetX, options.offsetY)) {
+            error = "--offset takes X,Y, each from -1024 to 1024, not '" + EscapedText(value) + "'";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<SCommandLine> ParseSend(const std::vector<std::string>& args, std::string& error) {
+    const std::optional<SExchangeArguments> collected = CollectExchangeArguments(
+        args, {"--forever", "--serpentine"},
+        {"--from", "--to", "--delay", "--repeat", "--color", "--off", "--origin", "--scan",
+         "--panel", "--offset"},
+        "missing the animation file (FILE.qvl)",
+        "missing the target (e131://HOST/UNIVERSE, artnet://HOST/UNIVERSE, ddp://HOST, "
+        "tpm2net://HOST, ft://HOST or tpm2:DEVICE)",
+        error);
+    if (!collected || collected->help)
+        return collected ? std::optional<SCommandLine>(SCommandLine{}) : std::nullopt;
+    SCommandLine line;
+    line.command = ECommand::Send;
+    SSendArguments& send = line.sendArgs;
+    send.file = collected->positionals[0];
+    const std::string& targetText = collected->positionals[1];
+    std::string why;
+    const std::optional<SOutputTarget> target = ParseOutputTarget(targetText, why);
+    if (!target) {
+        error = "bad target '" + EscapedText(targetText) + "': " + EscapedText(why);
+        return std::nullopt;
+    }
+    send.target = *target;
+    bool repeated = false;
+    for (const auto& [name, value] : collected->values) {
+        bool ok = true;
+        const bool layout =
+            name == "--origin" || name == "--scan" || name == "--serpentine" || name == "--panel";
+        if (layout && target->kind == EOutputKind::FlaschenTaschen) {
+            error = "option " + name +
+                    " does not apply to ft:// targets (the server takes the screen as a "
+                    "picture; --offset places it)";
+            return std::nullopt;
+        }
+        if (name == "--from" || name == "--to") {
+            const std::optional<long long> number = ParseInteger(value);
+            if (!number) {
+                error = name + " takes a screen number, not '" + EscapedText(value) + "'";
+                return std::nullopt;
+            }
+            (name == "--from" ? send.from : send.to) = *number;
+            (name == "--from" ? send.fromText : send.toText) = value;
+        } else if (name == "--delay") {
+            ok = RangedInteger(name, value, kMinSendDelayMs, kMaxSendDelayMs, send.delayMs, error);
+        } else if (name == "--repeat") {
+            ok = RangedInteger(name, value, 1, kMaxSendRepeat, send.repeat, error);
+            repeated = true;
+        } else if (name == "--forever") {
+            send.forever = true;
+        } else if (name == "--color" || name == "--off") {
+            const std::optional<SLedColour> colour = ParseRgb(value);
+            if (!colour) {
+                error = name + " takes a colour as RRGGBB, not '" + EscapedText(value) + "'";
+                return std::nullopt;
+            }
+            (name == "--color" ? send.options.lit : send.options.off) = *colour;
+            // Colours turn a DMX sign into three channels a dot.
+            send.options.dmxRgb = true;
+        } else {
+            ok = SendLayoutOption(name, value, send.options, error);
+        }
+        if (!ok)
+            return std::nullopt;
+    }
+    if (repeated && send.forever) {
+        error = "--repeat and --forever exclude each other";
+        return std::nullopt;
+    }
+    if (!CheckOutputOptions(send.target, send.options, why)) {
+        error = EscapedText(why);
+        return std::nullopt;
+    }
+    return line;
+}
+
 } // namespace
 
 std::optional<SCommandLine> ParseCommandLine(const std::vector<std::string>& args,
@@ -506,6 +614,8 @@ std::optional<SCommandLine> ParseCommandLine(const std::vector<std::string>& arg
         return ParseExport(args, error);
     if (command == "import")
         return ParseImport(args, error);
+    if (command == "send")
+        return ParseSend(args, error);
     error = "unknown command '" + EscapedText(command) + "'";
     return std::nullopt;
 }
@@ -528,6 +638,10 @@ const char* UsageText() {
            "                        [--layout columns|rows] [--name IDENT]\n"
            "  glowmotion-cli import IN.gif OUT.qvl [--threshold 0..255] [--invert]\n"
            "                        [--fit stretch|contain]\n"
+           "  glowmotion-cli send FILE.qvl TARGET [--from N] [--to M] [--delay MS]\n"
+           "                      [--repeat K | --forever] [--color RRGGBB] [--off RRGGBB]\n"
+           "                      [--origin tl|tr|bl|br] [--scan rows|columns] [--serpentine]\n"
+           "                      [--panel WxH] [--offset X,Y]\n"
            "  glowmotion-cli --help\n"
            "\n"
            "Commands:\n"
@@ -548,6 +662,8 @@ const char* UsageText() {
            "          bytes; the extension of the output file chooses which.\n"
            "  import  Turn every frame of a GIF into a screen, as the GIF shows it, and\n"
            "          write them as an animation file.\n"
+           "  send    Play screens N to M (default: all) on an LED sign over the network\n"
+           "          or a serial line.\n"
            "\n"
            "Options of play:\n"
            "  --selectK F.qvl  open F.qvl into bank K (select1..select3) first\n"
@@ -581,6 +697,32 @@ const char* UsageText() {
            "                      fill the screen (default), or keep the picture's shape\n"
            "                      with unlit dots around it\n"
            "\n"
+           "Options of send:\n"
+           "  TARGET              e131://HOST[:PORT]/UNIVERSE  E1.31 (sACN), unicast, port 5568\n"
+           "                      artnet://HOST[:PORT]/UNIVERSE  Art-Net ArtDmx, port 6454,\n"
+           "                                          UNIVERSE the 15-bit port address\n"
+           "                      ddp://HOST[:PORT]      DDP, port 4048 (WLED and others)\n"
+           "                      tpm2net://HOST[:PORT]  tpm2.net, port 65506\n"
+           "                      ft://HOST[:PORT]       FlaschenTaschen, port 1337\n"
+           "                      tpm2:DEVICE[?baud=N]   TPM2 over a serial line (115200 baud)\n"
+           "                      E1.31 and Art-Net send one channel a dot (255 lit, 0 unlit),\n"
+           "                      512 a universe, or with --color or --off three channels a\n"
+           "                      dot, 170 a universe, over consecutive universes from UNIVERSE\n"
+           "  --from N, --to M    the first and last screen to play (default 1 and the last)\n"
+           "  --delay MS          time a screen is shown, 10 to 10000 ms (default 100)\n"
+           "  --repeat K          play the screens K times (default once)\n"
+           "  --forever           play them until interrupted (Ctrl+C); the sign ends dark\n"
+           "  --color RRGGBB      colour of a lit dot (default FFFFFF)\n"
+           "  --off RRGGBB        colour of an unlit dot (default 000000)\n"
+           "  --origin tl|tr|bl|br  the corner the first LED sits in (default tl)\n"
+           "  --scan rows|columns   the LEDs run along rows (default) or columns\n"
+           "  --serpentine        every second row (column) runs back\n"
+           "  --panel WxH         send frames of W x H dots (a 64x32 panel, say); dots off the\n"
+           "                      screen stay off\n"
+           "  --offset X,Y        where the screen's top-left dot sits on the panel (default\n"
+           "                      0,0); for ft:// the offset the server places the screen at\n"
+           "\n"
            "Exit status: 0 done, 1 a file was refused or could not be read or\n"
-           "written, 2 bad arguments or a screen the file does not have.\n";
+           "written, or a sign could not be reached, 2 bad arguments or a screen the\n"
+           "file does not have.\n";
 }

@@ -2,6 +2,8 @@
 
 #include "edit/DotConversion.h"
 #include "edit/ScreenExport.h"
+#include "output/OutputOptions.h"
+#include "output/OutputTarget.h"
 #include "store/ScreenGeometry.h"
 
 #include <array>
@@ -10,7 +12,7 @@
 #include <vector>
 
 // The commands of glowmotion-cli.
-enum class ECommand { Help, Show, Info, Play, Macro, Export, Import };
+enum class ECommand { Help, Show, Info, Play, Macro, Export, Import, Send };
 
 // `show FILE.qvl [--screen N]` and `info FILE.qvl`.
 struct SShowOptions {
@@ -65,6 +67,26 @@ struct SImportArguments {
     SDotOptions options;
 };
 
+// `send FILE.qvl TARGET [options]`: the screens to play on a sign, how
+// often and how fast, and how the sign takes them. `from` and `to` are
+// checked against the file when it is read.
+struct SSendArguments {
+    std::string file;
+    SOutputTarget target;
+    SOutputOptions options;
+    std::optional<long long> from;
+    std::optional<long long> to;
+    std::string fromText;
+    std::string toText;
+    int delayMs = 100;
+    int repeat = 1;
+    bool forever = false;
+};
+
+inline constexpr int kMinSendDelayMs = 10;
+inline constexpr int kMaxSendDelayMs = 10000;
+inline constexpr int kMaxSendRepeat = 1000000;
+
 // A parsed command line.
 struct SCommandLine {
     ECommand command = ECommand::Help;
@@ -73,6 +95,7 @@ struct SCommandLine {
     SMacroOptions macro;
     SExportArguments exportArgs;
     SImportArguments importArgs;
+    SSendArguments sendArgs;
 };
 
 // Parses the arguments after the program name. On a usage error (unknown

@@ -1,7 +1,8 @@
 // glowmotion-cli: the editor's core without a window. Shows and inspects
 // animation files, replays macros over them, lists, optimizes and exports
-// macro files, exports animations to pictures and C and imports GIFs; see
-// UsageText() for the commands and cli/ExitCodes.h for how it ends.
+// macro files, exports animations to pictures and C, imports GIFs and plays
+// animations on LED signs; see UsageText() for the commands and
+// cli/ExitCodes.h for how it ends.
 
 #include "cli/CommandLine.h"
 #include "cli/ExitCodes.h"
@@ -9,6 +10,7 @@
 #include "cli/ImportCommand.h"
 #include "cli/MacroCommand.h"
 #include "cli/PlayCommand.h"
+#include "cli/SendCommand.h"
 #include "cli/ShowCommand.h"
 
 #include <iostream>
@@ -46,6 +48,9 @@ int main(int argc, char** argv) {
         break;
     case ECommand::Import:
         status = RunImport(line->importArgs, std::cerr);
+        break;
+    case ECommand::Send:
+        status = RunSend(line->sendArgs, std::cerr);
         break;
     }
     std::cout.flush();

@@ -74,6 +74,37 @@ set(GLOWMOTION_CORE_SOURCES
     macro/StepTable.h
     macro/TextModeFile.cpp
     macro/TextModeFile.h
+    output/ArtNetPacket.cpp
+    output/ArtNetPacket.h
+    output/DdpPacket.cpp
+    output/DdpPacket.h
+    output/E131Packet.cpp
+    output/E131Packet.h
+    output/FlaschenTaschenPacket.cpp
+    output/FlaschenTaschenPacket.h
+    output/FramePacer.cpp
+    output/FramePacer.h
+    output/FrameTransport.h
+    output/LiveOutput.cpp
+    output/LiveOutput.h
+    output/OutputError.cpp
+    output/OutputError.h
+    output/OutputOptions.cpp
+    output/OutputOptions.h
+    output/OutputSettings.cpp
+    output/OutputSettings.h
+    output/OutputTarget.cpp
+    output/OutputTarget.h
+    output/ScreenPlayer.cpp
+    output/ScreenPlayer.h
+    output/SerialTransport.cpp
+    output/SerialTransport.h
+    output/SignStream.cpp
+    output/SignStream.h
+    output/Tpm2Packet.cpp
+    output/Tpm2Packet.h
+    output/UdpTransport.cpp
+    output/UdpTransport.h
     store/CommandIds.h
     store/Cp932.cpp
     store/Cp932.h
@@ -144,6 +175,8 @@ set(GLOWMOTION_CLI_SOURCES
     cli/MacroCommand.h
     cli/PlayCommand.cpp
     cli/PlayCommand.h
+    cli/SendCommand.cpp
+    cli/SendCommand.h
     cli/ShowCommand.cpp
     cli/ShowCommand.h
     cli/StateJson.cpp

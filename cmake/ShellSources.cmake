@@ -11,8 +11,14 @@ set(GLOWMOTION_SHELL_SOURCES
     app/qt/ExportDlg.h
     app/qt/GifImportDlg.cpp
     app/qt/GifImportDlg.h
+    app/qt/LiveOutputLink.cpp
+    app/qt/LiveOutputLink.h
     app/qt/MainFrame.cpp
     app/qt/MainFrame.h
+    app/qt/OutputDlg.cpp
+    app/qt/OutputDlg.h
+    app/qt/OutputProfile.cpp
+    app/qt/OutputProfile.h
     app/qt/QtProfile.cpp
     app/qt/QtProfile.h
     app/qt/QuorvelApp.cpp

@@ -4,7 +4,7 @@
 # every other source file under the program's folders must build without Qt.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-files=$(find store macro view edit effects app headless cli -type f \( -name '*.cpp' -o -name '*.h' \) \
+files=$(find store macro view edit effects output app headless cli -type f \( -name '*.cpp' -o -name '*.h' \) \
         -not -path '*/qt/*' 2>/dev/null | sort || true)
 [ -n "$files" ] || { echo "check-core-qt-free: no core sources found" >&2; exit 1; }
 bad=$(grep -l -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]Q' $files || true)

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a project header against the order of the
 # layers: store -> macro -> view / edit / effects -> app -> the Qt shell (qt/
-# folders) and headless -> glowmotion-cli. A layer includes its own files and
-# those of the layers before it; view, edit and effects never include each
-# other, the Qt shell never includes the headless session or the CLI.
+# folders) and headless -> glowmotion-cli, with output/ beside view, edit and
+# effects. A layer includes its own files and those of the layers before it;
+# view, edit, effects and output never include each other, the Qt shell
+# never includes the headless session or the CLI.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,10 +14,11 @@ declare -A allowed=(
     [view]="store macro view"
     [edit]="store macro edit"
     [effects]="store macro effects"
-    [app]="store macro view edit effects app"
-    [qt]="store macro view edit effects app qt"
-    [headless]="store macro view edit effects app headless"
-    [cli]="store macro view edit effects app headless cli"
+    [output]="store macro output"
+    [app]="store macro view edit effects output app"
+    [qt]="store macro view edit effects output app qt"
+    [headless]="store macro view edit effects output app headless"
+    [cli]="store macro view edit effects output app headless cli"
 )
 
 # The layer of a path: its top folder, or "qt" for anything in a qt/ folder.
@@ -40,7 +42,7 @@ while IFS= read -r file; do
             bad=1
         fi
     done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
-done < <(find store macro view edit effects app headless cli -type f \
+done < <(find store macro view edit effects output app headless cli -type f \
               \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort || true)
 
 if [ "$bad" -ne 0 ]; then

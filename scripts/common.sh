@@ -10,6 +10,10 @@ GLOWMOTION_PACKAGES=(
     libgif-dev libpng-dev
 )
 
+# What the tests need beyond the build: a real E1.31 and Art-Net receiver
+# (OLA's olad) and the tools that give it a network namespace of its own.
+GLOWMOTION_TEST_PACKAGES=(ola iproute2 util-linux)
+
 # Tools that make the Debian package: scripts/package.sh and its test.
 GLOWMOTION_PACKAGE_TOOLS=(dpkg-dev file)
 

@@ -40,6 +40,9 @@ inline constexpr int ID_EXPORT_GIF = 32900;
 inline constexpr int ID_EXPORT_PNG = 32901;
 inline constexpr int ID_EXPORT_CSOURCE = 32902;
 inline constexpr int ID_IMPORT_GIF = 32903;
+// Live output to an LED sign (the end of the Tools menu).
+inline constexpr int ID_OUTPUT_SETTINGS = 32930;
+inline constexpr int ID_OUTPUT_LIVE = 32931;
 
 // Controls of the form.
 inline constexpr int IDC_SCREEN_SCROLL = 1002;

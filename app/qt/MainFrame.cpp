@@ -4,6 +4,7 @@
 #include "app/DocumentCommands.h"
 #include "app/UndoCommands.h"
 #include "app/qt/ExchangeCommands.h"
+#include "app/qt/LiveOutputLink.h"
 #include "app/qt/QtProfile.h"
 #include "app/qt/VersionDlg.h"
 #include "app/qt/ViewSettings.h"
@@ -100,6 +101,10 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     m_view->Grid()->SetOnionSkin(ReadOnionSkin());
     Action(ID_VIEW_ONION_SKIN)->setChecked(m_view->Grid()->OnionSkin());
 
+    m_output = new CLiveOutputLink(m_view, this);
+    connect(m_output, &CLiveOutputLink::stateChanged, this,
+            [this](bool on) { Action(ID_OUTPUT_LIVE)->setChecked(on); });
+
     m_recentFiles.Load();
     RefreshRecentFileMenu();
 
@@ -110,6 +115,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
 }
 
 CMainFrame::~CMainFrame() {
+    // Live output reads the form's screens: it ends before the form does.
+    delete m_output;
     // The form works on the document: it goes first.
     delete takeCentralWidget();
 }
@@ -149,7 +156,7 @@ QAction* CMainFrame::CreateAction(int id) {
         action->setCheckable(true);
         action->setChecked(true);
     }
-    if (id == ID_VIEW_ONION_SKIN)
+    if (id == ID_VIEW_ONION_SKIN || id == ID_OUTPUT_LIVE)
         action->setCheckable(true);
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     // The keys work whatever bars are shown.
@@ -386,6 +393,17 @@ void CMainFrame::OnCommand(int id) {
     case ID_IMPORT_GIF:
         RunGifImportCommand(this, m_view->Core());
         return;
+    case ID_OUTPUT_SETTINGS:
+        m_output->EditSettings();
+        return;
+    case ID_OUTPUT_LIVE:
+        if (m_output->IsOn())
+            m_output->TurnOff();
+        else
+            m_output->TurnOn();
+        // A menu click toggles the check by itself: it shows the real state.
+        Action(ID_OUTPUT_LIVE)->setChecked(m_output->IsOn());
+        return;
     default:
         break;
     }
@@ -500,6 +518,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     m_view->SetPreviewTimer(false);
+    m_output->TurnOff();
     m_recentFiles.Save();
     event->accept();
 }

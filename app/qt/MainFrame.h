@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 
+class CLiveOutputLink;
 class CQuorvelView;
 class QLabel;
 class QMenu;
@@ -37,6 +38,8 @@ public:
     QAction* RecentFilePlaceholder() const { return m_recentPlaceholder; }
     QToolBar* ToolBar() const { return m_toolBar; }
     QLabel* StatusPane() const { return m_statusPane; }
+    // Live output to an LED sign ("LED出力(&O)").
+    CLiveOutputLink* LiveOutput() const { return m_output; }
 
     // Carries out command `id`: emits commandRouted, then runs the window's
     // own commands (File, View, Help) or hands the id to the form.
@@ -114,6 +117,7 @@ private:
 
     CQuorvelDoc m_doc;
     CQuorvelView* m_view = nullptr;
+    CLiveOutputLink* m_output = nullptr;
     CRecentFileList m_recentFiles;
     std::map<int, QAction*> m_actions;
     std::vector<QAction*> m_recentActions;

@@ -344,11 +344,13 @@ void CQuorvelView::EnableControl(int controlId, bool enabled) {
 
 void CQuorvelView::InvalidateGrid() {
     m_grid->update();
+    emit gridChanged();
 }
 
 void CQuorvelView::DrawDot(int column, int row, bool /*lit*/) {
     // The cell shows the state, which the core has already changed.
     m_grid->UpdateCell(column, row);
+    emit gridChanged();
 }
 
 void CQuorvelView::SetScrollRange(int minimum, int maximum) {

@@ -94,6 +94,9 @@ signals:
     void controlCommand(int id);
     // What Undo and Redo would do, or whether they can, may have changed.
     void undoHistoryChanged();
+    // What the dot grid shows may have changed (the core asked for a repaint
+    // of the grid or of one of its dots).
+    void gridChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,0 +1,133 @@
+#include "app/qt/LiveOutputLink.h"
+
+#include "app/qt/ExchangeCommands.h"
+#include "app/qt/OutputDlg.h"
+#include "app/qt/OutputProfile.h"
+#include "store/MessageText.h"
+#include "store/Platform.h"
+#include "view/qt/DotGridWidget.h"
+#include "view/qt/QuorvelView.h"
+#include "view/qt/ShellDialogs.h"
+
+#include <QPointer>
+
+namespace {
+
+constexpr int kTestLightingMs = 1000;
+
+} // namespace
+
+CLiveOutputLink::CLiveOutputLink(CQuorvelView* view, QWidget* window)
+    : QObject(window), m_view(view), m_window(window) {
+    // One frame for all the repaints of one event: a drag's many dots, an
+    // effect's many screens.
+    m_frame.setSingleShot(true);
+    m_frame.setInterval(0);
+    connect(&m_frame, &QTimer::timeout, this, &CLiveOutputLink::SendShownScreen);
+    connect(m_view, &CQuorvelView::gridChanged, this, &CLiveOutputLink::ScheduleFrame);
+    m_testEnd.setSingleShot(true);
+    connect(&m_testEnd, &QTimer::timeout, this, [this] { m_test.Stop(); });
+}
+
+CLiveOutputLink::~CLiveOutputLink() {
+    m_test.Stop();
+    m_live.Stop();
+}
+
+void CLiveOutputLink::TurnOn() {
+    const SOutputSettings settings = ReadOutputSettings();
+    std::string error;
+    const std::optional<SOutputTarget> target = CheckOutputSettings(settings, error);
+    if (!target) {
+        TurnOff();
+        ShowMessageBox(m_window, error, kAppCaption, MB_ICONEXCLAMATION);
+        return;
+    }
+    // The test's own run would write to the same sign.
+    m_testEnd.stop();
+    m_test.Stop();
+    const int run = ++m_run;
+    QPointer<CLiveOutputLink> self(this);
+    m_live.Start(*target, OptionsForTarget(*target, settings.options),
+                 [self, run](const SOutputError& failure) {
+                     // On the sending thread: the window hears of it in its own.
+                     QMetaObject::invokeMethod(
+                         self.data(),
+                         [self, run, failure] {
+                             if (self && self->m_run == run)
+                                 self->ReportFailure(failure, true);
+                         },
+                         Qt::QueuedConnection);
+                 });
+    m_on = true;
+    SendShownScreen();
+    emit stateChanged(true);
+}
+
+void CLiveOutputLink::TurnOff() {
+    const bool was = m_on;
+    m_on = false;
+    ++m_run;
+    m_frame.stop();
+    m_live.Stop();
+    if (was)
+        emit stateChanged(false);
+}
+
+void CLiveOutputLink::EditSettings() {
+    COutputDlg dialog(
+        ReadOutputSettings(), [this](const SOutputSettings& settings) { TestLighting(settings); },
+        m_window);
+    const bool accepted =
+        ExchangeDialogHook() ? ExchangeDialogHook()(dialog) : dialog.exec() == QDialog::Accepted;
+    if (!accepted)
+        return;
+    WriteOutputSettings(dialog.Settings());
+    if (m_on)
+        TurnOn();
+}
+
+void CLiveOutputLink::TestLighting(const SOutputSettings& settings) {
+    if (m_on) {
+        m_live.Flash(kTestLightingMs);
+        return;
+    }
+    std::string error;
+    const std::optional<SOutputTarget> target = CheckOutputSettings(settings, error);
+    if (!target) {
+        ShowMessageBox(m_window, error, kAppCaption, MB_ICONEXCLAMATION);
+        return;
+    }
+    QPointer<CLiveOutputLink> self(this);
+    m_test.Start(*target, OptionsForTarget(*target, settings.options),
+                 [self](const SOutputError& failure) {
+                     QMetaObject::invokeMethod(
+                         self.data(),
+                         [self, failure] {
+                             if (self)
+                                 self->ReportFailure(failure, false);
+                         },
+                         Qt::QueuedConnection);
+                 });
+    m_test.Flash(kTestLightingMs);
+    // Then every dot off, and the sign is let go.
+    m_testEnd.start(kTestLightingMs);
+}
+
+void CLiveOutputLink::ScheduleFrame() {
+    if (m_on && !m_frame.isActive())
+        m_frame.start();
+}
+
+void CLiveOutputLink::SendShownScreen() {
+    if (!m_on)
+        return;
+    const CScreenStore& store = m_view->Core().Store();
+    m_live.Show(store.ScreenAt(store.m_currentBank, m_view->Grid()->ShownScreen()).data());
+}
+
+void CLiveOutputLink::ReportFailure(const SOutputError& error, bool live) {
+    if (live)
+        TurnOff();
+    ShowMessageBox(m_window, OutputErrorMessage(error), kAppCaption, MB_ICONEXCLAMATION);
+}
