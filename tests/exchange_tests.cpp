@@ -324,6 +324,28 @@ TEST(GifExport, LoopsForeverWithDelaysPaletteAndChangedRectangles) {
     EXPECT_EQ(control.DelayTime, 10);
 }
 
+TEST(GifExport, DelaysRoundToTheNearestHundredth) {
+    std::vector<Word> words(kWordsPerScreen, 0);
+    // Milliseconds asked for, hundredths written: halves round up, and
+    // what lies outside 20 .. 655350 ms is held to it.
+    const std::pair<int, int> delays[] = {
+        {125, 13},       {124, 12}, {126, 13},      {135, 14},   {20, 2},
+        {25, 3},         {104, 10}, {105, 11},      {1000, 100}, {655345, 65535},
+        {655350, 65535}, {1, 2},    {999999, 65535}};
+    for (const auto& [ms, hundredths] : delays) {
+        std::string bytes;
+        ASSERT_EQ(EncodeGifAnimation(words.data(), 1, SRenderOptions{ERenderStyle::Pixel, 1}, ms,
+                                     {}, bytes),
+                  EEncodeStatus::Done);
+        SMemory memory;
+        const CGifPtr gif = Slurp(bytes, memory);
+        ASSERT_TRUE(gif);
+        GraphicsControlBlock control{};
+        ASSERT_EQ(DGifSavedExtensionToGCB(gif.get(), 0, &control), GIF_OK);
+        EXPECT_EQ(control.DelayTime, hundredths) << ms << " ms";
+    }
+}
+
 TEST(GifExport, ImportsBackToTheSameScreens) {
     const std::vector<Word> words = SampleScreens(9);
     std::string bytes;
@@ -517,6 +539,70 @@ TEST(GifImport, RefusalsChangeNothing) {
     ASSERT_TRUE(ImportGif(t.view, gif, SDotOptions{}));
     EXPECT_EQ(t.s().m_screenCount[0], 800);
     EXPECT_EQ(BankWords(t, 761, 40), frames);
+}
+
+TEST(GifImport, ALongOrHeavyGifIsRefusedBeforeAnyFrameIsConverted) {
+    const std::vector<GifColorType> colours = {{0, 0, 0}, {255, 255, 255}};
+    // 800 one-pixel frames on a 4096 x 4096 picture: a small file, but
+    // every frame is the whole picture to compose and convert.
+    const std::string heavy =
+        BuildGif(4096, 4096, colours, std::vector<STestFrame>(800, Plain(1, 1, 1)));
+    EXPECT_LT(heavy.size(), 20000u);
+    // 801 frames never fit, 761 .. 800 frames fit only low enough.
+    const std::string long801 =
+        BuildGif(48, 32, colours, std::vector<STestFrame>(801, Plain(1, 1, 1)));
+    const std::string long40 =
+        BuildGif(48, 32, colours, std::vector<STestFrame>(40, Plain(1, 1, 1)));
+    struct SCase {
+        const std::string* gif;
+        int screen;
+        const char* message; // nullptr: imported
+    };
+    const SCase cases[] = {
+        {&heavy, 1, kLargeGifText},
+        {&long801, 1, "スクリーン枚数がオーバーしました。"},
+        {&long40, 762, "スクリーン枚数がオーバーしました。"},
+        {&long40, 761, nullptr},
+    };
+    for (const SCase& c : cases) {
+        CTestSession t;
+        LoadBank(t, SampleScreens(c.screen));
+        GoToScreen(t.view, c.screen);
+        const std::vector<Word> before = BankWords(t, 1, 800);
+        EXPECT_EQ(CheckGifImport(t.view, *c.gif), c.message == nullptr);
+        int frames = 0;
+        const bool imported = ImportGif(t.view, *c.gif, SDotOptions{}, [&](int, int) {
+            ++frames;
+            return true;
+        });
+        if (c.message == nullptr) {
+            EXPECT_TRUE(imported);
+            EXPECT_EQ(frames, 40);
+            EXPECT_TRUE(t.MessageTexts().empty());
+            continue;
+        }
+        EXPECT_FALSE(imported);
+        EXPECT_EQ(frames, 0) << "frames were converted before the refusal";
+        EXPECT_EQ(t.MessageTexts(), (std::vector<std::string>{c.message, c.message}));
+        EXPECT_TRUE(BankWords(t, 1, 800) == before);
+        EXPECT_FALSE(t.doc.IsModified());
+    }
+
+    // The outline of a GIF, read without decoding it.
+    SGifOutline outline;
+    ASSERT_EQ(ScanGif(long40, 800, outline), EGifReadError::None);
+    EXPECT_EQ(outline.frames, 40);
+    EXPECT_EQ(outline.width, 48);
+    EXPECT_EQ(outline.height, 32);
+    EXPECT_EQ(outline.work, 40 * (1 + 48 * 32));
+    ASSERT_EQ(ScanGif(long801, 10, outline), EGifReadError::None);
+    EXPECT_EQ(outline.frames, 11);
+    EXPECT_EQ(ScanGif(heavy, 800, outline), EGifReadError::TooLarge);
+    // A few frames of the largest picture are still taken.
+    const std::string big =
+        BuildGif(4096, 4096, colours, std::vector<STestFrame>(3, Plain(1, 1, 1)));
+    EXPECT_EQ(ScanGif(big, 800, outline), EGifReadError::None);
+    EXPECT_EQ(ImportFresh(big, 1), std::vector<Word>(48, 0));
 }
 
 TEST(GifImport, FilesAndCancel) {
