@@ -29,8 +29,15 @@ const char* ExportTitle(EExportFormat format);
 
 // The save dialog of an export in `format`: its title and filter, proposing
 // the document title `title` with the format's extension in place of its
-// own. The C source dialog offers raw bytes (.bin) too.
-CFileDialogInfo ExportSaveDialog(EExportFormat format, std::string title);
+// own, in `folder` when one is given. The C source dialog offers raw bytes
+// (.bin) too.
+CFileDialogInfo ExportSaveDialog(EExportFormat format, std::string title,
+                                 const std::string& folder = {});
+
+// The folder an export's save dialog starts in: that of the document's file
+// `documentPath`, or for a document never saved `lastFolder` (where the last
+// export went) while it is still a folder. Empty when neither is known.
+std::string ExportStartFolder(const std::string& documentPath, const std::string& lastFolder);
 
 // The format to write after the save dialog of `chosen` returned `path`:
 // the C source dialog's .bin files get raw bytes, anything else stays.

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -94,6 +95,22 @@ QString QtPatterns(const QString& patterns) {
 
 } // namespace
 
+namespace {
+
+std::function<void()>& BeforeMessageBoxAction() {
+    static std::function<void()> action;
+    return action;
+}
+
+} // namespace
+
+CBeforeMessageBox::CBeforeMessageBox(std::function<void()> action)
+    : m_previous(std::exchange(BeforeMessageBoxAction(), std::move(action))) {}
+
+CBeforeMessageBox::~CBeforeMessageBox() {
+    BeforeMessageBoxAction() = std::move(m_previous);
+}
+
 SDialogHooks& DialogHooks() {
     static SDialogHooks hooks;
     return hooks;
@@ -101,6 +118,8 @@ SDialogHooks& DialogHooks() {
 
 int ShowMessageBox(QWidget* parent, const std::string& text, const std::string& caption,
                    unsigned type) {
+    if (BeforeMessageBoxAction())
+        BeforeMessageBoxAction()();
     if (DialogHooks().messageBox)
         return DialogHooks().messageBox(text, caption, type);
 
