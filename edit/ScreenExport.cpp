@@ -154,6 +154,11 @@ EExportResult ExportScreens(CViewCore& view, const std::string& path, const SExp
         ShowError(view, kBadNameText);
         return EExportResult::Failed;
     }
+    if (options.format == EExportFormat::Png &&
+        !SheetFits(SheetSize(options.to - options.from + 1, options.render, options.columns))) {
+        ShowError(view, kSheetTooWideText);
+        return EExportResult::Failed;
+    }
     std::string bytes;
     switch (EncodeExport(s, s.m_currentBank, options, path, progress, bytes)) {
     case EEncodeStatus::Done:

@@ -63,6 +63,8 @@ struct SExportOptions {
 inline constexpr const char* kNothingToExportText = "書き出すスクリーンがありません。";
 inline constexpr const char* kBadRangeText = "書き出すスクリーンの範囲が正しくありません。";
 inline constexpr const char* kBadNameText = "Cの配列名として使えない名前です。";
+inline constexpr const char* kSheetTooWideText =
+    "PNGの画像の幅が大きすぎます(1000000ピクセルまで)。横に並べる枚数か倍率を小さくしてください。";
 
 // Options of `format` for every screen of the current bank.
 SExportOptions DefaultExportOptions(const CScreenStore& store, EExportFormat format);
@@ -83,7 +85,8 @@ bool CheckSomethingToExport(CViewCore& view);
 // The export commands: writes screens options.from .. options.to of the
 // bank on display to `path` in options.format, through the one file writer.
 // Refused with a message: an empty bank, a range outside 1 .. screen count
-// or running backwards, a name that is no C identifier, and a file that
+// or running backwards, a name that is no C identifier, a PNG sheet wider
+// or taller than kMaxPngSide (before anything is drawn), and a file that
 // cannot be written (the old file, if any, is then intact). Cancelled
 // through `progress`, nothing is written. The state is never changed.
 EExportResult ExportScreens(CViewCore& view, const std::string& path, const SExportOptions& options,
