@@ -515,6 +515,9 @@ EFileError WriteFileSafely(const std::string& path, std::string_view bytes) {
         case EReplaced::NotPossible:
             break;
         }
+    } else if (!openFile && S_ISREG(info.st_mode)) {
+        // Saved in place, but into a folder all the same.
+        RemoveStaleTemporaries(parts.FolderToOpen());
     }
     return WriteInPlace(name, bytes, false);
 }

@@ -168,6 +168,15 @@ TEST(FileWriter, OnlyTemporaryFilesNobodyHoldsAreRemoved) {
         if (holder >= 0)
             ::close(holder);
     }
+    // A save in place (a file with two links) cleans the folder as well.
+    {
+        CTempDir folder;
+        WriteBytes(folder.Path(".glowmotion-done-AbCdEf012345"), "left");
+        WriteBytes(folder.Path("one.qvl"), "old");
+        ASSERT_EQ(0, ::link(folder.Path("one.qvl").c_str(), folder.Path("two.qvl").c_str()));
+        EXPECT_EQ(EFileError::None, WriteFileSafely(folder.Path("one.qvl"), "new"));
+        EXPECT_EQ((std::vector<std::string>{"one.qvl", "two.qvl"}), Names(folder));
+    }
     // Not a regular file, or with another link: not a temporary file.
     fs::create_directory(dir.Path(".glowmotion-done-F0lder000000"));
     WriteBytes(dir.Path("kept.qvl"), "kept");
