@@ -187,8 +187,8 @@ void RemoveStaleTemporaries(const std::string& folder) {
             fd = ::openat(dirFd, entry->d_name, O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             continue;
-        struct stat held {
-        }, again{};
+        struct stat held {};
+        struct stat again {};
         // Removed only while it is the file looked at and nobody holds it:
         // a save that renamed it away meanwhile keeps its file.
         if (::fstat(fd, &held) == 0 && held.st_ino == seen.st_ino && held.st_dev == seen.st_dev &&
