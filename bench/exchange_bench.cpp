@@ -1,5 +1,6 @@
 // Exchange with other programs: a full bank of 800 screens to an animated
-// GIF and to C source, and the import of a 100-frame GIF.
+// GIF and to C source, and the import of a 100-frame GIF and of the largest
+// one the program writes.
 
 #include "BenchSession.h"
 
@@ -103,5 +104,25 @@ void BM_GifImport100(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(gif.size());
 }
 BENCHMARK(BM_GifImport100)->Unit(benchmark::kMillisecond);
+
+// Near the most work the import takes on: 800 screens exported at the
+// largest scale (1536 x 1024 pixels a frame, about 1.26 of the 2.1 billion
+// pixels kMaxGifWorkPixels allows).
+void BM_GifImportFullBankAtLargestScale(benchmark::State& state) {
+    const std::vector<Word> words = ScrollingText(kMaxScreens);
+    std::string gif;
+    EncodeGifAnimation(words.data(), kMaxScreens,
+                       SRenderOptions{ERenderStyle::Led, kMaxRenderScale}, kDefaultGifDelayMs, {},
+                       gif);
+    for (auto _ : state) {
+        state.PauseTiming();
+        CHeadlessSession session;
+        state.ResumeTiming();
+        if (!ImportGif(session.View(), gif, SDotOptions{}))
+            state.SkipWithError("the GIF was refused");
+    }
+    state.counters["bytes"] = static_cast<double>(gif.size());
+}
+BENCHMARK(BM_GifImportFullBankAtLargestScale)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

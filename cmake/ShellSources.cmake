@@ -9,6 +9,8 @@ set(GLOWMOTION_SHELL_SOURCES
     app/qt/ExchangeCommands.h
     app/qt/ExportDlg.cpp
     app/qt/ExportDlg.h
+    app/qt/ExportSettings.cpp
+    app/qt/ExportSettings.h
     app/qt/GifImportDlg.cpp
     app/qt/GifImportDlg.h
     app/qt/LiveOutputLink.cpp

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string>
+#include <unordered_set>
 
 namespace {
 
@@ -12,120 +14,70 @@ constexpr int kValuesPerLine = 12;
 
 // Words a header may not use as its array's name: C and C++ keywords (the
 // header is often compiled as C++, as on Arduino) and the types it uses.
-constexpr std::array kReservedWords = {"alignas",
-                                       "alignof",
-                                       "and",
-                                       "and_eq",
-                                       "asm",
-                                       "auto",
-                                       "bitand",
-                                       "bitor",
-                                       "bool",
-                                       "break",
-                                       "case",
-                                       "catch",
-                                       "char",
-                                       "char8_t",
-                                       "char16_t",
-                                       "char32_t",
-                                       "class",
-                                       "compl",
-                                       "concept",
-                                       "const",
-                                       "consteval",
-                                       "constexpr",
-                                       "constinit",
-                                       "const_cast",
-                                       "continue",
-                                       "co_await",
-                                       "co_return",
-                                       "co_yield",
-                                       "decltype",
-                                       "default",
-                                       "delete",
-                                       "do",
-                                       "double",
-                                       "dynamic_cast",
-                                       "else",
-                                       "enum",
-                                       "explicit",
-                                       "export",
-                                       "extern",
-                                       "false",
-                                       "float",
-                                       "for",
-                                       "friend",
-                                       "goto",
-                                       "if",
-                                       "inline",
-                                       "int",
-                                       "long",
-                                       "mutable",
-                                       "namespace",
-                                       "new",
-                                       "noexcept",
-                                       "not",
-                                       "not_eq",
-                                       "nullptr",
-                                       "operator",
-                                       "or",
-                                       "or_eq",
-                                       "private",
-                                       "protected",
-                                       "public",
-                                       "register",
-                                       "reinterpret_cast",
-                                       "requires",
-                                       "restrict",
-                                       "return",
-                                       "short",
-                                       "signed",
-                                       "sizeof",
-                                       "static",
-                                       "static_assert",
-                                       "static_cast",
-                                       "struct",
-                                       "switch",
-                                       "template",
-                                       "this",
-                                       "thread_local",
-                                       "throw",
-                                       "true",
-                                       "try",
-                                       "typedef",
-                                       "typeid",
-                                       "typename",
-                                       "typeof",
-                                       "typeof_unqual",
-                                       "union",
-                                       "unsigned",
-                                       "using",
-                                       "virtual",
-                                       "void",
-                                       "volatile",
-                                       "wchar_t",
-                                       "while",
-                                       "xor",
-                                       "xor_eq",
-                                       "_Alignas",
-                                       "_Alignof",
-                                       "_Atomic",
-                                       "_BitInt",
-                                       "_Bool",
-                                       "_Complex",
-                                       "_Decimal32",
-                                       "_Decimal64",
-                                       "_Decimal128",
-                                       "_Generic",
-                                       "_Imaginary",
-                                       "_Noreturn",
-                                       "_Static_assert",
-                                       "_Thread_local",
-                                       "uint8_t",
-                                       "uint32_t"};
+constexpr std::array kReservedWords = {
+    "alignas", "alignof", "and", "and_eq", "asm", "auto", "bitand", "bitor", "bool", "break",
+    "case", "catch", "char", "char8_t", "char16_t", "char32_t", "class", "compl", "concept",
+    "const", "consteval", "constexpr", "constinit", "const_cast", "continue", "co_await",
+    "co_return", "co_yield", "decltype", "default", "delete", "do", "double", "dynamic_cast",
+    "else", "enum", "explicit", "export", "extern", "false", "float", "for", "friend", "goto", "if",
+    "inline", "int", "long", "mutable", "namespace", "new", "noexcept", "not", "not_eq", "nullptr",
+    "operator", "or", "or_eq", "private", "protected", "public", "register", "reinterpret_cast",
+    "requires", "restrict", "return", "short", "signed", "sizeof", "static", "static_assert",
+    "static_cast", "struct", "switch", "template", "this", "thread_local", "throw", "true", "try",
+    "typedef", "typeid", "typename", "typeof", "typeof_unqual", "union", "unsigned", "using",
+    "virtual", "void", "volatile", "wchar_t", "while", "xor", "xor_eq", "_Alignas", "_Alignof",
+    "_Atomic", "_BitInt", "_Bool", "_Complex", "_Decimal32", "_Decimal64", "_Decimal128",
+    "_Generic", "_Imaginary", "_Noreturn", "_Static_assert", "_Thread_local",
+    // Macros GCC defines unless told to keep to ISO C.
+    "linux", "unix", "i386"};
 
+// What EncodeCSource puts after the array's name to name its macros.
+constexpr std::array kMacroSuffixes = {"_H", "_FRAMES", "_WIDTH", "_HEIGHT"};
+
+// Names <stdint.h> declares or defines, which the header includes: the
+// integer types of exact, least and fast widths, for pointers and the
+// greatest, and the macros of their limits, constants and widths (C23).
+bool IsStdintName(const std::string& text) {
+    static const std::unordered_set<std::string> names = [] {
+        std::unordered_set<std::string> set;
+        const char* const bits[] = {"8", "16", "32", "64"};
+        const char* const limits[] = {"_MIN", "_MAX", "_WIDTH"};
+        for (const std::string sign : {"", "u"}) {
+            for (const std::string n : bits)
+                for (const char* kind : {"int", "int_least", "int_fast"})
+                    set.insert(sign + kind + n + "_t");
+            set.insert(sign + "intptr_t");
+            set.insert(sign + "intmax_t");
+        }
+        for (const std::string sign : {"", "U"}) {
+            for (const std::string limit : limits) {
+                for (const std::string n : bits)
+                    for (const char* kind : {"INT", "INT_LEAST", "INT_FAST"})
+                        set.insert(sign + kind + n + limit);
+                set.insert(sign + "INTPTR" + limit);
+                set.insert(sign + "INTMAX" + limit);
+            }
+            for (const std::string n : bits)
+                set.insert(sign + "INT" + n + "_C");
+            set.insert(sign + "INTMAX_C");
+        }
+        for (const std::string base : {"PTRDIFF", "SIG_ATOMIC", "SIZE", "WCHAR", "WINT"})
+            for (const std::string limit : limits)
+                set.insert(base + limit);
+        return set;
+    }();
+    return names.contains(text);
+}
+
+// Whether `text` is a word of the language or a name the header's
+// surroundings already use: keywords, what <stdint.h> defines, and what the
+// compiler keeps for itself (two underscores, or one and a capital, first).
 bool IsReserved(std::string_view text) {
-    return std::find(kReservedWords.begin(), kReservedWords.end(), text) != kReservedWords.end();
+    if (text.starts_with("__") ||
+        (text.size() >= 2 && text[0] == '_' && text[1] >= 'A' && text[1] <= 'Z'))
+        return true;
+    return std::find(kReservedWords.begin(), kReservedWords.end(), text) != kReservedWords.end() ||
+           IsStdintName(std::string(text));
 }
 
 bool IsAsciiLetter(char c) {
@@ -225,8 +177,13 @@ std::string EncodeCSource(const Word* screens, int count, EFrameLayout layout,
 bool IsCIdentifier(std::string_view text) {
     if (text.empty() || IsAsciiDigit(text[0]) || IsReserved(text))
         return false;
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '_'; });
+    if (!std::all_of(text.begin(), text.end(),
+                     [](char c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '_'; }))
+        return false;
+    // INT8 would make INT8_WIDTH, which <stdint.h> defines as well.
+    return std::none_of(kMacroSuffixes.begin(), kMacroSuffixes.end(), [&](const char* suffix) {
+        return IsStdintName(std::string(text) + suffix);
+    });
 }
 
 std::string CIdentifierFromPath(std::string_view path) {
@@ -247,7 +204,11 @@ std::string CIdentifierFromPath(std::string_view path) {
         return "frames";
     if (IsAsciiDigit(ident[0]))
         ident.insert(0, "frames_");
-    if (IsReserved(ident))
-        ident += '_';
-    return ident;
+    // A name that is taken gets an underscore after it, or, where even that
+    // is reserved (_STDINT_H), "frames_" before it.
+    if (IsCIdentifier(ident))
+        return ident;
+    if (IsCIdentifier(ident + '_'))
+        return ident + '_';
+    return "frames_" + ident.substr(ident.find_first_not_of('_'));
 }

@@ -24,12 +24,17 @@ std::string EncodeFrameBytes(const Word* screens, int count, EFrameLayout layout
 std::string EncodeCSource(const Word* screens, int count, EFrameLayout layout,
                           const std::string& ident);
 
-// Whether `text` can name a C variable: a letter or underscore, then
-// letters, digits and underscores, and no keyword of C.
+// Whether `text` can name the array of a header that compiles: a letter or
+// underscore, then letters, digits and underscores; no keyword of C or C++,
+// no name <stdint.h> declares or defines (uint16_t, INT8_MAX, SIZE_MAX),
+// none the compiler keeps (starting with two underscores or with one and a
+// capital, linux, unix), and none whose macros would be one of those (INT8
+// makes INT8_WIDTH).
 bool IsCIdentifier(std::string_view text);
 
 // A C identifier made of the name of the file at `path` without its folder
 // and extension: every run of other characters becomes one underscore, a
-// leading digit gets "frames_" before it and a keyword "_" after it;
-// "frames" when no letter or digit is left.
+// leading digit gets "frames_" before it, and a name IsCIdentifier refuses
+// "_" after it (int_, uint16_t_), or where that is refused too "frames_"
+// before it; "frames" when no letter or digit is left.
 std::string CIdentifierFromPath(std::string_view path);

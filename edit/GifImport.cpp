@@ -35,6 +35,11 @@ void ReportNoFrames(CPlatform& platform) {
     platform.MessageBox(kEmptyGifText, kErrorCaption, MB_ICONEXCLAMATION);
 }
 
+// The screen the first frame goes to: the one on display.
+int FirstImportedScreen(const CScreenStore& s) {
+    return std::clamp(s.m_currentScreen + s.m_previewOffset, 1, kMaxScreens);
+}
+
 } // namespace
 
 bool ReadGifFile(CPlatform& platform, const std::string& path, std::string& bytes) {
@@ -61,11 +66,26 @@ bool FirstGifFrame(CPlatform& platform, std::string_view bytes, SGreyImage& imag
     return found;
 }
 
+bool CheckGifImport(CViewCore& view, std::string_view bytes) {
+    const int first = FirstImportedScreen(view.Store());
+    // One frame past the room is enough to refuse.
+    SGifOutline outline;
+    if (ReportGifError(view.Platform(), ScanGif(bytes, kMaxScreens - first + 1, outline)))
+        return false;
+    if (outline.frames == 0) {
+        ReportNoFrames(view.Platform());
+        return false;
+    }
+    return view.CheckCapacity(first + outline.frames - 1);
+}
+
 bool ImportGif(CViewCore& view, std::string_view bytes, const SDotOptions& options,
                const FProgress& progress) {
+    if (!CheckGifImport(view, bytes))
+        return false;
     CScreenStore& s = view.Store();
     CPlatform& platform = view.Platform();
-    const int first = std::clamp(s.m_currentScreen + s.m_previewOffset, 1, kMaxScreens);
+    const int first = FirstImportedScreen(s);
     const int room = kMaxScreens - first + 1;
 
     // The frames are decoded aside; the bank is only touched once all of

@@ -27,15 +27,24 @@ bool ReadGifFile(CPlatform& platform, const std::string& path, std::string& byte
 // GIF, is damaged or has no image gets its message and false.
 bool FirstGifFrame(CPlatform& platform, std::string_view bytes, SGreyImage& image);
 
+// Whether the GIF in `bytes` can be imported into the bank on display from
+// the screen on display on, found without decoding a frame: it must be a
+// GIF, whole in its structure, within the limits of the decoder
+// (kMaxGifWorkPixels: a large picture with many frames is refused at once),
+// hold a frame and fit below screen 800. Shows the message of the first
+// that fails (the capacity message for too many frames) and returns false.
+// Nothing is changed.
+bool CheckGifImport(CViewCore& view, std::string_view bytes);
+
 // GIF import: writes every frame of the GIF in `bytes`, turned into dots by
 // `options`, into the current bank from the screen on display c on (the
 // current screen, or during a preview the one the preview shows), so that
 // screens c .. c + frames - 1 lose what they held. Screen c becomes current,
 // the screen count grows to c + frames - 1 when it is smaller, the controls,
 // the scroll bar's range and the grid are refreshed and the document is
-// marked modified. Refused with its message and nothing changed: a file
-// that is no GIF, damaged or without images, and frames that would go past
-// screen 800 (the capacity message). `progress` is told how many bytes of
+// marked modified. Refused with its message and nothing changed: what
+// CheckGifImport refuses (before any frame is converted), and a file whose
+// image data is damaged. `progress` is told how many bytes of
 // the file were read and may cancel, which changes nothing either. Returns
 // whether the screens were written.
 bool ImportGif(CViewCore& view, std::string_view bytes, const SDotOptions& options,

@@ -73,7 +73,7 @@ std::vector<int> StoredRowOrder(int height, bool interlaced) {
     return order;
 }
 
-// Skips the data of an image that has no pixels.
+// Skips the compressed data of an image without decoding it.
 bool SkipImageData(GifFileType* gif) {
     int codeSize = 0;
     GifByteType* block = nullptr;
@@ -83,6 +83,46 @@ bool SkipImageData(GifFileType* gif) {
         if (DGifGetCodeNext(gif, &block) != GIF_OK)
             return false;
     return true;
+}
+
+// The picture of a GIF: its logical screen, grown to its first image
+// (`first`) when that is larger or the screen has no size. TooLarge or
+// Damaged when it is beyond the limit or empty.
+EGifReadError PictureSize(const GifFileType* gif, const GifImageDesc& first, int& width,
+                          int& height) {
+    width = std::max(gif->SWidth, first.Left + first.Width);
+    height = std::max(gif->SHeight, first.Top + first.Height);
+    const long long pixels = static_cast<long long>(width) * height;
+    if (pixels > kMaxGifCanvasPixels)
+        return EGifReadError::TooLarge;
+    return pixels == 0 ? EGifReadError::Damaged : EGifReadError::None;
+}
+
+// The work of one frame whose image is `desc` on a picture of `pixels`.
+long long FrameWork(const GifImageDesc& desc, long long pixels) {
+    return static_cast<long long>(desc.Width) * desc.Height + pixels;
+}
+
+// Skips the blocks of the extension whose first block is `block`.
+bool SkipExtension(GifFileType* gif, GifByteType* block) {
+    while (block != nullptr)
+        if (DGifGetExtensionNext(gif, &block) != GIF_OK)
+            return false;
+    return true;
+}
+
+// Whether the decoder opened, telling what is no GIF from what is damaged.
+EGifReadError OpenGif(const CGifDecoder& decoder) {
+    if (decoder.Get() != nullptr)
+        return EGifReadError::None;
+    return decoder.OpenError() == D_GIF_ERR_NOT_GIF_FILE ? EGifReadError::NotGif
+                                                         : EGifReadError::Damaged;
+}
+
+// giflib looks at "GIF" alone and calls a file too short for the signature
+// damaged: neither is a GIF.
+bool HasGifSignature(std::string_view bytes) {
+    return bytes.substr(0, 6) == "GIF87a" || bytes.substr(0, 6) == "GIF89a";
 }
 
 class CComposer {
@@ -97,21 +137,16 @@ public:
             return EGifReadError::Damaged;
         const GifImageDesc& desc = m_gif->Image;
         const long long area = static_cast<long long>(desc.Width) * desc.Height;
-        m_decoded += area;
-        if (m_decoded > kMaxGifDecodedPixels)
-            return EGifReadError::TooLarge;
         if (m_image.pixels.empty()) {
-            // The logical screen, grown to the first image when that is
-            // larger or the screen has no size.
-            m_image.width = std::max(m_gif->SWidth, desc.Left + desc.Width);
-            m_image.height = std::max(m_gif->SHeight, desc.Top + desc.Height);
-            const long long pixels = static_cast<long long>(m_image.width) * m_image.height;
-            if (pixels > kMaxGifCanvasPixels)
-                return EGifReadError::TooLarge;
-            if (pixels == 0)
-                return EGifReadError::Damaged;
-            m_image.pixels.assign(static_cast<size_t>(pixels), SGreyImage::kBlank);
+            if (const EGifReadError error = PictureSize(m_gif, desc, m_image.width, m_image.height);
+                error != EGifReadError::None)
+                return error;
+            m_image.pixels.assign(static_cast<size_t>(m_image.width) * m_image.height,
+                                  SGreyImage::kBlank);
         }
+        m_work += FrameWork(desc, static_cast<long long>(m_image.pixels.size()));
+        if (m_work > kMaxGifWorkPixels)
+            return EGifReadError::TooLarge;
         if (control.disposal == DISPOSE_PREVIOUS)
             m_saved = m_image.pixels;
         if (area == 0) {
@@ -175,7 +210,7 @@ private:
     SGreyImage m_image;
     std::vector<std::int16_t> m_saved;
     std::vector<GifPixelType> m_line;
-    long long m_decoded = 0;
+    long long m_work = 0;
 };
 
 } // namespace
@@ -183,16 +218,13 @@ private:
 EGifReadError ReadGifFrames(std::string_view bytes,
                             const std::function<bool(const SGreyImage&)>& frame,
                             const std::function<bool(size_t read, size_t total)>& progress) {
-    // giflib looks at "GIF" alone and calls a file too short for the
-    // signature damaged: neither is a GIF.
-    if (bytes.substr(0, 6) != "GIF87a" && bytes.substr(0, 6) != "GIF89a")
+    if (!HasGifSignature(bytes))
         return EGifReadError::NotGif;
     SSource source{bytes};
     CGifDecoder decoder(source);
+    if (const EGifReadError error = OpenGif(decoder); error != EGifReadError::None)
+        return error;
     GifFileType* gif = decoder.Get();
-    if (gif == nullptr)
-        return decoder.OpenError() == D_GIF_ERR_NOT_GIF_FILE ? EGifReadError::NotGif
-                                                             : EGifReadError::Damaged;
     CComposer composer(gif, frame);
     SControl control;
     for (;;) {
@@ -223,9 +255,56 @@ EGifReadError ReadGifFrames(std::string_view bytes,
                     control.transparent = gcb.TransparentColor;
                 }
             }
-            while (block != nullptr)
-                if (DGifGetExtensionNext(gif, &block) != GIF_OK)
-                    return EGifReadError::Damaged;
+            if (!SkipExtension(gif, block))
+                return EGifReadError::Damaged;
+            break;
+        }
+        case TERMINATE_RECORD_TYPE:
+            return EGifReadError::None;
+        default:
+            return EGifReadError::Damaged;
+        }
+    }
+}
+
+EGifReadError ScanGif(std::string_view bytes, int maxFrames, SGifOutline& outline) {
+    outline = SGifOutline{};
+    if (!HasGifSignature(bytes))
+        return EGifReadError::NotGif;
+    SSource source{bytes};
+    CGifDecoder decoder(source);
+    if (const EGifReadError error = OpenGif(decoder); error != EGifReadError::None)
+        return error;
+    GifFileType* gif = decoder.Get();
+    for (;;) {
+        GifRecordType type = UNDEFINED_RECORD_TYPE;
+        if (DGifGetRecordType(gif, &type) != GIF_OK)
+            return EGifReadError::Damaged;
+        switch (type) {
+        case IMAGE_DESC_RECORD_TYPE: {
+            if (DGifGetImageDesc(gif) != GIF_OK)
+                return EGifReadError::Damaged;
+            if (outline.frames == 0)
+                if (const EGifReadError error =
+                        PictureSize(gif, gif->Image, outline.width, outline.height);
+                    error != EGifReadError::None)
+                    return error;
+            outline.work +=
+                FrameWork(gif->Image, static_cast<long long>(outline.width) * outline.height);
+            if (outline.work > kMaxGifWorkPixels)
+                return EGifReadError::TooLarge;
+            // The compressed data is passed over as it is, block by block.
+            if (!SkipImageData(gif))
+                return EGifReadError::Damaged;
+            if (++outline.frames > maxFrames)
+                return EGifReadError::None;
+            break;
+        }
+        case EXTENSION_RECORD_TYPE: {
+            int code = 0;
+            GifByteType* block = nullptr;
+            if (DGifGetExtension(gif, &code, &block) != GIF_OK || !SkipExtension(gif, block))
+                return EGifReadError::Damaged;
             break;
         }
         case TERMINATE_RECORD_TYPE:

@@ -16,10 +16,12 @@ struct SGreyImage {
 };
 
 // Limits of what is decoded, so that a small file cannot claim a huge
-// picture or endless work: the picture's pixels, and the pixels of all
-// frames together.
+// picture or endless work: the picture's pixels, and the work of all frames
+// together, counted in pixels: each image's own pixels, and the whole
+// picture once more for every frame, which is composed and handed out
+// whole however small its image is.
 inline constexpr long long kMaxGifCanvasPixels = 4096LL * 4096;
-inline constexpr long long kMaxGifDecodedPixels = 1LL << 30;
+inline constexpr long long kMaxGifWorkPixels = 1LL << 31;
 
 enum class EGifReadError {
     None,
@@ -27,6 +29,22 @@ enum class EGifReadError {
     Damaged,  // cut short or broken inside
     TooLarge, // beyond the limits above
 };
+
+// What a GIF holds, found without decoding its images.
+struct SGifOutline {
+    int frames = 0;
+    int width = 0; // the picture, as ReadGifFrames makes it
+    int height = 0;
+    long long work = 0; // counted as for kMaxGifWorkPixels
+};
+
+// Walks the records of the GIF in `bytes` without decoding a pixel and
+// describes it in `outline`; stops once it has found more than `maxFrames`
+// frames. Gives the errors ReadGifFrames would give for the file's
+// structure and limits (damage inside an image's compressed data shows only
+// when it is decoded), so that a file can be refused before any frame is
+// decoded.
+EGifReadError ScanGif(std::string_view bytes, int maxFrames, SGifOutline& outline);
 
 // Reads the GIF in `bytes` and hands every frame to `frame`, in order,
 // composed as a viewer shows the animation: each image drawn at its place

@@ -3,6 +3,7 @@
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <vector>
@@ -124,11 +125,14 @@ EEncodeStatus EncodeGifAnimation(const Word* screens, int count, const SRenderOp
     EGifSetGifVersion(gif, true);
 
     // A colour table has a power of two entries: three colours take four.
-    std::vector<SRgb> palette = renderer.Palette();
+    // The renderer has at most four. The loop runs over the fixed table, so
+    // that no compiler suspects a write past its end.
+    const std::vector<SRgb> palette = renderer.Palette();
     const int tableSize = palette.size() <= 2 ? 2 : 4;
-    std::vector<GifColorType> colours(static_cast<size_t>(tableSize), GifColorType{0, 0, 0});
-    for (size_t i = 0; i < palette.size(); ++i)
-        colours[i] = GifColorType{palette[i].r, palette[i].g, palette[i].b};
+    std::array<GifColorType, 4> colours{};
+    for (size_t i = 0; i < colours.size(); ++i)
+        if (i < palette.size())
+            colours[i] = GifColorType{palette[i].r, palette[i].g, palette[i].b};
     ColorMapObject* map = GifMakeMapObject(tableSize, colours.data());
     if (map == nullptr)
         return EEncodeStatus::Failed;

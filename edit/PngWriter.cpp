@@ -52,9 +52,18 @@ void WriteRows(png_structp png, const SPngJob& job) {
         png_write_row(png, job.band->data() + static_cast<size_t>(y) * job.size.width);
 }
 
+// libpng's errors end the job through its longjmp, and its warnings are
+// of no use to anybody reading the program's output.
+void FailQuietly(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+
+void WarnNobody(png_structp, png_const_charp) {}
+
 // Runs libpng over the job; false when libpng gave up.
 bool WritePng(SPngJob& job) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, FailQuietly, WarnNobody);
     if (png == nullptr)
         return false;
     png_infop info = png_create_info_struct(png);
@@ -115,10 +124,14 @@ SSheetSize SheetSize(int count, const SRenderOptions& options, int columns) {
     return size;
 }
 
+bool SheetFits(const SSheetSize& size) {
+    return size.width <= kMaxPngSide && size.height <= kMaxPngSide;
+}
+
 EEncodeStatus EncodePngSheet(const Word* screens, int count, const SRenderOptions& options,
                              int columns, const FProgress& progress, std::string& bytes) {
     bytes.clear();
-    if (count < 1)
+    if (count < 1 || !SheetFits(SheetSize(count, options, columns)))
         return EEncodeStatus::Failed;
     const CScreenRenderer renderer(options);
     std::string out;

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -53,9 +55,12 @@ const char* ExportTitle(EExportFormat format) {
     return "Cソース保存";
 }
 
-CFileDialogInfo ExportSaveDialog(EExportFormat format, std::string title) {
+CFileDialogInfo ExportSaveDialog(EExportFormat format, std::string title,
+                                 const std::string& folder) {
     if (const size_t dot = title.find_last_of('.'); dot != std::string::npos && dot > 0)
         title.erase(dot);
+    if (!folder.empty())
+        title.insert(0, folder.back() == '/' ? folder : folder + '/');
     switch (format) {
     case EExportFormat::Gif:
         return {ExportTitle(format), "GIF ﾌｧｲﾙ (*.gif)|*.gif|すべてのﾌｧｲﾙ (*.*)|*.*||", "gif",
@@ -70,6 +75,21 @@ CFileDialogInfo ExportSaveDialog(EExportFormat format, std::string title) {
     return {ExportTitle(format),
             "C ﾍｯﾀﾞｰ (*.h)|*.h|C ｿｰｽ (*.c)|*.c|ﾊﾞｲﾅﾘ (*.bin)|*.bin|すべてのﾌｧｲﾙ (*.*)|*.*||", "h",
             title + ".h"};
+}
+
+std::string ExportStartFolder(const std::string& documentPath, const std::string& lastFolder) {
+    if (!documentPath.empty()) {
+        // A name without a folder is in the current one, where the dialog
+        // starts anyway.
+        const size_t slash = documentPath.find_last_of('/');
+        if (slash == std::string::npos)
+            return {};
+        return slash == 0 ? "/" : documentPath.substr(0, slash);
+    }
+    std::error_code error;
+    if (!lastFolder.empty() && std::filesystem::is_directory(lastFolder, error))
+        return lastFolder;
+    return {};
 }
 
 EExportFormat ExportFormatOfChoice(EExportFormat chosen, std::string_view path) {
@@ -132,6 +152,11 @@ EExportResult ExportScreens(CViewCore& view, const std::string& path, const SExp
     if (options.format == EExportFormat::CSource && !options.name.empty() &&
         !IsCIdentifier(options.name)) {
         ShowError(view, kBadNameText);
+        return EExportResult::Failed;
+    }
+    if (options.format == EExportFormat::Png &&
+        !SheetFits(SheetSize(options.to - options.from + 1, options.render, options.columns))) {
+        ShowError(view, kSheetTooWideText);
         return EExportResult::Failed;
     }
     std::string bytes;

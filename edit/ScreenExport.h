@@ -29,8 +29,15 @@ const char* ExportTitle(EExportFormat format);
 
 // The save dialog of an export in `format`: its title and filter, proposing
 // the document title `title` with the format's extension in place of its
-// own. The C source dialog offers raw bytes (.bin) too.
-CFileDialogInfo ExportSaveDialog(EExportFormat format, std::string title);
+// own, in `folder` when one is given. The C source dialog offers raw bytes
+// (.bin) too.
+CFileDialogInfo ExportSaveDialog(EExportFormat format, std::string title,
+                                 const std::string& folder = {});
+
+// The folder an export's save dialog starts in: that of the document's file
+// `documentPath`, or for a document never saved `lastFolder` (where the last
+// export went) while it is still a folder. Empty when neither is known.
+std::string ExportStartFolder(const std::string& documentPath, const std::string& lastFolder);
 
 // The format to write after the save dialog of `chosen` returned `path`:
 // the C source dialog's .bin files get raw bytes, anything else stays.
@@ -56,6 +63,8 @@ struct SExportOptions {
 inline constexpr const char* kNothingToExportText = "書き出すスクリーンがありません。";
 inline constexpr const char* kBadRangeText = "書き出すスクリーンの範囲が正しくありません。";
 inline constexpr const char* kBadNameText = "Cの配列名として使えない名前です。";
+inline constexpr const char* kSheetTooWideText =
+    "PNGの画像の幅が大きすぎます(1000000ピクセルまで)。横に並べる枚数か倍率を小さくしてください。";
 
 // Options of `format` for every screen of the current bank.
 SExportOptions DefaultExportOptions(const CScreenStore& store, EExportFormat format);
@@ -76,7 +85,8 @@ bool CheckSomethingToExport(CViewCore& view);
 // The export commands: writes screens options.from .. options.to of the
 // bank on display to `path` in options.format, through the one file writer.
 // Refused with a message: an empty bank, a range outside 1 .. screen count
-// or running backwards, a name that is no C identifier, and a file that
+// or running backwards, a name that is no C identifier, a PNG sheet wider
+// or taller than kMaxPngSide (before anything is drawn), and a file that
 // cannot be written (the old file, if any, is then intact). Cancelled
 // through `progress`, nothing is written. The state is never changed.
 EExportResult ExportScreens(CViewCore& view, const std::string& path, const SExportOptions& options,

@@ -47,7 +47,13 @@ void RecordStep(CViewCore& view, EStep step) {
 }
 
 void RecordGoToScreen(CViewCore& view, int screen) {
-    Record(view, "[" + std::to_string(screen) + "]", std::to_string(screen));
+    const std::string number = std::to_string(screen);
+    // Appended piece by piece: GCC 12 sees an overlap in "[" + text + "]"
+    // that is not there (-Wrestrict).
+    std::string token = "[";
+    token += number;
+    token += ']';
+    Record(view, token, number);
 }
 
 void MergePendingInsert(CViewCore& view) {

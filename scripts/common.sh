@@ -48,9 +48,9 @@ ensure_packages() {
     fi
 }
 
-# Configures and builds the directory $1 with the extra CMake options that
-# follow; an existing build is brought up to date incrementally.
-build_tree() {
+# Configures the build directory $1 with the extra CMake options that
+# follow. Options given once stay in the directory's cache.
+configure_tree() {
     local dir=$1
     shift
     # A compiler cache, where one is installed, makes rebuilds of other
@@ -60,5 +60,20 @@ build_tree() {
         launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
     fi
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
-    cmake --build "$dir" -j "$(nproc)"
+}
+
+# Configures and builds everything in the directory $1 with the extra CMake
+# options that follow; an existing build is brought up to date incrementally.
+build_tree() {
+    configure_tree "$@"
+    cmake --build "$1" -j "$(nproc)"
+}
+
+# Configures the directory $1 with the options after $2, and builds only the
+# target $2 and what it needs.
+build_target() {
+    local dir=$1 target=$2
+    shift 2
+    configure_tree "$dir" "$@"
+    cmake --build "$dir" -j "$(nproc)" --target "$target"
 }

@@ -3,10 +3,10 @@
 #include "store/MessageText.h"
 #include "store/Platform.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
-#include <cstdint>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
@@ -19,19 +19,25 @@
 
 namespace {
 
-
 // The kernel gives up after 40 links in a row; so do we, and call it a loop.
 constexpr int kMaxLinkHops = 40;
 
 // f_type of /proc (PROC_SUPER_MAGIC).
 constexpr long kProcFileSystem = 0x9fa0;
 
-// Temporary files are named ".glowmotion-HHHHHHHH-RRRRRR": a hash of the
-// target's name, so that a later save of the same file finds what a killed
-// save left, and a random part. The length is fixed whatever the target's
-// name, so even a 255-byte name gets its temporary file.
+// Temporary files live beside their target under one of two names. A
+// ".glowmotion-done-RRRRRRRRRRRR" file is made without a name (O_TMPFILE),
+// written, flushed and locked, and only then linked into the folder, so one
+// that nobody holds locked is what a killed save left. Where the file system
+// makes no unnamed files, ".glowmotion-new-RRRRRRRRRRRR" is created by name
+// and locked a moment later; one that is not locked is left over only when
+// it has not changed for kStaleSeconds. Both names have a fixed length, so
+// even a 255-byte target name gets its temporary file.
 constexpr std::string_view kTempPrefix = ".glowmotion-";
-constexpr size_t kTempRandomLength = 6;
+constexpr std::string_view kDoneTemp = "done-";
+constexpr std::string_view kNewTemp = "new-";
+constexpr size_t kTempRandomLength = 12;
+constexpr time_t kStaleSeconds = 5 * 60;
 
 EFileError ErrorFromErrno(int error, EFileError otherwise) {
     return error == ENOENT || error == ENOTDIR ? EFileError::NotFound : otherwise;
@@ -126,65 +132,177 @@ bool MayWrite(const std::string& path, const struct stat& info) {
     return ::geteuid() != 0 || (info.st_mode & 0222) != 0;
 }
 
-std::string TempPrefixFor(const std::string& name) {
-    // FNV-1a: short, stable, and good enough to tell the files of a folder apart.
-    std::uint32_t hash = 2166136261u;
-    for (const char c : name)
-        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-    constexpr char kHex[] = "0123456789abcdef";
-    std::string prefix(kTempPrefix);
-    for (int shift = 28; shift >= 0; shift -= 4)
-        prefix += kHex[(hash >> shift) & 0xF];
-    return prefix + '-';
+// What kind of temporary file the folder entry `name` is.
+enum class ETempKind { None, Done, New };
+
+bool IsRandomPart(std::string_view text, size_t length) {
+    return text.size() == length && std::all_of(text.begin(), text.end(), [](char c) {
+               return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+           });
 }
 
-// Removes the temporary files with `prefix` that a killed save left in
-// `folder`. A save holds a lock on its temporary file until the rename, and
-// the lock dies with the process, so a file nobody holds is stale.
-void RemoveStaleTemporaries(const std::string& folder, const std::string& prefix) {
+ETempKind TempKindOf(std::string_view name) {
+    if (!name.starts_with(kTempPrefix))
+        return ETempKind::None;
+    name.remove_prefix(kTempPrefix.size());
+    if (name.starts_with(kDoneTemp) &&
+        IsRandomPart(name.substr(kDoneTemp.size()), kTempRandomLength))
+        return ETempKind::Done;
+    if (name.starts_with(kNewTemp) && IsRandomPart(name.substr(kNewTemp.size()), kTempRandomLength))
+        return ETempKind::New;
+    // Earlier versions named theirs after a hash of the target:
+    // 8 hexadecimal digits, a dash and 6 random characters.
+    constexpr std::string_view kHex = "0123456789abcdef";
+    if (name.size() == 15 && name[8] == '-' &&
+        name.substr(0, 8).find_first_not_of(kHex) == std::string_view::npos &&
+        IsRandomPart(name.substr(9), 6))
+        return ETempKind::New;
+    return ETempKind::None;
+}
+
+// Removes from `folder` the temporary files of saves that were killed,
+// whatever file they were saving. A live save holds a lock on its temporary
+// file until the rename, and the lock dies with the process; a file made by
+// name may be caught between its creation and its lock, so it must also
+// have been left alone for a while.
+void RemoveStaleTemporaries(const std::string& folder) {
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr)
         return;
     const int dirFd = ::dirfd(dir);
+    const time_t now = ::time(nullptr);
     while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view name = entry->d_name;
-        if (name.size() != prefix.size() + kTempRandomLength || !name.starts_with(prefix))
+        const ETempKind kind = TempKindOf(entry->d_name);
+        if (kind == ETempKind::None)
             continue;
-        const int fd = ::openat(dirFd, entry->d_name,
-                                O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        struct stat seen {};
+        if (::fstatat(dirFd, entry->d_name, &seen, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(seen.st_mode) || seen.st_nlink != 1 || seen.st_uid != ::geteuid())
+            continue;
+        if (kind == ETempKind::New && now - seen.st_mtime < kStaleSeconds)
+            continue;
+        // A lock needs an open file, for reading or for writing.
+        int fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            fd = ::openat(dirFd, entry->d_name, O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             continue;
-        struct stat info {};
-        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
-            ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        struct stat held {};
+        struct stat again {};
+        // Removed only while it is the file looked at and nobody holds it:
+        // a save that renamed it away meanwhile keeps its file.
+        if (::fstat(fd, &held) == 0 && held.st_ino == seen.st_ino && held.st_dev == seen.st_dev &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::fstatat(dirFd, entry->d_name, &again, AT_SYMLINK_NOFOLLOW) == 0 &&
+            again.st_ino == held.st_ino && again.st_dev == held.st_dev)
             ::unlinkat(dirFd, entry->d_name, 0);
         ::close(fd);
     }
     ::closedir(dir);
 }
 
-// Creates a fresh temporary file `temp` with `prefix` in the folder of
-// `parts` and locks it; -1 with errno set when it cannot.
-int CreateTemporary(const SPathParts& parts, const std::string& prefix, mode_t mode,
-                    std::string& temp) {
+// `count` random letters and digits; empty when the system gives no
+// random bytes.
+std::string RandomPart(size_t count) {
     constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        unsigned char random[kTempRandomLength];
-        if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random))
-            return -1;
-        temp = parts.folder + prefix;
-        for (const unsigned char r : random)
-            temp += kAlphabet[r % (sizeof kAlphabet - 1)];
-        const int fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, mode);
-        if (fd >= 0) {
-            ::flock(fd, LOCK_EX | LOCK_NB);
-            return fd;
-        }
-        if (errno != EEXIST)
-            return -1;
-    }
-    return -1;
+    std::string random(count, '\0');
+    if (::getrandom(random.data(), count, 0) != static_cast<ssize_t>(count))
+        return {};
+    for (char& c : random)
+        c = kAlphabet[static_cast<unsigned char>(c) % (sizeof kAlphabet - 1)];
+    return random;
 }
+
+// Errors of an O_TMPFILE open that mean the file system or the kernel makes
+// no unnamed files, rather than that the folder takes no new file.
+bool NoUnnamedFiles(int error) {
+    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+}
+
+// The temporary file of one save. It is removed, unless it was committed,
+// when the object goes.
+class CTemporaryFile {
+public:
+    CTemporaryFile() = default;
+    ~CTemporaryFile() {
+        if (!m_path.empty())
+            ::unlink(m_path.c_str());
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    CTemporaryFile(const CTemporaryFile&) = delete;
+    CTemporaryFile& operator=(const CTemporaryFile&) = delete;
+
+    // Creates an empty file with `mode` in the folder of `parts` and locks
+    // it: unnamed where the file system allows, else by name. False with
+    // errno set when the folder takes no file.
+    bool Create(const SPathParts& parts, mode_t mode) {
+        m_folder = parts.folder;
+        // The unnamed file is named later through /proc/self/fd.
+        if (::access("/proc/self/fd", X_OK) == 0) {
+            m_fd = ::open(parts.FolderToOpen().c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
+            if (m_fd >= 0) {
+                ::flock(m_fd, LOCK_EX | LOCK_NB);
+                return true;
+            }
+            if (!NoUnnamedFiles(errno))
+                return false;
+        }
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::string random = RandomPart(kTempRandomLength);
+            if (random.empty())
+                return false;
+            const std::string path =
+                m_folder + std::string(kTempPrefix) + std::string(kNewTemp) + random;
+            m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, mode);
+            if (m_fd >= 0) {
+                m_path = path;
+                ::flock(m_fd, LOCK_EX | LOCK_NB);
+                return true;
+            }
+            if (errno != EEXIST)
+                return false;
+        }
+        return false;
+    }
+
+    int Fd() const { return m_fd; }
+
+    // Moves the written file over `target` in one step. False with errno
+    // set when it cannot; the target is then untouched.
+    bool Commit(const std::string& target) {
+        if (m_path.empty() && !Link())
+            return false;
+        if (::rename(m_path.c_str(), target.c_str()) != 0)
+            return false;
+        m_path.clear();
+        return true;
+    }
+
+private:
+    // Gives the unnamed file its temporary name, still locked.
+    bool Link() {
+        const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::string random = RandomPart(kTempRandomLength);
+            if (random.empty())
+                return false;
+            const std::string path =
+                m_folder + std::string(kTempPrefix) + std::string(kDoneTemp) + random;
+            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                m_path = path;
+                return true;
+            }
+            if (errno != EEXIST)
+                return false;
+        }
+        return false;
+    }
+
+    std::string m_folder;
+    std::string m_path; // the name it has, while it is ours to remove
+    int m_fd = -1;
+};
 
 enum class EReplaced { Yes, Failed, NotPossible };
 
@@ -193,46 +311,53 @@ enum class EReplaced { Yes, Failed, NotPossible };
 // folder takes no temporary file or the old file's group cannot be kept; the
 // target is untouched then, and after Failed too.
 EReplaced ReplaceFile(const SPathParts& parts, const struct stat* old, std::string_view bytes) {
-    const std::string prefix = TempPrefixFor(parts.name);
-    RemoveStaleTemporaries(parts.FolderToOpen(), prefix);
+    RemoveStaleTemporaries(parts.FolderToOpen());
     // A new file gets what the kernel gives any new file (umask, default
     // ACLs); the new data of an existing one is readable by nobody else
     // until its own mode is set.
-    std::string temp;
-    const int fd = CreateTemporary(parts, prefix, old != nullptr ? 0600 : 0666, temp);
-    if (fd < 0) {
+    CTemporaryFile temp;
+    if (!temp.Create(parts, old != nullptr ? 0600 : 0666)) {
         // Only a folder that refuses new names sends the save in place; a
         // full disk would not spare the old file there either.
         return errno == EACCES || errno == EPERM ? EReplaced::NotPossible : EReplaced::Failed;
     }
-    const auto fail = [&](EReplaced how) {
-        ::unlink(temp.c_str());
-        ::close(fd);
-        return how;
-    };
+    const int fd = temp.Fd();
     if (old != nullptr) {
         struct stat made {};
         if (::fstat(fd, &made) != 0)
-            return fail(EReplaced::Failed);
+            return EReplaced::Failed;
         if (made.st_gid != old->st_gid && ::fchown(fd, static_cast<uid_t>(-1), old->st_gid) != 0)
-            return fail(EReplaced::NotPossible);
+            return EReplaced::NotPossible;
         // After the chown, which clears the set-id bits.
         if (::fchmod(fd, old->st_mode & 07777) != 0)
-            return fail(EReplaced::Failed);
+            return EReplaced::Failed;
     }
-    const std::string target = parts.folder + parts.name;
-    // The rename comes before the close, so the lock guards the temporary
-    // file until it has its final name.
-    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0 || ::rename(temp.c_str(), target.c_str()) != 0)
-        return fail(EReplaced::Failed);
-    ::close(fd);
-    // Make the rename itself durable.
+    // The file is renamed while it is still open, so that its lock guards
+    // it until it has its final name.
+    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0 || !temp.Commit(parts.folder + parts.name))
+        return EReplaced::Failed;
+    // Make the rename itself durable. The new file is in place whatever
+    // this says, so a folder that cannot be flushed fails nothing.
     const int dirFd = ::open(parts.FolderToOpen().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);
     }
     return EReplaced::Yes;
+}
+
+// Makes the regular file `fd` hold room for `size` bytes before any of its
+// bytes is overwritten, so that a full disk refuses a save in place while
+// the old content is still whole. File systems that cannot reserve room go
+// ahead without; false only when there is no room (or the disk failed).
+bool ReserveRoom(int fd, size_t size) {
+    if (size == 0)
+        return true;
+    int error = 0;
+    do
+        error = ::posix_fallocate(fd, 0, static_cast<off_t>(size));
+    while (error == EINTR);
+    return error != ENOSPC && error != EDQUOT && error != EFBIG && error != EIO;
 }
 
 // Writes `bytes` into the file at `path` itself, creating it when `create`
@@ -250,10 +375,10 @@ EFileError WriteInPlace(const std::string& path, std::string_view bytes, bool cr
     bool ok =
         status >= 0 && ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == 0 && ::fstat(fd, &info) == 0;
     if (ok && S_ISREG(info.st_mode)) {
-        // Overwritten, then cut: the blocks the old data held are reused
-        // instead of freed first, so a full disk is less likely to strike.
-        ok = WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
-             ::fsync(fd) == 0;
+        // Room first, then overwritten, then cut: the blocks the old data
+        // held are reused instead of freed first.
+        ok = ReserveRoom(fd, bytes.size()) && WriteAll(fd, bytes) &&
+             ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
     } else if (ok) {
         ok = WriteAllWithoutSigpipe(fd, bytes);
     }
@@ -390,6 +515,9 @@ EFileError WriteFileSafely(const std::string& path, std::string_view bytes) {
         case EReplaced::NotPossible:
             break;
         }
+    } else if (!openFile && S_ISREG(info.st_mode)) {
+        // Saved in place, but into a folder all the same.
+        RemoveStaleTemporaries(parts.FolderToOpen());
     }
     return WriteInPlace(name, bytes, false);
 }

@@ -29,13 +29,18 @@ EFileError ReadFileHead(const std::string& path, size_t count, std::string& byte
 // Symbolic links are followed (a dangling one creates its target). A new
 // file, or a regular file this process owns with a single link, is replaced
 // through a temporary file beside it that is flushed and renamed over it, so
-// the old file survives any failure; it keeps its mode and group. Anything
-// else is written in place, so that it stays what it is: a device or FIFO, a
-// file with other links or another owner, a file named by an open descriptor
-// (/dev/stdout), a file whose folder takes no temporary file. A FIFO without
-// a reader fails at once. Refused with WriteFailed: a target without write
-// permission (for root: one without any write bit), a folder, a link loop.
-// NotFound when the folder does not exist.
+// the old file survives any failure; it keeps its mode and group. Saves that
+// run at the same time never disturb each other's temporary files, and each
+// save removes those that killed saves left in the folder. Anything else is
+// written in place, so that it stays what it is: a device or FIFO, a file
+// with other links or another owner, a file named by an open descriptor
+// (/dev/stdout), a file whose folder takes no temporary file. A regular file
+// written in place first reserves room for the new bytes, so that a full
+// disk refuses the save before the old content changes. A FIFO without a
+// reader fails at once. Refused with WriteFailed: a target without write
+// permission (for root: one without any write bit), a folder, a link loop,
+// and any failed write, flush or rename. NotFound when the folder does not
+// exist.
 EFileError WriteFileSafely(const std::string& path, std::string_view bytes);
 
 // Shows the standard message box for a failed read or write of `path`

@@ -324,6 +324,28 @@ TEST(GifExport, LoopsForeverWithDelaysPaletteAndChangedRectangles) {
     EXPECT_EQ(control.DelayTime, 10);
 }
 
+TEST(GifExport, DelaysRoundToTheNearestHundredth) {
+    std::vector<Word> words(kWordsPerScreen, 0);
+    // Milliseconds asked for, hundredths written: halves round up, and
+    // what lies outside 20 .. 655350 ms is held to it.
+    const std::pair<int, int> delays[] = {
+        {125, 13},       {124, 12}, {126, 13},      {135, 14},   {20, 2},
+        {25, 3},         {104, 10}, {105, 11},      {1000, 100}, {655345, 65535},
+        {655350, 65535}, {1, 2},    {999999, 65535}};
+    for (const auto& [ms, hundredths] : delays) {
+        std::string bytes;
+        ASSERT_EQ(EncodeGifAnimation(words.data(), 1, SRenderOptions{ERenderStyle::Pixel, 1}, ms,
+                                     {}, bytes),
+                  EEncodeStatus::Done);
+        SMemory memory;
+        const CGifPtr gif = Slurp(bytes, memory);
+        ASSERT_TRUE(gif);
+        GraphicsControlBlock control{};
+        ASSERT_EQ(DGifSavedExtensionToGCB(gif.get(), 0, &control), GIF_OK);
+        EXPECT_EQ(control.DelayTime, hundredths) << ms << " ms";
+    }
+}
+
 TEST(GifExport, ImportsBackToTheSameScreens) {
     const std::vector<Word> words = SampleScreens(9);
     std::string bytes;
@@ -519,6 +541,70 @@ TEST(GifImport, RefusalsChangeNothing) {
     EXPECT_EQ(BankWords(t, 761, 40), frames);
 }
 
+TEST(GifImport, ALongOrHeavyGifIsRefusedBeforeAnyFrameIsConverted) {
+    const std::vector<GifColorType> colours = {{0, 0, 0}, {255, 255, 255}};
+    // 800 one-pixel frames on a 4096 x 4096 picture: a small file, but
+    // every frame is the whole picture to compose and convert.
+    const std::string heavy =
+        BuildGif(4096, 4096, colours, std::vector<STestFrame>(800, Plain(1, 1, 1)));
+    EXPECT_LT(heavy.size(), 20000u);
+    // 801 frames never fit, 761 .. 800 frames fit only low enough.
+    const std::string long801 =
+        BuildGif(48, 32, colours, std::vector<STestFrame>(801, Plain(1, 1, 1)));
+    const std::string long40 =
+        BuildGif(48, 32, colours, std::vector<STestFrame>(40, Plain(1, 1, 1)));
+    struct SCase {
+        const std::string* gif;
+        int screen;
+        const char* message; // nullptr: imported
+    };
+    const SCase cases[] = {
+        {&heavy, 1, kLargeGifText},
+        {&long801, 1, "スクリーン枚数がオーバーしました。"},
+        {&long40, 762, "スクリーン枚数がオーバーしました。"},
+        {&long40, 761, nullptr},
+    };
+    for (const SCase& c : cases) {
+        CTestSession t;
+        LoadBank(t, SampleScreens(c.screen));
+        GoToScreen(t.view, c.screen);
+        const std::vector<Word> before = BankWords(t, 1, 800);
+        EXPECT_EQ(CheckGifImport(t.view, *c.gif), c.message == nullptr);
+        int frames = 0;
+        const bool imported = ImportGif(t.view, *c.gif, SDotOptions{}, [&](int, int) {
+            ++frames;
+            return true;
+        });
+        if (c.message == nullptr) {
+            EXPECT_TRUE(imported);
+            EXPECT_EQ(frames, 40);
+            EXPECT_TRUE(t.MessageTexts().empty());
+            continue;
+        }
+        EXPECT_FALSE(imported);
+        EXPECT_EQ(frames, 0) << "frames were converted before the refusal";
+        EXPECT_EQ(t.MessageTexts(), (std::vector<std::string>{c.message, c.message}));
+        EXPECT_TRUE(BankWords(t, 1, 800) == before);
+        EXPECT_FALSE(t.doc.IsModified());
+    }
+
+    // The outline of a GIF, read without decoding it.
+    SGifOutline outline;
+    ASSERT_EQ(ScanGif(long40, 800, outline), EGifReadError::None);
+    EXPECT_EQ(outline.frames, 40);
+    EXPECT_EQ(outline.width, 48);
+    EXPECT_EQ(outline.height, 32);
+    EXPECT_EQ(outline.work, 40 * (1 + 48 * 32));
+    ASSERT_EQ(ScanGif(long801, 10, outline), EGifReadError::None);
+    EXPECT_EQ(outline.frames, 11);
+    EXPECT_EQ(ScanGif(heavy, 800, outline), EGifReadError::TooLarge);
+    // A few frames of the largest picture are still taken.
+    const std::string big =
+        BuildGif(4096, 4096, colours, std::vector<STestFrame>(3, Plain(1, 1, 1)));
+    EXPECT_EQ(ScanGif(big, 800, outline), EGifReadError::None);
+    EXPECT_EQ(ImportFresh(big, 1), std::vector<Word>(48, 0));
+}
+
 TEST(GifImport, FilesAndCancel) {
     CTestSession t;
     CTempDir dir;
@@ -606,6 +692,16 @@ TEST(PngExport, OneScreenAndContactSheet) {
     EXPECT_GT(Luma(png.At(3, 3)), 200);
     EXPECT_LT(Luma(png.At(11, 3)), 80);
     EXPECT_LT(Luma(png.At(7, 7)), Luma(png.At(11, 3)));
+
+    // libpng writes no side beyond a million pixels: such a sheet fails
+    // before anything is drawn.
+    EXPECT_TRUE(SheetFits(SheetSize(800, SRenderOptions{ERenderStyle::Led, 32}, 637)));
+    EXPECT_FALSE(SheetFits(SheetSize(800, SRenderOptions{ERenderStyle::Led, 32}, 638)));
+    const std::vector<Word> bank(800 * kWordsPerScreen, 0);
+    EXPECT_EQ(
+        EncodePngSheet(bank.data(), 800, SRenderOptions{ERenderStyle::Led, 32}, 638, {}, bytes),
+        EEncodeStatus::Failed);
+    EXPECT_TRUE(bytes.empty());
 
     // Columns beyond the screens shrink to them.
     const SSheetSize size = SheetSize(3, SRenderOptions{ERenderStyle::Pixel, 1}, 10);
@@ -705,10 +801,75 @@ TEST(CSourceExport, Identifiers) {
     EXPECT_EQ(CIdentifierFromPath("アニメ.h"), "frames");
     EXPECT_EQ(CIdentifierFromPath("sign アニメ 2.h"), "sign_2");
     EXPECT_EQ(CIdentifierFromPath("-.h"), "frames");
-    for (const char* good : {"a", "_x", "Frame_01", "int8"})
+    for (const char* good : {"a", "_x", "Frame_01", "int8", "uint16", "INT8_MAX_", "sizes", "Int8",
+                             "int8_", "frames_STDINT", "INT8_"})
         EXPECT_TRUE(IsCIdentifier(good)) << good;
-    for (const char* bad : {"", "1a", "a b", "a-b", "int", "class", "uint8_t", "é"})
+    // Keywords, what <stdint.h> defines, what the compiler keeps, and
+    // names whose macros <stdint.h> defines (INT8_WIDTH, SIZE_WIDTH).
+    for (const char* bad : {"",
+                            "1a",
+                            "a b",
+                            "a-b",
+                            "int",
+                            "class",
+                            "é",
+                            "uint8_t",
+                            "uint16_t",
+                            "int_fast32_t",
+                            "uintmax_t",
+                            "intptr_t",
+                            "INT8_MAX",
+                            "UINT64_MAX",
+                            "INT_LEAST16_MIN",
+                            "UINTPTR_MAX",
+                            "INT64_C",
+                            "UINTMAX_C",
+                            "SIZE_MAX",
+                            "PTRDIFF_MIN",
+                            "SIG_ATOMIC_MAX",
+                            "WCHAR_MAX",
+                            "WINT_MIN",
+                            "INT8_WIDTH",
+                            "linux",
+                            "unix",
+                            "_Foo",
+                            "__x",
+                            "_STDINT",
+                            "INT8",
+                            "SIZE",
+                            "UINTPTR",
+                            "INT_FAST64",
+                            "WCHAR"})
         EXPECT_FALSE(IsCIdentifier(bad)) << bad;
+    // Names of files that are taken make a free one.
+    EXPECT_EQ(CIdentifierFromPath("uint16_t.h"), "uint16_t_");
+    EXPECT_EQ(CIdentifierFromPath("SIZE_MAX.h"), "SIZE_MAX_");
+    EXPECT_EQ(CIdentifierFromPath("INT8.h"), "INT8_");
+    EXPECT_EQ(CIdentifierFromPath("linux.h"), "linux_");
+    EXPECT_EQ(CIdentifierFromPath("_STDINT.h"), "frames_STDINT");
+    EXPECT_EQ(CIdentifierFromPath("__x.h"), "_x");
+}
+
+TEST(CSourceExport, HeadersNamedAfterTakenNamesCompile) {
+    if (std::system("cc --version >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no C compiler";
+    std::vector<Word> words(kWordsPerScreen, 0);
+    CTempDir dir;
+    // GNU C with C23's width macros, where linux and INT8_WIDTH are
+    // defined, and C++.
+    for (const char* file : {"uint16_t.h", "INT8_MAX.h", "SIZE_MAX.h", "INT8.h", "_STDINT.h",
+                             "linux.h", "int.h", "WCHAR.h"}) {
+        const std::string ident = CIdentifierFromPath(file);
+        WriteBytes(dir.Path("frames.h"), EncodeCSource(words.data(), 1, EFrameLayout::Rows, ident));
+        WriteBytes(dir.Path("main.c"), "#include <stdint.h>\n#include \"frames.h\"\n"
+                                       "int main(void) { return " +
+                                           ident + "[0][0] + " + ident + "_FRAMES - 1; }\n");
+        for (const std::string compiler : {"cc -std=gnu2x", "c++ -x c++ -std=gnu++17"}) {
+            const std::string command = compiler + " -Wall -Wextra -Werror -o " +
+                                        dir.Path("check") + " " + dir.Path("main.c") + " 2>&1";
+            EXPECT_TRUE(Capture(command)) << file << ": " << command;
+        }
+    }
 }
 
 TEST(ScreenExport, WritesTheRangeOfTheBankOnDisplay) {
@@ -785,6 +946,14 @@ TEST(ScreenExport, RefusalsAndCancelLeaveNoFile) {
     bad.format = EExportFormat::CSource;
     bad.name = "two words";
     refused(bad, kBadNameText);
+    bad.name = "uint16_t";
+    refused(bad, kBadNameText);
+    bad = options;
+    bad.format = EExportFormat::Png;
+    bad.render.scale = 32;
+    bad.columns = 12;
+    EXPECT_EQ(ExportScreens(t.view, path, bad), EExportResult::Written);
+    std::filesystem::remove(path);
 
     // Cancelled part way: no file, and an old one stays as it was.
     EXPECT_EQ(ExportScreens(t.view, path, options, [](int done, int) { return done < 4; }),
@@ -803,8 +972,20 @@ TEST(ScreenExport, RefusalsAndCancelLeaveNoFile) {
     EXPECT_EQ(ExportScreens(t.view, dir.Path("no/such.gif"), options), EExportResult::Failed);
     EXPECT_NE(t.MessageTexts().back().find("no/such.gif"), std::string::npos);
 
-    // An empty bank has nothing to write.
+    // A sheet wider than a PNG may be: refused before anything is drawn.
     std::filesystem::remove(path);
+    LoadBank(t, SampleScreens(800));
+    bad = DefaultExportOptions(t.s(), EExportFormat::Png);
+    bad.render.scale = 32;
+    bad.columns = 638;
+    int drawn = 0;
+    EXPECT_EQ(ExportScreens(t.view, path, bad, [&](int, int) { return ++drawn, true; }),
+              EExportResult::Failed);
+    EXPECT_EQ(t.MessageTexts().back(), kSheetTooWideText);
+    EXPECT_EQ(drawn, 0);
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    // An empty bank has nothing to write.
     t.s().m_screenCount[0] = 0;
     refused(options, kNothingToExportText);
 }
@@ -821,6 +1002,20 @@ TEST(ScreenExport, SaveDialogProposesTheDocumentNameWithTheFormatsExtension) {
     EXPECT_EQ(source.title, "Cソース保存");
     EXPECT_EQ(source.initialName, "無題.h");
     EXPECT_NE(source.filter.find("*.bin"), std::string::npos);
+
+    // In a folder: that of the document's file, or for a document never
+    // saved that of the last export while it is there.
+    CTempDir dir;
+    const std::string last = dir.Dir().string();
+    EXPECT_EQ(ExportSaveDialog(EExportFormat::Gif, "demo.qvl", "/signs").initialName,
+              "/signs/demo.gif");
+    EXPECT_EQ(ExportSaveDialog(EExportFormat::Gif, "demo.qvl", "/").initialName, "/demo.gif");
+    EXPECT_EQ(ExportStartFolder("/signs/demo.qvl", last), "/signs");
+    EXPECT_EQ(ExportStartFolder("/demo.qvl", last), "/");
+    EXPECT_EQ(ExportStartFolder("demo.qvl", last), "");
+    EXPECT_EQ(ExportStartFolder("", last), last);
+    EXPECT_EQ(ExportStartFolder("", last + "/gone"), "");
+    EXPECT_EQ(ExportStartFolder("", ""), "");
 
     // The dialogs carry the menu texts without their dots.
     const std::pair<EExportFormat, int> commands[] = {{EExportFormat::Gif, ID_EXPORT_GIF},

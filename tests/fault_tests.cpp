@@ -3,6 +3,7 @@
 // read. The old file survives, no temporary file stays, the failure is
 // reported, and the state is either the old one or the new one.
 
+#include "SyscallFaults.h"
 #include "TestSession.h"
 
 #include "app/DocumentCommands.h"
@@ -15,6 +16,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstring>
+#include <algorithm>
 #include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -104,6 +106,163 @@ TEST(Faults, ASaveKilledAtAnyMomentLeavesTheOldFileOrTheNew) {
     }
 }
 
+std::vector<std::string> Names(const CTempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.Dir()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool MakesUnnamedFiles(const CTempDir& dir) {
+    const int fd = ::open(dir.Dir().c_str(), O_TMPFILE | O_RDWR, 0600);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+// How a save goes: through an unnamed temporary file, through one made by
+// name (file systems without O_TMPFILE), or in place (a file with two links).
+enum class EWay { Unnamed, ByName, InPlace };
+
+const char* WayName(EWay way) {
+    switch (way) {
+    case EWay::Unnamed:
+        return "unnamed temporary";
+    case EWay::ByName:
+        return "temporary by name";
+    case EWay::InPlace:
+        return "in place";
+    }
+    return "";
+}
+
+TEST(Faults, EveryFailedCallOfTheWriterIsReportedAndLeavesNoTemporary) {
+    struct SRow {
+        EWay way;
+        ESyscall call;
+        int error;
+        bool keepsOld; // false where the old bytes are already being overwritten
+    };
+    const SRow rows[] = {
+        {EWay::Unnamed, ESyscall::Open, ENOSPC, true},
+        {EWay::Unnamed, ESyscall::Fchmod, EPERM, true},
+        {EWay::Unnamed, ESyscall::Write, ENOSPC, true},
+        {EWay::Unnamed, ESyscall::Write, EIO, true},
+        {EWay::Unnamed, ESyscall::Fsync, EIO, true},
+        {EWay::Unnamed, ESyscall::Linkat, ENOSPC, true},
+        {EWay::Unnamed, ESyscall::Rename, EIO, true},
+        {EWay::Unnamed, ESyscall::Rename, EBUSY, true},
+        {EWay::ByName, ESyscall::Open, EDQUOT, true},
+        {EWay::ByName, ESyscall::Fchmod, EPERM, true},
+        {EWay::ByName, ESyscall::Write, ENOSPC, true},
+        {EWay::ByName, ESyscall::Fsync, EIO, true},
+        {EWay::ByName, ESyscall::Rename, EIO, true},
+        {EWay::InPlace, ESyscall::Fallocate, ENOSPC, true},
+        {EWay::InPlace, ESyscall::Fallocate, EDQUOT, true},
+        {EWay::InPlace, ESyscall::Write, EIO, false},
+        {EWay::InPlace, ESyscall::Ftruncate, EIO, false},
+        {EWay::InPlace, ESyscall::Fsync, EIO, false},
+    };
+    const bool unnamed = MakesUnnamedFiles(CTempDir());
+    const std::string old = Qvl(4, 'o');
+    const std::string fresh = Qvl(9, 'n');
+    for (const SRow& row : rows) {
+        if (row.way == EWay::Unnamed && !unnamed)
+            continue; // this file system makes no unnamed files
+        SCOPED_TRACE(std::string(WayName(row.way)) + ", call " +
+                     std::to_string(static_cast<int>(row.call)) + " fails with " +
+                     std::strerror(row.error));
+        CTempDir dir;
+        const std::string path = dir.Path("film.qvl");
+        WriteBytes(path, old);
+        if (row.way == EWay::InPlace) {
+            ASSERT_EQ(0, ::link(path.c_str(), dir.Path("link.qvl").c_str()));
+        }
+        const std::vector<std::string> before = Names(dir);
+        ClearFaults();
+        RefuseUnnamedFiles(row.way == EWay::ByName);
+        PlantFault(row.call, row.error);
+        const EFileError result = WriteFileSafely(path, fresh);
+        const bool struck = FaultStruck();
+        ClearFaults();
+        ASSERT_TRUE(struck) << "the writer never made that call";
+        EXPECT_EQ(EFileError::WriteFailed, result);
+        if (row.keepsOld) {
+            EXPECT_EQ(old, ReadBytes(path));
+        }
+        EXPECT_EQ(before, Names(dir));
+        // The same save without the fault succeeds.
+        EXPECT_EQ(EFileError::None, WriteFileSafely(path, fresh));
+        EXPECT_EQ(fresh, ReadBytes(path));
+        EXPECT_EQ(before, Names(dir));
+    }
+
+    // A file system that cannot reserve room saves in place all the same.
+    CTempDir dir;
+    const std::string path = dir.Path("film.qvl");
+    WriteBytes(path, old);
+    ASSERT_EQ(0, ::link(path.c_str(), dir.Path("link.qvl").c_str()));
+    PlantFault(ESyscall::Fallocate, EOPNOTSUPP);
+    EXPECT_EQ(EFileError::None, WriteFileSafely(path, fresh));
+    EXPECT_TRUE(FaultStruck());
+    ClearFaults();
+    EXPECT_EQ(fresh, ReadBytes(dir.Path("link.qvl")));
+}
+
+TEST(Faults, ManySavesOfOneFileAtOnceAllSucceed) {
+    constexpr int kSavers = 180;
+    // Every saver's own content, the same length, told apart by its bytes.
+    const auto content = [](int saver) {
+        return std::to_string(1000 + saver) +
+               std::string(20000, static_cast<char>('a' + saver % 26));
+    };
+    // All savers unnamed, all by name, and the two mixed.
+    for (const int mode : {0, 1, 2}) {
+        SCOPED_TRACE("mode " + std::to_string(mode));
+        CTempDir dir;
+        const std::string path = dir.Path("film.gif");
+        WriteBytes(path, "old");
+        int start[2];
+        ASSERT_EQ(0, ::pipe(start));
+        std::vector<pid_t> children;
+        for (int saver = 0; saver < kSavers; ++saver) {
+            const pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                ::close(start[1]);
+                char byte = 0;
+                // Everybody starts when the parent closes its end.
+                (void)!::read(start[0], &byte, 1);
+                RefuseUnnamedFiles(mode == 1 || (mode == 2 && saver % 2 == 1));
+                bool ok = true;
+                for (int round = 0; round < 3; ++round)
+                    ok = WriteFileSafely(path, content(saver)) == EFileError::None && ok;
+                ::_exit(ok ? 0 : 1);
+            }
+            children.push_back(child);
+        }
+        ::close(start[0]);
+        ::close(start[1]);
+        int failed = 0;
+        for (const pid_t child : children) {
+            int status = 0;
+            ASSERT_EQ(child, ::waitpid(child, &status, 0));
+            if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+                ++failed;
+        }
+        EXPECT_EQ(0, failed);
+        const std::string after = ReadBytes(path);
+        ASSERT_GE(after.size(), 4u);
+        EXPECT_EQ(content(std::stoi(after.substr(0, 4)) - 1000), after);
+        // Temporaries made by name that lost the race to be cleaned stay
+        // until they are old; none made unnamed ever shows.
+        for (const std::string& name : Names(dir))
+            EXPECT_TRUE(name == "film.gif") << name;
+    }
+}
+
 TEST(Faults, AFullFileSystemKeepsTheOldFileAndSaysSo) {
     CTempDir dir;
     const std::string mountPoint = dir.Path("small");
@@ -126,6 +285,17 @@ TEST(Faults, AFullFileSystemKeepsTheOldFileAndSaysSo) {
     t.s().m_screenCount[0] = 20;
     EXPECT_TRUE(SaveAnimation(t.view, t.doc, path));
     EXPECT_EQ(Qvl(20, 'n'), ReadBytes(path));
+
+    // A file with a second link is written in place: the room for the new
+    // bytes is reserved first, so a full disk changes none of the old ones.
+    const std::string link = mountPoint + "/link.qvl";
+    ASSERT_EQ(0, ::link(path.c_str(), link.c_str()));
+    t.s().m_screenCount[0] = kMaxScreens;
+    EXPECT_FALSE(SaveAnimation(t.view, t.doc, link));
+    EXPECT_EQ(2u, t.platform.messages.size());
+    EXPECT_EQ(Qvl(20, 'n'), ReadBytes(path));
+    EXPECT_EQ(2, std::distance(fs::directory_iterator(mountPoint), fs::directory_iterator()));
+    ASSERT_EQ(0, ::unlink(link.c_str()));
     EXPECT_EQ(0, ::umount(mountPoint.c_str()));
 }
 

@@ -1,6 +1,7 @@
 // The file reader and writer: what is replaced through a temporary file, what
 // is written in place, and what is refused.
 
+#include "SyscallFaults.h"
 #include "TestFiles.h"
 
 #include "store/FileIo.h"
@@ -11,10 +12,12 @@
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -76,32 +79,113 @@ TEST(FileWriter, OrdinaryFilesAreReplacedWholeAndKeepTheirMode) {
     EXPECT_EQ((std::vector<std::string>{"a.qvl", longest}), Names(dir));
 }
 
-TEST(FileWriter, TheNextSaveRemovesWhatAKilledSaveLeft) {
-    CTempDir dir;
-    const std::string path = dir.Path("film.qvl");
-    WriteBytes(path, "old");
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // Killed part-way through writing, by the file size limit.
-        const rlimit small{4096, 4096};
-        const rlimit noCore{0, 0};
-        ::setrlimit(RLIMIT_CORE, &noCore);
-        ::setrlimit(RLIMIT_FSIZE, &small);
-        std::signal(SIGXFSZ, SIG_DFL);
-        WriteFileSafely(path, std::string(100000, 'k'));
-        ::_exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(child, ::waitpid(child, &status, 0));
-    ASSERT_TRUE(WIFSIGNALED(status));
-    EXPECT_EQ(SIGXFSZ, WTERMSIG(status));
-    EXPECT_EQ("old", ReadBytes(path));
-    EXPECT_EQ(2u, Names(dir).size());
+// Whether the folder makes unnamed files (O_TMPFILE), as most local file
+// systems do.
+bool MakesUnnamedFiles(const CTempDir& dir) {
+    const int fd = ::open(dir.Dir().c_str(), O_TMPFILE | O_RDWR, 0600);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
 
-    EXPECT_EQ(EFileError::None, WriteFileSafely(path, "new"));
-    EXPECT_EQ("new", ReadBytes(path));
-    EXPECT_EQ(std::vector<std::string>{"film.qvl"}, Names(dir));
+// Sets the time the file at `path` last changed to `minutes` ago.
+void AgeFile(const std::string& path, int minutes) {
+    const timespec times[2] = {{::time(nullptr) - minutes * 60, 0},
+                               {::time(nullptr) - minutes * 60, 0}};
+    ASSERT_EQ(0, ::utimensat(AT_FDCWD, path.c_str(), times, 0)) << path;
+}
+
+TEST(FileWriter, TheNextSaveRemovesWhatKilledSavesLeft) {
+    const bool unnamed = MakesUnnamedFiles(CTempDir());
+    for (const bool byName : {false, true}) {
+        CTempDir dir;
+        const std::string path = dir.Path("film.qvl");
+        WriteBytes(path, "old");
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // Killed part-way through writing, by the file size limit.
+            RefuseUnnamedFiles(byName);
+            const rlimit small{4096, 4096};
+            const rlimit noCore{0, 0};
+            ::setrlimit(RLIMIT_CORE, &noCore);
+            ::setrlimit(RLIMIT_FSIZE, &small);
+            std::signal(SIGXFSZ, SIG_DFL);
+            WriteFileSafely(path, std::string(100000, 'k'));
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(child, ::waitpid(child, &status, 0));
+        ASSERT_TRUE(WIFSIGNALED(status));
+        EXPECT_EQ(SIGXFSZ, WTERMSIG(status));
+        EXPECT_EQ("old", ReadBytes(path));
+        if (!byName && unnamed) {
+            // The unnamed file went with the process.
+            EXPECT_EQ(std::vector<std::string>{"film.qvl"}, Names(dir));
+            continue;
+        }
+        // A file made by name stays while it might still be another save's
+        // between its creation and its lock; once it has been left alone
+        // for minutes, a save of any file in the folder removes it.
+        std::vector<std::string> names = Names(dir);
+        ASSERT_EQ(2u, names.size());
+        const std::string left = dir.Path(names[0]);
+        EXPECT_EQ(EFileError::None, WriteFileSafely(dir.Path("other.qvl"), "new"));
+        EXPECT_EQ(3u, Names(dir).size());
+        AgeFile(left, 6);
+        EXPECT_EQ(EFileError::None, WriteFileSafely(dir.Path("other.qvl"), "new"));
+        EXPECT_EQ((std::vector<std::string>{"film.qvl", "other.qvl"}), Names(dir));
+    }
+}
+
+TEST(FileWriter, OnlyTemporaryFilesNobodyHoldsAreRemoved) {
+    CTempDir dir;
+    const std::string locked = ".glowmotion-done-L0ckedByMe00";
+    // Name, minutes since it changed, and whether a save removes it.
+    const std::vector<std::tuple<std::string, int, bool>> files = {
+        {".glowmotion-done-AbCdEf012345", 0, true}, // linked when complete
+        {locked, 60, false},                        // held by a live save
+        {".glowmotion-new-AbCdEf012345", 0, false}, // might be a save's
+        {".glowmotion-new-ZyXwVu987654", 6, true},  // left alone for minutes
+        {".glowmotion-0123abcd-Qw3rty", 6, true},   // an earlier version's
+        {".glowmotion-0123abcd-Qw3rty", 0, false},  // ... and might be a save's
+        {".glowmotion-done-short", 60, false},      // not a name we make
+        {".glowmotion-notes", 60, false},           // somebody's own file
+        {".glowmotion-done-AbCdEf0123-5", 60, false},
+    };
+    for (const auto& [name, minutes, removed] : files) {
+        CTempDir folder;
+        const std::string path = folder.Path(name);
+        WriteBytes(path, "left");
+        AgeFile(path, minutes);
+        const int holder = name == locked ? ::open(path.c_str(), O_RDONLY) : -1;
+        if (holder >= 0) {
+            ASSERT_EQ(0, ::flock(holder, LOCK_EX));
+        }
+        EXPECT_EQ(EFileError::None, WriteFileSafely(folder.Path("film.qvl"), "new"));
+        EXPECT_EQ(!removed, fs::exists(path)) << name << " changed " << minutes << " min ago";
+        if (holder >= 0)
+            ::close(holder);
+    }
+    // A save in place (a file with two links) cleans the folder as well.
+    {
+        CTempDir folder;
+        WriteBytes(folder.Path(".glowmotion-done-AbCdEf012345"), "left");
+        WriteBytes(folder.Path("one.qvl"), "old");
+        ASSERT_EQ(0, ::link(folder.Path("one.qvl").c_str(), folder.Path("two.qvl").c_str()));
+        EXPECT_EQ(EFileError::None, WriteFileSafely(folder.Path("one.qvl"), "new"));
+        EXPECT_EQ((std::vector<std::string>{"one.qvl", "two.qvl"}), Names(folder));
+    }
+    // Not a regular file, or with another link: not a temporary file.
+    fs::create_directory(dir.Path(".glowmotion-done-F0lder000000"));
+    WriteBytes(dir.Path("kept.qvl"), "kept");
+    ASSERT_EQ(
+        0, ::link(dir.Path("kept.qvl").c_str(), dir.Path(".glowmotion-done-L1nked000000").c_str()));
+    EXPECT_EQ(EFileError::None, WriteFileSafely(dir.Path("film.qvl"), "new"));
+    EXPECT_EQ((std::vector<std::string>{".glowmotion-done-F0lder000000",
+                                        ".glowmotion-done-L1nked000000", "film.qvl", "kept.qvl"}),
+              Names(dir));
 }
 
 TEST(FileWriter, LinksAreFollowedAndKept) {

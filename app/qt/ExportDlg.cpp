@@ -23,8 +23,9 @@ QSpinBox* SpinBox(QWidget* parent, int minimum, int maximum, int value) {
 
 } // namespace
 
-CExportDlg::CExportDlg(EExportFormat format, int screenCount, QWidget* parent)
-    : QDialog(parent), m_format(format) {
+CExportDlg::CExportDlg(EExportFormat format, int screenCount, const SExportOptions& initial,
+                       QWidget* parent)
+    : QDialog(parent), m_format(format), m_initial(initial) {
     setWindowTitle(Utf8(ExportTitle(format)));
     setFont(FormFont());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -48,25 +49,27 @@ CExportDlg::CExportDlg(EExportFormat format, int screenCount, QWidget* parent)
         m_style = new QComboBox(this);
         m_style->addItem(Utf8("LED (丸いランプ)"));
         m_style->addItem(Utf8("ドット (白黒の四角)"));
+        m_style->setCurrentIndex(initial.render.style == ERenderStyle::Led ? 0 : 1);
         form->addRow(Utf8("表示:"), m_style);
-        m_scale = SpinBox(this, kMinRenderScale, kMaxRenderScale, kDefaultRenderScale);
+        m_scale = SpinBox(this, kMinRenderScale, kMaxRenderScale, initial.render.scale);
         m_scale->setSuffix(Utf8(" ピクセル/ドット"));
         form->addRow(Utf8("倍率:"), m_scale);
     }
     if (format == EExportFormat::Gif) {
-        m_delay = SpinBox(this, kMinGifDelayMs, kMaxGifDelayMs, kDefaultGifDelayMs);
+        m_delay = SpinBox(this, kMinGifDelayMs, kMaxGifDelayMs, initial.delayMs);
         m_delay->setSingleStep(10);
         m_delay->setSuffix(Utf8(" ms"));
         form->addRow(Utf8("1枚の時間:"), m_delay);
     }
     if (format == EExportFormat::Png) {
-        m_columns = SpinBox(this, kMinSheetColumns, kMaxSheetColumns, kDefaultSheetColumns);
+        m_columns = SpinBox(this, kMinSheetColumns, kMaxSheetColumns, initial.columns);
         form->addRow(Utf8("横に並べる枚数:"), m_columns);
     }
     if (format == EExportFormat::CSource || format == EExportFormat::Binary) {
         m_layout = new QComboBox(this);
         m_layout->addItem(Utf8("行ごと (1行6バイト、左のドットが上位ビット)"));
         m_layout->addItem(Utf8("列ごと (1列1ワード、上のドットがビット31)"));
+        m_layout->setCurrentIndex(initial.layout == EFrameLayout::Rows ? 0 : 1);
         form->addRow(Utf8("並び:"), m_layout);
         m_name = new QLineEdit(this);
         m_name->setPlaceholderText(Utf8("ファイル名から"));
@@ -94,7 +97,7 @@ void CExportDlg::RefreshOk() {
 }
 
 SExportOptions CExportDlg::Options() const {
-    SExportOptions options;
+    SExportOptions options = m_initial;
     options.format = m_format;
     options.from = m_from->value();
     options.to = m_to->value();

@@ -16,10 +16,14 @@ class QSpinBox;
 class CExportDlg : public QDialog {
     Q_OBJECT
 public:
-    // A dialog for `format` over a bank of `screenCount` screens (at least 1).
-    CExportDlg(EExportFormat format, int screenCount, QWidget* parent = nullptr);
+    // A dialog for `format` over a bank of `screenCount` screens (at least
+    // 1), its fields set from `initial` (the choices of the last export);
+    // the range is always the whole bank and the C name empty.
+    CExportDlg(EExportFormat format, int screenCount, const SExportOptions& initial = {},
+               QWidget* parent = nullptr);
 
-    // The options as the dialog holds them.
+    // The options as the dialog holds them; what it does not show is as
+    // `initial` gave it.
     SExportOptions Options() const;
 
     QSpinBox* FromBox() const { return m_from; }
@@ -36,6 +40,7 @@ private:
     void RefreshOk();
 
     EExportFormat m_format;
+    SExportOptions m_initial;
     QSpinBox* m_from = nullptr;
     QSpinBox* m_to = nullptr;
     QSpinBox* m_scale = nullptr;

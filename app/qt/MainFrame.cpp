@@ -382,13 +382,14 @@ void CMainFrame::OnCommand(int id) {
         return;
     }
     case ID_EXPORT_GIF:
-        RunExportCommand(this, m_view->Core(), EExportFormat::Gif, m_doc.Title());
+        RunExportCommand(this, m_view->Core(), EExportFormat::Gif, m_doc.Title(), m_doc.PathName());
         return;
     case ID_EXPORT_PNG:
-        RunExportCommand(this, m_view->Core(), EExportFormat::Png, m_doc.Title());
+        RunExportCommand(this, m_view->Core(), EExportFormat::Png, m_doc.Title(), m_doc.PathName());
         return;
     case ID_EXPORT_CSOURCE:
-        RunExportCommand(this, m_view->Core(), EExportFormat::CSource, m_doc.Title());
+        RunExportCommand(this, m_view->Core(), EExportFormat::CSource, m_doc.Title(),
+                         m_doc.PathName());
         return;
     case ID_IMPORT_GIF:
         RunGifImportCommand(this, m_view->Core());

@@ -135,7 +135,9 @@ TEST(CliExchange, UsageErrors) {
     usage({"export", file, gif, "--delay", "10"}, "--delay takes an integer from 20");
     usage({"export", file, gif, "--style", "round"}, "--style takes led or pixel");
     usage({"export", file, dir.Path("o.h"), "--name", "1x"}, "--name takes a C identifier");
-    usage({"export", file, dir.Path("o.h"), "--name", "int"}, "--name takes a C identifier");
+    // Names the header would clash with: it would not compile.
+    for (const char* taken : {"int", "uint16_t", "INT8_MAX", "SIZE_MAX", "INT8", "linux", "_Ab"})
+        usage({"export", file, dir.Path("o.h"), "--name", taken}, "--name takes a C identifier");
     usage({"export", file, gif, "--scale", "2", "--scale", "3"}, "given more than once");
     usage({"export", file, gif, "--invert"}, "unknown option '--invert'");
     usage({"export", file, gif, "--from", "x"}, "--from takes a screen number");
@@ -176,6 +178,21 @@ TEST(CliExchange, RefusedFiles) {
     result = dir.Run({"import", dir.Path("missing.gif"), out});
     EXPECT_EQ(1, result.exitCode);
     EXPECT_NE(std::string::npos, result.err.find("が見つかりません。"));
+
+    // A sheet wider than a PNG may be is refused before it is drawn, in
+    // words and without libpng's.
+    const std::string bank = dir.Write("bank.qvl", NumberedQvl(800));
+    result = dir.Run({"export", bank, dir.Path("wide.png"), "--scale", "32", "--columns", "638"});
+    EXPECT_EQ(1, result.exitCode);
+    EXPECT_EQ("PNGの画像の幅が大きすぎます(1000000ピクセルまで)。"
+              "横に並べる枚数か倍率を小さくしてください。\n",
+              result.err);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("wide.png")));
+
+    // A file named like a type of <stdint.h> gives a name of its own.
+    ASSERT_EQ(0, dir.Run({"export", bank, dir.Path("uint16_t.h"), "--to", "1"}).exitCode);
+    EXPECT_NE(std::string::npos,
+              ReadBytes(dir.Path("uint16_t.h")).find("const uint8_t uint16_t_[uint16_t__FRAMES]"));
 
     result = dir.Run({"export", dir.Path("missing.qvl"), dir.Path("a.png")});
     EXPECT_EQ(1, result.exitCode);

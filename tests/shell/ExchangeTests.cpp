@@ -6,22 +6,30 @@
 
 #include "app/qt/ExchangeCommands.h"
 #include "app/qt/ExportDlg.h"
+#include "app/qt/ExportSettings.h"
+#include "app/qt/QtProfile.h"
 #include "app/qt/GifImportDlg.h"
 #include "app/qt/MainFrame.h"
 #include "edit/GifWriter.h"
 #include "store/CommandIds.h"
 #include "view/qt/QuorvelView.h"
+#include "view/qt/ShellDialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -56,9 +64,13 @@ private slots:
         const std::vector<Word> words = Numbered(12);
         std::copy(words.begin(), words.end(), s.m_banks[0].begin());
         s.m_screenCount[0] = s.m_displayedCount[0] = 12;
+        // Every test starts without the choices of earlier exports.
+        QSettings(QString::fromUtf8(kSettingsOrganization), QString::fromUtf8(kSettingsApplication))
+            .remove(QStringLiteral("Export"));
     }
     void cleanup() {
         ExchangeDialogHook() = nullptr;
+        ExchangeProgressDelayMs() = 400;
         m_frame->Doc().SetModifiedFlag(false);
         m_frame.reset();
     }
@@ -133,6 +145,155 @@ private slots:
         dialogs.files.push_back(gif.toStdString());
         m_frame->Action(ID_EXPORT_GIF)->trigger();
         QCOMPARE(ReadFileBytes(gif).left(6), QByteArray("GIF89a"));
+        QVERIFY(!m_frame->Doc().IsModified());
+    }
+
+    void exportDialogsKeepTheirChoicesAndFolder() {
+        CDialogScript dialogs;
+        // Each dialog in turn: what it shows, then what is chosen in it.
+        std::vector<std::function<void(CExportDlg&)>> steps = {
+            [](CExportDlg& gif) {
+                QCOMPARE(gif.DelayBox()->value(), 100);
+                gif.StyleBox()->setCurrentIndex(1);
+                gif.ScaleBox()->setValue(3);
+                gif.DelayBox()->setValue(250);
+                gif.FromBox()->setValue(5);
+            },
+            [](CExportDlg& png) {
+                // Style and scale are shared with the GIF; the range is not kept.
+                QCOMPARE(png.StyleBox()->currentIndex(), 1);
+                QCOMPARE(png.ScaleBox()->value(), 3);
+                QCOMPARE(png.FromBox()->value(), 1);
+                png.ColumnsBox()->setValue(4);
+            },
+            [](CExportDlg& source) {
+                QCOMPARE(source.LayoutBox()->currentIndex(), 0);
+                source.LayoutBox()->setCurrentIndex(1);
+                source.NameEdit()->setText(QStringLiteral("logo"));
+            },
+            [](CExportDlg& gif) {
+                QCOMPARE(gif.StyleBox()->currentIndex(), 1);
+                QCOMPARE(gif.ScaleBox()->value(), 3);
+                QCOMPARE(gif.DelayBox()->value(), 250);
+            },
+            [](CExportDlg& png) { QCOMPARE(png.ColumnsBox()->value(), 4); },
+            [](CExportDlg& source) {
+                QCOMPARE(source.LayoutBox()->currentIndex(), 1);
+                QCOMPARE(source.NameEdit()->text(), QString());
+            },
+        };
+        size_t step = 0;
+        ExchangeDialogHook() = [&](QDialog& dialog) {
+            auto* options = qobject_cast<CExportDlg*>(&dialog);
+            if (options == nullptr || step >= steps.size())
+                return false;
+            steps[step++](*options);
+            return true;
+        };
+        QTemporaryDir exports, documents;
+        const int commands[] = {ID_EXPORT_GIF, ID_EXPORT_PNG, ID_EXPORT_CSOURCE};
+        for (int round = 0; round < 2; ++round) {
+            for (const int id : commands) {
+                dialogs.files.push_back(
+                    exports.filePath(QStringLiteral("out%1").arg(id)).toStdString());
+                m_frame->Action(id)->trigger();
+            }
+        }
+        QCOMPARE(step, steps.size());
+        QVERIFY(dialogs.messages.empty());
+        QSettings settings(QString::fromUtf8(kSettingsOrganization),
+                           QString::fromUtf8(kSettingsApplication));
+        QCOMPARE(settings.value(QStringLiteral("Export/Style")).toString(),
+                 QStringLiteral("pixel"));
+        QCOMPARE(settings.value(QStringLiteral("Export/Scale")).toInt(), 3);
+        QCOMPARE(settings.value(QStringLiteral("Export/Delay")).toInt(), 250);
+        QCOMPARE(settings.value(QStringLiteral("Export/Columns")).toInt(), 4);
+        QCOMPARE(settings.value(QStringLiteral("Export/Layout")).toString(),
+                 QStringLiteral("columns"));
+
+        // An untitled document: the first export proposes a bare name, the
+        // next ones the folder the last export went to.
+        QCOMPARE(dialogs.fileDialogs.size(), size_t{6});
+        QCOMPARE(dialogs.fileDialogs[0].initialName, std::string("無題.gif"));
+        const std::string folder = QFileInfo(exports.path()).absoluteFilePath().toStdString();
+        QCOMPARE(dialogs.fileDialogs[1].initialName, folder + "/無題.png");
+        // A saved document: the folder of its file.
+        dialogs.files.push_back(documents.filePath(QStringLiteral("sign.qvl")).toStdString());
+        m_frame->OnCommand(ID_FILE_SAVE_AS);
+        QCOMPARE(m_frame->Doc().PathName(),
+                 documents.filePath(QStringLiteral("sign.qvl")).toStdString());
+        steps = {[](CExportDlg&) {}};
+        step = 0;
+        dialogs.files.push_back(std::nullopt);
+        m_frame->Action(ID_EXPORT_GIF)->trigger();
+        QCOMPARE(dialogs.fileDialogs.back().initialName,
+                 documents.filePath(QStringLiteral("sign.gif")).toStdString());
+
+        // Values out of range or unknown are not taken.
+        settings.setValue(QStringLiteral("Export/Scale"), 99);
+        settings.setValue(QStringLiteral("Export/Style"), QStringLiteral("neon"));
+        settings.sync();
+        SExportOptions read;
+        ReadExportSettings(read);
+        QCOMPARE(read.render.scale, kDefaultRenderScale);
+        QVERIFY(read.render.style == ERenderStyle::Led);
+        QCOMPARE(read.delayMs, 250);
+    }
+
+    void progressClosesBeforeAnyMessage() {
+        CDialogScript dialogs;
+        ExchangeProgressDelayMs() = 0;
+        // The progress dialogs that stand over the message when it comes.
+        int shownOverMessage = -1;
+        int messages = 0;
+        DialogHooks().messageBox = [&](const std::string&, const std::string&, unsigned) {
+            ++messages;
+            shownOverMessage = 0;
+            for (QProgressDialog* progress : m_frame->findChildren<QProgressDialog*>())
+                if (progress->isVisible())
+                    ++shownOverMessage;
+            return IDOK;
+        };
+        ExchangeDialogHook() = [](QDialog&) { return true; };
+        // A folder that does not exist: the file is refused after it is made.
+        dialogs.files.push_back(m_dir.filePath(QStringLiteral("no/such.gif")).toStdString());
+        bool progressShown = false;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            for (QProgressDialog* progress : m_frame->findChildren<QProgressDialog*>())
+                progressShown = progressShown || progress->isVisible();
+        });
+        watch.start(0);
+        m_frame->Action(ID_EXPORT_GIF)->trigger();
+        QCOMPARE(messages, 1);
+        QVERIFY(progressShown);
+        QCOMPARE(shownOverMessage, 0);
+    }
+
+    void importChecksTheRoomBeforeItsDialog() {
+        CDialogScript dialogs;
+        const std::vector<Word> frames = Numbered(40);
+        std::string gif;
+        QVERIFY(EncodeGifAnimation(frames.data(), 40, SRenderOptions{ERenderStyle::Pixel, 1}, 100,
+                                   {}, gif) == EEncodeStatus::Done);
+        const QString path = m_dir.filePath(QStringLiteral("forty.gif"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(gif.data(), static_cast<qint64>(gif.size()));
+        file.close();
+
+        CScreenStore& s = m_frame->View()->Core().Store();
+        s.m_screenCount[0] = s.m_displayedCount[0] = 780;
+        m_frame->View()->Dispatcher().OnClick(IDC_LAST_SCREEN); // screen 780
+        dialogs.files.push_back(path.toStdString());
+        bool asked = false;
+        ExchangeDialogHook() = [&](QDialog&) { return asked = true; };
+        m_frame->Action(ID_IMPORT_GIF)->trigger();
+        QVERIFY(!asked);
+        QCOMPARE(dialogs.messages.size(), size_t{1});
+        QCOMPARE(dialogs.messages[0].text, std::string("スクリーン枚数がオーバーしました。"));
+        QVERIFY(m_frame->findChildren<QProgressDialog*>().isEmpty());
+        QCOMPARE(s.m_screenCount[0], 780);
         QVERIFY(!m_frame->Doc().IsModified());
     }
 

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -145,6 +146,22 @@ void TakeChosenFont(const QFont& initial, const QFont& chosen, CLogFont& font) {
 
 } // namespace
 
+namespace {
+
+std::function<void()>& BeforeMessageBoxAction() {
+    static std::function<void()> action;
+    return action;
+}
+
+} // namespace
+
+CBeforeMessageBox::CBeforeMessageBox(std::function<void()> action)
+    : m_previous(std::exchange(BeforeMessageBoxAction(), std::move(action))) {}
+
+CBeforeMessageBox::~CBeforeMessageBox() {
+    BeforeMessageBoxAction() = std::move(m_previous);
+}
+
 SDialogHooks& DialogHooks() {
     static SDialogHooks hooks;
     return hooks;
@@ -152,6 +169,8 @@ SDialogHooks& DialogHooks() {
 
 int ShowMessageBox(QWidget* parent, const std::string& text, const std::string& caption,
                    unsigned type) {
+    if (BeforeMessageBoxAction())
+        BeforeMessageBoxAction()();
     if (DialogHooks().messageBox)
         return DialogHooks().messageBox(text, caption, type);
 

@@ -15,11 +15,26 @@ class QWidget;
 
 // Shows a message box with `caption`, `text`, the buttons and icon of the
 // MB_* `type`, Japanese button texts and the first button as the default (the
-// second with MB_DEFBUTTON2).
+// second with MB_DEFBUTTON2), after the action of CBeforeMessageBox.
 // Returns IDOK, IDCANCEL, IDYES or IDNO; closing the box without a button
 // counts as Cancel (No for Yes/No, OK for a box with only OK).
 int ShowMessageBox(QWidget* parent, const std::string& text, const std::string& caption,
                    unsigned type);
+
+// Runs an action before every message box ShowMessageBox shows, for its
+// lifetime: a progress dialog closes itself through it, so that it never
+// stands over the message nor comes back over it. The action set before it
+// comes back when it goes.
+class CBeforeMessageBox {
+public:
+    explicit CBeforeMessageBox(std::function<void()> action);
+    ~CBeforeMessageBox();
+    CBeforeMessageBox(const CBeforeMessageBox&) = delete;
+    CBeforeMessageBox& operator=(const CBeforeMessageBox&) = delete;
+
+private:
+    std::function<void()> m_previous;
+};
 
 // Shows the open (`save` false) or save dialog of `request`: its title (or
 // "開く" / "名前を付けて保存" when empty), its Windows-style filter, default
