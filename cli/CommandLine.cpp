@@ -390,9 +390,9 @@ std::optional<SCommandLine> ParseExport(const std::vector<std::string>& args, st
     std::vector<std::string> valued;
     for (const SFormatOption& option : kExportOptions)
         valued.emplace_back(option.name);
-    const std::optional<SExchangeArguments> collected = CollectExchangeArguments(
-        args, {}, valued, "missing the animation file (FILE.qvl)",
-        "missing the output file (.gif, .png, .h, .c or .bin)", error);
+    const std::optional<SExchangeArguments> collected =
+        CollectExchangeArguments(args, {}, valued, "missing the animation file (FILE.qvl)",
+                                 "missing the output file (.gif, .png, .h, .c or .bin)", error);
     if (!collected || collected->help)
         return collected ? std::optional<SCommandLine>(SCommandLine{}) : std::nullopt;
     SCommandLine line;
@@ -483,6 +483,54 @@ std::optional<SCommandLine> ParseImport(const std::vector<std::string>& args, st
     return line;
 }
 
+std::optional<SCommandLine> ParseText(const std::vector<std::string>& args, std::string& error) {
+    const std::optional<SExchangeArguments> collected = CollectExchangeArguments(
+        args, {}, {"--size", "--font", "--row", "--step"}, "missing the message (MESSAGE)",
+        "missing the animation file to write (OUT.qvl)", error);
+    if (!collected || collected->help)
+        return collected ? std::optional<SCommandLine>(SCommandLine{}) : std::nullopt;
+    SCommandLine line;
+    line.command = ECommand::Text;
+    STextScrollOptions& options = line.textArgs.options;
+    options.message = collected->positionals[0];
+    line.textArgs.out = collected->positionals[1];
+    if (options.message.empty()) {
+        error = "the message is empty";
+        return std::nullopt;
+    }
+    std::optional<std::string> row;
+    for (const auto& [name, value] : collected->values) {
+        bool ok = true;
+        if (name == "--size") {
+            const std::optional<long long> size = ParseInteger(value);
+            if (!size || !IsTextSize(static_cast<int>(std::clamp<long long>(*size, 0, 64)))) {
+                error = "--size takes 8, 16 or 32, not '" + EscapedText(value) + "'";
+                return std::nullopt;
+            }
+            options.size = static_cast<int>(*size);
+        } else if (name == "--font") {
+            if (value.empty()) {
+                error = "--font takes a font family, as fc-list : family prints it";
+                return std::nullopt;
+            }
+            options.family = value;
+        } else if (name == "--row") {
+            row = value; // its range depends on --size
+        } else if (name == "--step") {
+            ok = RangedInteger(name, value, kMinTextStep, kMaxTextStep, options.step, error);
+        }
+        if (!ok)
+            return std::nullopt;
+    }
+    if (row) {
+        int value = 0;
+        if (!RangedInteger("--row", *row, 0, LastTextRow(options.size), value, error))
+            return std::nullopt;
+        options.row = value;
+    }
+    return line;
+}
+
 } // namespace
 
 std::optional<SCommandLine> ParseCommandLine(const std::vector<std::string>& args,
@@ -506,6 +554,8 @@ std::optional<SCommandLine> ParseCommandLine(const std::vector<std::string>& arg
         return ParseExport(args, error);
     if (command == "import")
         return ParseImport(args, error);
+    if (command == "text")
+        return ParseText(args, error);
     error = "unknown command '" + EscapedText(command) + "'";
     return std::nullopt;
 }
@@ -528,6 +578,8 @@ const char* UsageText() {
            "                        [--layout columns|rows] [--name IDENT]\n"
            "  glowmotion-cli import IN.gif OUT.qvl [--threshold 0..255] [--invert]\n"
            "                        [--fit stretch|contain]\n"
+           "  glowmotion-cli text MESSAGE OUT.qvl [--size 8|16|32] [--font FAMILY] [--row R]\n"
+           "                      [--step S]\n"
            "  glowmotion-cli --help\n"
            "\n"
            "Commands:\n"
@@ -548,6 +600,8 @@ const char* UsageText() {
            "          bytes; the extension of the output file chooses which.\n"
            "  import  Turn every frame of a GIF into a screen, as the GIF shows it, and\n"
            "          write them as an animation file.\n"
+           "  text    Write MESSAGE (UTF-8) as one line of dots scrolling from right to\n"
+           "          left, one screen per step, until the sign is blank again.\n"
            "\n"
            "Options of play:\n"
            "  --selectK F.qvl  open F.qvl into bank K (select1..select3) first\n"
@@ -580,6 +634,16 @@ const char* UsageText() {
            "  --fit stretch|contain\n"
            "                      fill the screen (default), or keep the picture's shape\n"
            "                      with unlit dots around it\n"
+           "\n"
+           "Options of text:\n"
+           "  --size 8|16|32      the line's height in dots (default 16)\n"
+           "  --font FAMILY       a font family as fc-list : family prints it (default:\n"
+           "                      MisakiGothic at 8, Unifont-JP at 16, the 32x32 character\n"
+           "                      font at 32); pixel fonts are drawn dot for dot\n"
+           "  --row R             the line's top row, 0 to 32 - size (default: centred)\n"
+           "  --step S            dots the text moves a screen, 1 to 48 (default 1)\n"
+           "                      a text of more than 800 screens, or a family no\n"
+           "                      installed font has, is refused (exit status 1)\n"
            "\n"
            "Exit status: 0 done, 1 a file was refused or could not be read or\n"
            "written, 2 bad arguments or a screen the file does not have.\n";

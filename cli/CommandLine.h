@@ -2,6 +2,7 @@
 
 #include "edit/DotConversion.h"
 #include "edit/ScreenExport.h"
+#include "edit/ScrollingText.h"
 #include "store/ScreenGeometry.h"
 
 #include <array>
@@ -10,7 +11,7 @@
 #include <vector>
 
 // The commands of glowmotion-cli.
-enum class ECommand { Help, Show, Info, Play, Macro, Export, Import };
+enum class ECommand { Help, Show, Info, Play, Macro, Export, Import, Text };
 
 // `show FILE.qvl [--screen N]` and `info FILE.qvl`.
 struct SShowOptions {
@@ -65,6 +66,13 @@ struct SImportArguments {
     SDotOptions options;
 };
 
+// `text MESSAGE OUT.qvl [options]`: the scrolling text and the file to
+// write it to.
+struct STextArguments {
+    STextScrollOptions options;
+    std::string out;
+};
+
 // A parsed command line.
 struct SCommandLine {
     ECommand command = ECommand::Help;
@@ -73,6 +81,7 @@ struct SCommandLine {
     SMacroOptions macro;
     SExportArguments exportArgs;
     SImportArguments importArgs;
+    STextArguments textArgs;
 };
 
 // Parses the arguments after the program name. On a usage error (unknown

@@ -1,7 +1,8 @@
 // glowmotion-cli: the editor's core without a window. Shows and inspects
 // animation files, replays macros over them, lists, optimizes and exports
-// macro files, exports animations to pictures and C and imports GIFs; see
-// UsageText() for the commands and cli/ExitCodes.h for how it ends.
+// macro files, exports animations to pictures and C, imports GIFs and writes
+// scrolling text; see UsageText() for the commands and cli/ExitCodes.h for
+// how it ends.
 
 #include "cli/CommandLine.h"
 #include "cli/ExitCodes.h"
@@ -10,6 +11,7 @@
 #include "cli/MacroCommand.h"
 #include "cli/PlayCommand.h"
 #include "cli/ShowCommand.h"
+#include "cli/TextCommand.h"
 
 #include <iostream>
 #include <string>
@@ -45,6 +47,9 @@ int main(int argc, char** argv) {
         break;
     case ECommand::Import:
         status = RunImport(line->importArgs, std::cerr);
+        break;
+    case ECommand::Text:
+        status = RunText(line->textArgs, std::cerr);
         break;
     }
     std::cout.flush();
