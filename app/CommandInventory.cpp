@@ -57,6 +57,8 @@ const std::array kTexts = {
     SCommandText{ID_EXPORT_PNG, "PNG保存...", "スクリーンをPNG画像で保存", nullptr},
     SCommandText{ID_EXPORT_CSOURCE, "Cソース保存...", "スクリーンをCの配列で保存", nullptr},
     SCommandText{ID_IMPORT_GIF, "GIFアニメ取込...", "GIFアニメを表示スクリーンから取込", nullptr},
+    SCommandText{ID_TEXT_SCROLL, "テキストスクロール...", "流れる文字を表示スクリーンから作成",
+                 nullptr},
 };
 
 const std::array kAccelerators = {
@@ -110,6 +112,8 @@ const std::array kMenuBar = {
     SMenuEntry{M::Command, ID_EXPORT_PNG},
     SMenuEntry{M::Command, ID_EXPORT_CSOURCE},
     SMenuEntry{M::Command, ID_IMPORT_GIF},
+    SMenuEntry{M::Separator},
+    SMenuEntry{M::Command, ID_TEXT_SCROLL},
     SMenuEntry{M::End},
     SMenuEntry{M::Popup, 0, "ﾍﾙﾌﾟ(&H)"},
     SMenuEntry{M::Command, ID_APP_ABOUT},
@@ -159,6 +163,7 @@ bool IsFrameCommand(int id) {
     case ID_EXPORT_PNG:
     case ID_EXPORT_CSOURCE:
     case ID_IMPORT_GIF:
+    case ID_TEXT_SCROLL:
         return true;
     default:
         return id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE5;

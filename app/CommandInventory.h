@@ -49,8 +49,9 @@ std::span<const SMenuEntry> MenuBar();
 std::span<const int> ToolbarButtons();
 
 // Whether the main window itself carries out command `id` (the File, View
-// and Help commands, the recent files, and the exports and GIF import of the
-// Tools menu, which need its dialogs) rather than the form.
+// and Help commands, the recent files, and the exports, GIF import and
+// scrolling text of the Tools menu, which need its dialogs) rather than the
+// form.
 bool IsFrameCommand(int id);
 
 // The prompts of Undo and Redo while there is nothing to undo or redo; with

@@ -390,9 +390,9 @@ std::optional<SCommandLine> ParseExport(const std::vector<std::string>& args, st
     std::vector<std::string> valued;
     for (const SFormatOption& option : kExportOptions)
         valued.emplace_back(option.name);
-    const std::optional<SExchangeArguments> collected =
-        CollectExchangeArguments(args, {}, valued, "missing the animation file (FILE.qvl)",
-                                 "missing the output file (.gif, .png, .h, .c or .bin)", error);
+    const std::optional<SExchangeArguments> collected = CollectExchangeArguments(
+        args, {}, valued, "missing the animation file (FILE.qvl)",
+        "missing the output file (.gif, .png, .h, .c or .bin)", error);
     if (!collected || collected->help)
         return collected ? std::optional<SCommandLine>(SCommandLine{}) : std::nullopt;
     SCommandLine line;

@@ -40,6 +40,8 @@ inline constexpr int ID_EXPORT_GIF = 32900;
 inline constexpr int ID_EXPORT_PNG = 32901;
 inline constexpr int ID_EXPORT_CSOURCE = 32902;
 inline constexpr int ID_IMPORT_GIF = 32903;
+// Scrolling text, below a separator after them.
+inline constexpr int ID_TEXT_SCROLL = 32904;
 
 // Controls of the form.
 inline constexpr int IDC_SCREEN_SCROLL = 1002;

@@ -849,7 +849,8 @@ TEST(ExchangeCommands, AreTheWindowsBelowASeparatorAtTheEndOfTools) {
         ASSERT_NE(FindCommandText(ids[i]), nullptr);
         EXPECT_EQ(std::string(FindCommandText(ids[i])->text), texts[i]);
     }
-    // The Tools popup: the two bitmap commands, a separator, the four.
+    // The Tools popup: the two bitmap commands, a separator, the four, and
+    // below another separator the scrolling text.
     const std::span<const SMenuEntry> menu = MenuBar();
     auto tools = menu.begin();
     while (tools != menu.end() &&
@@ -859,8 +860,9 @@ TEST(ExchangeCommands, AreTheWindowsBelowASeparatorAtTheEndOfTools) {
     std::vector<int> entries;
     for (auto it = tools + 1; it != menu.end() && it->kind != EMenuEntry::End; ++it)
         entries.push_back(it->kind == EMenuEntry::Separator ? 0 : it->id);
-    EXPECT_EQ(entries, (std::vector<int>{ID_BITMAP_IMPORT, ID_BITMAP_SAVE, 0, ID_EXPORT_GIF,
-                                         ID_EXPORT_PNG, ID_EXPORT_CSOURCE, ID_IMPORT_GIF}));
+    EXPECT_EQ(entries,
+              (std::vector<int>{ID_BITMAP_IMPORT, ID_BITMAP_SAVE, 0, ID_EXPORT_GIF, ID_EXPORT_PNG,
+                                ID_EXPORT_CSOURCE, ID_IMPORT_GIF, 0, ID_TEXT_SCROLL}));
 }
 
 } // namespace

@@ -27,6 +27,6 @@ void RunExportCommand(QWidget* parent, CViewCore& view, EExportFormat format,
 void RunGifImportCommand(QWidget* parent, CViewCore& view);
 
 // A seam for automated tests: when set, it runs in place of exec() of the
-// options dialogs (CExportDlg, CGifImportDlg) and returns whether they were
-// accepted.
+// options dialogs (CExportDlg, CGifImportDlg, CTextScrollDlg) and returns
+// whether they were accepted.
 std::function<bool(QDialog& dialog)>& ExchangeDialogHook();
