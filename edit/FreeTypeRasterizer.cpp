@@ -272,7 +272,7 @@ public:
         // A pixel font is drawn at a native size that divides the line's
         // height and scaled up by whole dots; any other font at the height.
         const int native = NativeSizeFor(text->nativeSizes, font.size);
-        const int drawn = native > 0 ? native : font.size;
+        const int drawn = native > 0 ? native : UnscaledSize(face, text->nativeSizes, font.size);
         if (text->setSize != drawn) {
             if (!SetPixelSize(face, drawn))
                 return std::nullopt;
@@ -304,6 +304,19 @@ public:
     }
 
 private:
+    // The size a line `size` dots high is drawn at when no native size
+    // divides it: the line's height, but for a font of bitmaps alone its
+    // largest strike that fits the line (else its smallest), unscaled.
+    static int UnscaledSize(FT_Face face, const std::vector<int>& strikes, int size) {
+        if (FT_IS_SCALABLE(face) || strikes.empty())
+            return size;
+        int fitting = 0;
+        for (const int strike : strikes)
+            if (strike <= size)
+                fitting = strike;
+        return fitting > 0 ? fitting : strikes.front();
+    }
+
     // Sizes `face` to `pixels` an em: a bitmap-only face by choosing the
     // strike of that size. False when FreeType refuses.
     static bool SetPixelSize(FT_Face face, int pixels) {

@@ -23,8 +23,9 @@
 // size that divides the line's height with FreeType's monochrome rendering,
 // the origin on the dot grid, so each glyph is exactly the font's own bitmap;
 // on a line a whole multiple of that high each dot becomes a square block.
-// Any other font is drawn as character import draws it, at the line's height
-// in pixels an em. The baseline divides the line as the face's ascender and
+// A font of bitmaps alone without such a size is drawn unscaled at its
+// largest size that fits the line. Any other font is drawn as character
+// import draws it, at the line's height in pixels an em. The baseline divides the line as the face's ascender and
 // descender divide its height.
 class CFreeTypeRasterizer : public CGlyphRasterizer {
 public:

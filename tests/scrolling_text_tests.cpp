@@ -29,16 +29,30 @@ namespace {
 
 // ---- The fonts as FreeType draws them ----------------------------------
 
+// The machine's fontconfig configuration, loaded once and released when the
+// tests end.
+class CTestFontConfig {
+public:
+    CTestFontConfig() : m_config(FcInitLoadConfigAndFonts()) {}
+    ~CTestFontConfig() { FcConfigDestroy(m_config); }
+    CTestFontConfig(const CTestFontConfig&) = delete;
+    CTestFontConfig& operator=(const CTestFontConfig&) = delete;
+    FcConfig* Get() const { return m_config; }
+
+private:
+    FcConfig* m_config;
+};
+
 // The file of the installed font of `family`, found with fontconfig; empty
 // when no installed font has the family.
 std::string FontFile(const std::string& family) {
-    FcInit();
+    static const CTestFontConfig config;
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfigSubstitute(config.Get(), pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPattern* match = FcFontMatch(config.Get(), pattern, &result);
     FcPatternDestroy(pattern);
     std::string path;
     FcChar8* name = nullptr;
