@@ -270,9 +270,10 @@ public:
             return std::nullopt;
         FT_Face face = text->face;
         // A pixel font is drawn at a native size that divides the line's
-        // height and scaled up by whole dots; any other font at the height.
-        const int native = NativeSizeFor(text->nativeSizes, font.size);
-        const int drawn = native > 0 ? native : UnscaledSize(face, text->nativeSizes, font.size);
+        // height and scaled up by whole dots (see LineSizing).
+        const SLineSizing sizing =
+            LineSizing(text->nativeSizes, FT_IS_SCALABLE(face) != 0, font.size);
+        const int drawn = sizing.drawn;
         if (text->setSize != drawn) {
             if (!SetPixelSize(face, drawn))
                 return std::nullopt;
@@ -293,8 +294,8 @@ public:
         // A missing glyph without a width would vanish from the line.
         if (index == 0 && glyph->advance <= 0)
             glyph->advance = std::max((drawn + 1) / 2, glyph->originX + glyph->blackBoxX);
-        if (native > 0 && font.size != native)
-            return ScaledGlyph(*glyph, font.size / native);
+        if (sizing.scale > 1)
+            return ScaledGlyph(*glyph, sizing.scale);
         return glyph;
     }
 
@@ -304,19 +305,6 @@ public:
     }
 
 private:
-    // The size a line `size` dots high is drawn at when no native size
-    // divides it: the line's height, but for a font of bitmaps alone its
-    // largest strike that fits the line (else its smallest), unscaled.
-    static int UnscaledSize(FT_Face face, const std::vector<int>& strikes, int size) {
-        if (FT_IS_SCALABLE(face) || strikes.empty())
-            return size;
-        int fitting = 0;
-        for (const int strike : strikes)
-            if (strike <= size)
-                fitting = strike;
-        return fitting > 0 ? fitting : strikes.front();
-    }
-
     // Sizes `face` to `pixels` an em: a bitmap-only face by choosing the
     // strike of that size. False when FreeType refuses.
     static bool SetPixelSize(FT_Face face, int pixels) {

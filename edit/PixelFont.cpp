@@ -59,3 +59,15 @@ int NativeSizeFor(const std::vector<int>& nativeSizes, int size) {
             best = std::max(best, native);
     return best;
 }
+
+SLineSizing LineSizing(const std::vector<int>& nativeSizes, bool scalable, int size) {
+    if (const int native = NativeSizeFor(nativeSizes, size); native > 0)
+        return {native, size / native};
+    if (scalable || nativeSizes.empty())
+        return {size, 1};
+    int fitting = 0;
+    for (const int strike : nativeSizes)
+        if (strike <= size)
+            fitting = std::max(fitting, strike);
+    return {fitting > 0 ? fitting : *std::min_element(nativeSizes.begin(), nativeSizes.end()), 1};
+}

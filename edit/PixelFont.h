@@ -39,3 +39,18 @@ std::vector<int> NativePixelSizes(FT_Face face);
 // `nativeSizes` that divides `size` (the glyphs are then scaled up by the
 // whole factor between them), or 0 when none does.
 int NativeSizeFor(const std::vector<int>& nativeSizes, int size);
+
+// The pixel size a face is set to for a line `size` dots high, and the whole
+// factor its glyphs are then scaled up by.
+struct SLineSizing {
+    int drawn = 0;
+    int scale = 1;
+    bool operator==(const SLineSizing&) const = default;
+};
+
+// How a face with `nativeSizes` (NativePixelSizes) draws a line `size` dots
+// high: at the native size NativeSizeFor gives, scaled up to the line; else
+// unscaled at the line's height, but a face of bitmaps alone (not
+// `scalable`) at its largest native size that fits the line, or its
+// smallest when none does.
+SLineSizing LineSizing(const std::vector<int>& nativeSizes, bool scalable, int size);

@@ -183,6 +183,26 @@ TEST(PixelFonts, AreDetectedByTheirGridOrStrikes) {
     EXPECT_EQ(NativeSizeFor({16}, 8), 0);
     EXPECT_EQ(NativeSizeFor({8, 16}, 32), 16);
     EXPECT_EQ(NativeSizeFor({}, 16), 0);
+
+    struct SSizing {
+        std::vector<int> native;
+        bool scalable;
+        int size;
+        SLineSizing expected;
+    };
+    const SSizing sizings[] = {
+        {{16}, true, 16, {16, 1}},      // Unifont-JP at its size
+        {{16}, true, 32, {16, 2}},      // doubled
+        {{16}, true, 8, {8, 1}},        // as an outline at 8
+        {{8}, true, 32, {8, 4}},        // Misaki four times
+        {{}, true, 16, {16, 1}},        // an outline font
+        {{10, 14}, false, 16, {14, 1}}, // bitmaps alone: the largest that fits
+        {{18, 20}, false, 16, {18, 1}}, // none fits: the smallest
+        {{12, 16}, false, 32, {16, 2}},
+    };
+    for (const SSizing& c : sizings)
+        EXPECT_EQ(LineSizing(c.native, c.scalable, c.size), c.expected)
+            << ::testing::PrintToString(c.native) << " at " << c.size;
 }
 
 TEST(PixelFonts, GlyphsAreFreeTypesOwnBitmaps) {
