@@ -57,6 +57,8 @@ const std::array kTexts = {
     SCommandText{ID_EXPORT_PNG, "PNG保存...", "スクリーンをPNG画像で保存", nullptr},
     SCommandText{ID_EXPORT_CSOURCE, "Cソース保存...", "スクリーンをCの配列で保存", nullptr},
     SCommandText{ID_IMPORT_GIF, "GIFアニメ取込...", "GIFアニメを表示スクリーンから取込", nullptr},
+    SCommandText{ID_TEXT_SCROLL, "テキストスクロール...", "流れる文字を表示スクリーンから作成",
+                 nullptr},
     // Live output to an LED sign.
     SCommandText{ID_OUTPUT_SETTINGS, "LED出力設定...", "LEDサインへの出力先、色、配線を設定",
                  nullptr},
@@ -127,6 +129,8 @@ const std::array kMenuBar = {
     SMenuEntry{M::Command, ID_EXPORT_CSOURCE},
     SMenuEntry{M::Command, ID_IMPORT_GIF},
     SMenuEntry{M::Separator},
+    SMenuEntry{M::Command, ID_TEXT_SCROLL},
+    SMenuEntry{M::Separator},
     SMenuEntry{M::Command, ID_OUTPUT_SETTINGS},
     SMenuEntry{M::Command, ID_OUTPUT_LIVE},
     SMenuEntry{M::End},
@@ -180,6 +184,7 @@ bool IsFrameCommand(int id) {
     case ID_EXPORT_PNG:
     case ID_EXPORT_CSOURCE:
     case ID_IMPORT_GIF:
+    case ID_TEXT_SCROLL:
     case ID_OUTPUT_SETTINGS:
     case ID_OUTPUT_LIVE:
         return true;

@@ -592,6 +592,54 @@ std::optional<SCommandLine> ParseSend(const std::vector<std::string>& args, std:
     return line;
 }
 
+std::optional<SCommandLine> ParseText(const std::vector<std::string>& args, std::string& error) {
+    const std::optional<SExchangeArguments> collected = CollectExchangeArguments(
+        args, {}, {"--size", "--font", "--row", "--step"}, "missing the message (MESSAGE)",
+        "missing the animation file to write (OUT.qvl)", error);
+    if (!collected || collected->help)
+        return collected ? std::optional<SCommandLine>(SCommandLine{}) : std::nullopt;
+    SCommandLine line;
+    line.command = ECommand::Text;
+    STextScrollOptions& options = line.textArgs.options;
+    options.message = collected->positionals[0];
+    line.textArgs.out = collected->positionals[1];
+    if (options.message.empty()) {
+        error = "the message is empty";
+        return std::nullopt;
+    }
+    std::optional<std::string> row;
+    for (const auto& [name, value] : collected->values) {
+        bool ok = true;
+        if (name == "--size") {
+            const std::optional<long long> size = ParseInteger(value);
+            if (!size || !IsTextSize(static_cast<int>(std::clamp<long long>(*size, 0, 64)))) {
+                error = "--size takes 8, 16 or 32, not '" + EscapedText(value) + "'";
+                return std::nullopt;
+            }
+            options.size = static_cast<int>(*size);
+        } else if (name == "--font") {
+            if (value.empty()) {
+                error = "--font takes a font family, as fc-list : family prints it";
+                return std::nullopt;
+            }
+            options.family = value;
+        } else if (name == "--row") {
+            row = value; // its range depends on --size
+        } else if (name == "--step") {
+            ok = RangedInteger(name, value, kMinTextStep, kMaxTextStep, options.step, error);
+        }
+        if (!ok)
+            return std::nullopt;
+    }
+    if (row) {
+        int value = 0;
+        if (!RangedInteger("--row", *row, 0, LastTextRow(options.size), value, error))
+            return std::nullopt;
+        options.row = value;
+    }
+    return line;
+}
+
 } // namespace
 
 std::optional<SCommandLine> ParseCommandLine(const std::vector<std::string>& args,
@@ -617,6 +665,8 @@ std::optional<SCommandLine> ParseCommandLine(const std::vector<std::string>& arg
         return ParseImport(args, error);
     if (command == "send")
         return ParseSend(args, error);
+    if (command == "text")
+        return ParseText(args, error);
     error = "unknown command '" + EscapedText(command) + "'";
     return std::nullopt;
 }
@@ -643,6 +693,8 @@ const char* UsageText() {
            "                      [--repeat K | --forever] [--color RRGGBB] [--off RRGGBB]\n"
            "                      [--origin tl|tr|bl|br] [--scan rows|columns] [--serpentine]\n"
            "                      [--panel WxH] [--offset X,Y]\n"
+           "  glowmotion-cli text MESSAGE OUT.qvl [--size 8|16|32] [--font FAMILY] [--row R]\n"
+           "                      [--step S]\n"
            "  glowmotion-cli --help\n"
            "\n"
            "Commands:\n"
@@ -665,6 +717,8 @@ const char* UsageText() {
            "          write them as an animation file.\n"
            "  send    Play screens N to M (default: all) on an LED sign over the network\n"
            "          or a serial line.\n"
+           "  text    Write MESSAGE (UTF-8) as one line of dots scrolling from right to\n"
+           "          left, one screen per step, until the sign is blank again.\n"
            "\n"
            "Options of play:\n"
            "  --selectK F.qvl  open F.qvl into bank K (select1..select3) first\n"
@@ -722,6 +776,16 @@ const char* UsageText() {
            "                      screen stay off\n"
            "  --offset X,Y        where the screen's top-left dot sits on the panel (default\n"
            "                      0,0); for ft:// the offset the server places the screen at\n"
+           "\n"
+           "Options of text:\n"
+           "  --size 8|16|32      the line's height in dots (default 16)\n"
+           "  --font FAMILY       a font family as fc-list : family prints it (default:\n"
+           "                      MisakiGothic at 8, Unifont-JP at 16, the 32x32 character\n"
+           "                      font at 32); pixel fonts are drawn dot for dot\n"
+           "  --row R             the line's top row, 0 to 32 - size (default: centred)\n"
+           "  --step S            dots the text moves a screen, 1 to 48 (default 1)\n"
+           "                      a text of more than 800 screens, or a family no\n"
+           "                      installed font has, is refused (exit status 1)\n"
            "\n"
            "Exit status: 0 done, 1 a file was refused or could not be read or\n"
            "written, or a sign could not be reached, 2 bad arguments or a screen the\n"

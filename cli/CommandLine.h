@@ -2,6 +2,7 @@
 
 #include "edit/DotConversion.h"
 #include "edit/ScreenExport.h"
+#include "edit/ScrollingText.h"
 #include "output/OutputOptions.h"
 #include "output/OutputTarget.h"
 #include "store/ScreenGeometry.h"
@@ -12,7 +13,7 @@
 #include <vector>
 
 // The commands of glowmotion-cli.
-enum class ECommand { Help, Show, Info, Play, Macro, Export, Import, Send };
+enum class ECommand { Help, Show, Info, Play, Macro, Export, Import, Send, Text };
 
 // `show FILE.qvl [--screen N]` and `info FILE.qvl`.
 struct SShowOptions {
@@ -87,6 +88,13 @@ inline constexpr int kMinSendDelayMs = 10;
 inline constexpr int kMaxSendDelayMs = 10000;
 inline constexpr int kMaxSendRepeat = 1000000;
 
+// `text MESSAGE OUT.qvl [options]`: the scrolling text and the file to
+// write it to.
+struct STextArguments {
+    STextScrollOptions options;
+    std::string out;
+};
+
 // A parsed command line.
 struct SCommandLine {
     ECommand command = ECommand::Help;
@@ -96,6 +104,7 @@ struct SCommandLine {
     SExportArguments exportArgs;
     SImportArguments importArgs;
     SSendArguments sendArgs;
+    STextArguments textArgs;
 };
 
 // Parses the arguments after the program name. On a usage error (unknown

@@ -1,8 +1,8 @@
 // glowmotion-cli: the editor's core without a window. Shows and inspects
 // animation files, replays macros over them, lists, optimizes and exports
-// macro files, exports animations to pictures and C, imports GIFs and plays
-// animations on LED signs; see UsageText() for the commands and
-// cli/ExitCodes.h for how it ends.
+// macro files, exports animations to pictures and C, imports GIFs, writes
+// scrolling text and plays animations on LED signs; see UsageText() for the
+// commands and cli/ExitCodes.h for how it ends.
 
 #include "cli/CommandLine.h"
 #include "cli/ExitCodes.h"
@@ -12,6 +12,7 @@
 #include "cli/PlayCommand.h"
 #include "cli/SendCommand.h"
 #include "cli/ShowCommand.h"
+#include "cli/TextCommand.h"
 
 #include <iostream>
 #include <string>
@@ -51,6 +52,9 @@ int main(int argc, char** argv) {
         break;
     case ECommand::Send:
         status = RunSend(line->sendArgs, std::cerr);
+        break;
+    case ECommand::Text:
+        status = RunText(line->textArgs, std::cerr);
         break;
     }
     std::cout.flush();

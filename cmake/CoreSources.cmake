@@ -37,6 +37,8 @@ set(GLOWMOTION_CORE_SOURCES
     edit/GifReader.h
     edit/GifWriter.cpp
     edit/GifWriter.h
+    edit/PixelFont.cpp
+    edit/PixelFont.h
     edit/PngWriter.cpp
     edit/PngWriter.h
     edit/ScreenEditing.cpp
@@ -45,6 +47,8 @@ set(GLOWMOTION_CORE_SOURCES
     edit/ScreenExport.h
     edit/ScreenRenderer.cpp
     edit/ScreenRenderer.h
+    edit/ScrollingText.cpp
+    edit/ScrollingText.h
     edit/SpaceCommands.cpp
     edit/SpaceCommands.h
     effects/BitMoves.cpp
@@ -181,5 +185,7 @@ set(GLOWMOTION_CLI_SOURCES
     cli/ShowCommand.h
     cli/StateJson.cpp
     cli/StateJson.h
+    cli/TextCommand.cpp
+    cli/TextCommand.h
     cli/main.cpp
 )

@@ -27,6 +27,12 @@ set(GLOWMOTION_SHELL_SOURCES
     app/qt/QuorvelApp.h
     app/qt/RecentFileList.cpp
     app/qt/RecentFileList.h
+    app/qt/TextScrollCommand.cpp
+    app/qt/TextScrollCommand.h
+    app/qt/TextScrollDlg.cpp
+    app/qt/TextScrollDlg.h
+    app/qt/TextSettings.cpp
+    app/qt/TextSettings.h
     app/qt/VersionDlg.cpp
     app/qt/VersionDlg.h
     app/qt/ViewSettings.cpp

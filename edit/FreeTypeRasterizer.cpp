@@ -1,5 +1,6 @@
 #include "edit/FreeTypeRasterizer.h"
 
+#include "edit/PixelFont.h"
 #include "store/Cp932.h"
 
 #include <fontconfig/fontconfig.h>
@@ -8,8 +9,10 @@
 #include FT_SYNTHESIS_H
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -24,6 +27,9 @@ constexpr int kDefaultCellHeight = 16;
 // Descriptions whose fonts stay loaded: both import sizes, with room for a
 // font dialog's tries.
 constexpr size_t kMaxLoadedFonts = 4;
+// Families of text lines whose fonts stay loaded: the three sizes' fonts,
+// with room for a dialog's tries.
+constexpr size_t kMaxTextFaces = 4;
 
 // One loaded font: the description it was made for, the FreeType face at the
 // description's size (nullptr when no font could be had), and what
@@ -31,6 +37,7 @@ constexpr size_t kMaxLoadedFonts = 4;
 struct SLoadedFont {
     CLogFont description;
     FT_Face face = nullptr;
+    std::string family; // the first family name of the font fontconfig chose
     bool embolden = false;
     bool transformed = false;
     FT_Matrix matrix{0x10000, 0, 0, 0x10000};
@@ -106,6 +113,85 @@ std::optional<SGlyph> GlyphOf(const FT_GlyphSlot slot, int ascent) {
     return glyph;
 }
 
+// One loaded font of text lines: the family asked for, the face of the
+// installed font that has it (nullptr when none has), its native pixel
+// sizes, and the pixel size it is set to now.
+struct STextFace {
+    std::string family;
+    FT_Face face = nullptr;
+    std::vector<int> nativeSizes;
+    int setSize = 0;
+};
+
+// The family name as fontconfig takes it: `fc-list : family` prints "-" and
+// a few other characters behind a backslash ("Unifont\-JP"), which a user
+// may copy as it stands.
+std::string UnescapedFamily(const std::string& family) {
+    std::string plain;
+    for (size_t i = 0; i < family.size(); ++i) {
+        if (family[i] == '\\' && i + 1 < family.size())
+            ++i;
+        plain += family[i];
+    }
+    return plain;
+}
+
+// A family name as fontconfig compares family names: without blanks, ASCII
+// letters in lower case.
+std::string FamilyKey(std::string_view family) {
+    std::string key;
+    for (const char c : family)
+        if (c != ' ')
+            key += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return key;
+}
+
+// Whether `match` has `family` among its family names.
+bool HasFamily(FcPattern* match, const std::string& family) {
+    const std::string wanted = FamilyKey(family);
+    FcChar8* name = nullptr;
+    for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &name) == FcResultMatch; ++i)
+        if (FamilyKey(reinterpret_cast<const char*>(name)) == wanted)
+            return true;
+    return false;
+}
+
+// The row of the baseline on a line `size` dots high: the face's ascender
+// and descender share the line out between them.
+int Baseline(FT_Face face, int size) {
+    long ascender = face->ascender;
+    long descender = face->descender;
+    if (!FT_IS_SCALABLE(face)) {
+        ascender = face->size->metrics.ascender;
+        descender = face->size->metrics.descender;
+    }
+    if (ascender - descender <= 0)
+        return size;
+    return static_cast<int>(std::lround(static_cast<double>(size) * static_cast<double>(ascender) /
+                                        static_cast<double>(ascender - descender)));
+}
+
+// `glyph` with every dot made a `factor` x `factor` block, its origin and
+// advance scaled with it.
+SGlyph ScaledGlyph(const SGlyph& glyph, int factor) {
+    SGlyph scaled;
+    scaled.blackBoxX = glyph.blackBoxX * factor;
+    scaled.blackBoxY = glyph.blackBoxY * factor;
+    scaled.originX = glyph.originX * factor;
+    scaled.originY = glyph.originY * factor;
+    scaled.ascent = glyph.ascent * factor;
+    scaled.advance = glyph.advance * factor;
+    scaled.pitch = (scaled.blackBoxX + 7) / 8;
+    scaled.bits.assign(static_cast<size_t>(scaled.pitch) * static_cast<size_t>(scaled.blackBoxY),
+                       0);
+    for (int r = 0; r < scaled.blackBoxY; ++r)
+        for (int k = 0; k < scaled.blackBoxX; ++k)
+            if (glyph.Dot(k / factor, r / factor))
+                scaled.bits[static_cast<size_t>(r * scaled.pitch + k / 8)] |=
+                    static_cast<unsigned char>(0x80 >> (k % 8));
+    return scaled;
+}
+
 // The fontconfig configuration with the machine's fonts, loaded by the first
 // rasterizer that needs it and shared by all that follow: loading it reads
 // every configuration file and font cache, which costs far more than the
@@ -170,6 +256,9 @@ public:
     ~CImpl() {
         for (SLoadedFont& font : m_fonts)
             Release(font);
+        for (STextFace& text : m_textFaces)
+            if (text.face != nullptr)
+                FT_Done_Face(text.face);
         if (m_library != nullptr)
             FT_Done_FreeType(m_library);
     }
@@ -202,7 +291,120 @@ public:
         return GlyphOf(face->glyph, Ascent(face));
     }
 
+    std::optional<SGlyph> RasterizeText(const STextFont& font, char32_t character) {
+        if (font.size <= 0)
+            return std::nullopt;
+        STextFace* text = TextFaceFor(font.family);
+        if (text == nullptr || text->face == nullptr)
+            return std::nullopt;
+        FT_Face face = text->face;
+        // A pixel font is drawn at a native size that divides the line's
+        // height and scaled up by whole dots (see LineSizing).
+        const SLineSizing sizing =
+            LineSizing(text->nativeSizes, FT_IS_SCALABLE(face) != 0, font.size);
+        const int drawn = sizing.drawn;
+        if (text->setSize != drawn) {
+            if (!SetPixelSize(face, drawn))
+                return std::nullopt;
+            text->setSize = drawn;
+        }
+        FT_Set_Transform(face, nullptr, nullptr);
+        // Glyph 0, the font's missing glyph, stands for what the font lacks.
+        const FT_UInt index = FT_Get_Char_Index(face, character);
+        if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO) != 0)
+            return std::nullopt;
+        if (face->glyph->format != FT_GLYPH_FORMAT_BITMAP &&
+            FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) != 0)
+            return std::nullopt;
+        std::optional<SGlyph> glyph = GlyphOf(face->glyph, Baseline(face, drawn));
+        if (!glyph)
+            return std::nullopt;
+        glyph->advance = static_cast<int>((face->glyph->advance.x + 32) >> 6);
+        // A missing glyph without a width would vanish from the line.
+        if (index == 0 && glyph->advance <= 0)
+            glyph->advance = std::max((drawn + 1) / 2, glyph->originX + glyph->blackBoxX);
+        if (sizing.scale > 1)
+            return ScaledGlyph(*glyph, sizing.scale);
+        return glyph;
+    }
+
+    std::string FamilyOf(const CLogFont& description) {
+        const SLoadedFont* font = FontFor(description);
+        return font != nullptr && font->face != nullptr ? font->family : std::string();
+    }
+
 private:
+    // Sizes `face` to `pixels` an em: a bitmap-only face by choosing the
+    // strike of that size. False when FreeType refuses.
+    static bool SetPixelSize(FT_Face face, int pixels) {
+        if (FT_IS_SCALABLE(face))
+            return FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixels)) == 0;
+        for (FT_Int i = 0; i < face->num_fixed_sizes; ++i)
+            if (((face->available_sizes[i].y_ppem + 32) >> 6) == pixels)
+                return FT_Select_Size(face, i) == 0;
+        return false;
+    }
+
+    // The loaded font of a text family, loading it first when it is new; the
+    // oldest one goes when too many are loaded. nullptr when FreeType or
+    // fontconfig cannot be started.
+    STextFace* TextFaceFor(const std::string& family) {
+        for (auto it = m_textFaces.begin(); it != m_textFaces.end(); ++it) {
+            if (it->family == family) {
+                std::rotate(it, it + 1, m_textFaces.end());
+                return &m_textFaces.back();
+            }
+        }
+        if (!Start())
+            return nullptr;
+        if (m_textFaces.size() >= kMaxTextFaces) {
+            if (m_textFaces.front().face != nullptr)
+                FT_Done_Face(m_textFaces.front().face);
+            m_textFaces.erase(m_textFaces.begin());
+        }
+        m_textFaces.push_back(LoadText(family));
+        return &m_textFaces.back();
+    }
+
+    // The installed font of `family`; a face of nullptr when no installed
+    // font has that family, for fontconfig's stand-ins do not count.
+    STextFace LoadText(const std::string& family) {
+        STextFace text;
+        text.family = family;
+        const std::string plain = UnescapedFamily(family);
+        if (plain.empty())
+            return text;
+        FcPattern* pattern = FcPatternCreate();
+        if (pattern == nullptr)
+            return text;
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(plain.c_str()));
+        FcConfigSubstitute(m_config, pattern, FcMatchPattern);
+        FcDefaultSubstitute(pattern);
+        FcResult result = FcResultNoMatch;
+        FcPattern* match = FcFontMatch(m_config, pattern, &result);
+        FcPatternDestroy(pattern);
+        if (match == nullptr)
+            return text;
+        FcChar8* file = nullptr;
+        int index = 0;
+        if (HasFamily(match, plain) &&
+            FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+            FcPatternGetInteger(match, FC_INDEX, 0, &index);
+            if (FT_New_Face(m_library, reinterpret_cast<const char*>(file), index, &text.face) != 0)
+                text.face = nullptr;
+        }
+        FcPatternDestroy(match);
+        if (text.face == nullptr)
+            return text;
+        if (FT_Select_Charmap(text.face, FT_ENCODING_UNICODE) != 0) {
+            FT_Done_Face(text.face);
+            text.face = nullptr;
+            return text;
+        }
+        text.nativeSizes = NativePixelSizes(text.face);
+        return text;
+    }
+
     // The loaded font of a description, loading it first when it is new; the
     // oldest one goes when too many are loaded. nullptr when FreeType or
     // fontconfig cannot be started.
@@ -242,6 +444,9 @@ private:
         int index = 0;
         FcBool embolden = FcFalse;
         FcMatrix* matrix = nullptr;
+        FcChar8* family = nullptr;
+        if (FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch)
+            font.family = reinterpret_cast<const char*>(family);
         if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
             FcPatternGetInteger(match, FC_INDEX, 0, &index);
             if (FT_New_Face(m_library, reinterpret_cast<const char*>(file), index, &font.face) != 0)
@@ -275,6 +480,7 @@ private:
     FT_Library m_library = nullptr;
     FcConfig* m_config = nullptr;
     std::vector<SLoadedFont> m_fonts;
+    std::vector<STextFace> m_textFaces;
 };
 
 CFreeTypeRasterizer::CFreeTypeRasterizer() : m_impl(std::make_unique<CImpl>()) {}
@@ -298,4 +504,39 @@ std::string ResolvedFamily(const CLogFont& font) {
         family = reinterpret_cast<const char*>(name);
     FcPatternDestroy(match);
     return family;
+}
+
+std::optional<SGlyph> CFreeTypeRasterizer::RasterizeText(const STextFont& font,
+                                                         char32_t character) {
+    return m_impl->RasterizeText(font, character);
+}
+
+std::string CFreeTypeRasterizer::FamilyOf(const CLogFont& font) {
+    return m_impl->FamilyOf(font);
+}
+
+std::vector<std::string> InstalledFontFamilies() {
+    std::vector<std::string> families;
+    FcConfig* config = SharedFontConfig();
+    if (config == nullptr)
+        return families;
+    FcPattern* pattern = FcPatternCreate();
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcFontSet* fonts =
+        pattern != nullptr && objects != nullptr ? FcFontList(config, pattern, objects) : nullptr;
+    if (fonts != nullptr) {
+        for (int i = 0; i < fonts->nfont; ++i) {
+            FcChar8* family = nullptr;
+            if (FcPatternGetString(fonts->fonts[i], FC_FAMILY, 0, &family) == FcResultMatch)
+                families.emplace_back(reinterpret_cast<const char*>(family));
+        }
+        FcFontSetDestroy(fonts);
+    }
+    if (objects != nullptr)
+        FcObjectSetDestroy(objects);
+    if (pattern != nullptr)
+        FcPatternDestroy(pattern);
+    std::sort(families.begin(), families.end());
+    families.erase(std::unique(families.begin(), families.end()), families.end());
+    return families;
 }

@@ -5,7 +5,7 @@
 GLOWMOTION_PACKAGES=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-translations-l10n libgl-dev
-    libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
+    libfreetype-dev libfontconfig-dev fonts-ipafont-gothic fonts-unifont fonts-misaki
     libgtest-dev libgmock-dev libbenchmark-dev
     libgif-dev libpng-dev
 )

@@ -40,6 +40,8 @@ inline constexpr int ID_EXPORT_GIF = 32900;
 inline constexpr int ID_EXPORT_PNG = 32901;
 inline constexpr int ID_EXPORT_CSOURCE = 32902;
 inline constexpr int ID_IMPORT_GIF = 32903;
+// Scrolling text, below a separator after them.
+inline constexpr int ID_TEXT_SCROLL = 32904;
 // Live output to an LED sign (the end of the Tools menu).
 inline constexpr int ID_OUTPUT_SETTINGS = 32930;
 inline constexpr int ID_OUTPUT_LIVE = 32931;

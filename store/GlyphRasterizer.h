@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
 // One character as a font draws it, in the terms character import places it
@@ -20,6 +21,9 @@ struct SGlyph {
     // dot of a row is the most significant bit of its first byte.
     int pitch = 0;
     std::vector<unsigned char> bits;
+    // How far the pen moves on after the character, in dots. Only glyphs of
+    // a line of text (RasterizeText) set it.
+    int advance = 0;
 
     // Whether the dot at black-box column `column`, row `row` is set; false
     // outside the black box.
@@ -32,9 +36,19 @@ struct SGlyph {
     }
 };
 
-// Draws characters of code page 932 with a font described by a CLogFont. The
-// view holds one; the window and the headless session give it the FreeType
-// one, tests may give a scripted one.
+// The font of a line of text: a family as `fc-list : family` prints it
+// ("Unifont-JP", "MisakiGothic"), drawn for a line `size` dots high.
+struct STextFont {
+    std::string family;
+    int size = 16;
+
+    bool operator==(const STextFont&) const = default;
+};
+
+// Draws characters of code page 932 with a font described by a CLogFont, and
+// Unicode characters of a line of text. The view holds one; the window and
+// the headless session give it the FreeType one, tests may give a scripted
+// one.
 class CGlyphRasterizer {
 public:
     virtual ~CGlyphRasterizer() = default;
@@ -44,4 +58,19 @@ public:
     // can be had for the description, the font has no glyph for the
     // character, or the code is no character of code page 932.
     virtual std::optional<SGlyph> Rasterize(const CLogFont& font, unsigned code) = 0;
+
+    // The glyph of Unicode `character` on a line of text in `font`: the black
+    // box and its origin as Rasterize gives them, `ascent` the row of the
+    // baseline counted from the line's top row, and `advance` set. A
+    // character the font lacks gives the font's missing glyph. nullopt when
+    // no installed font has the family (no other font stands in for it) or
+    // the glyph cannot be drawn. This default draws nothing.
+    virtual std::optional<SGlyph> RasterizeText(const STextFont& /*font*/, char32_t /*character*/) {
+        return std::nullopt;
+    }
+
+    // The family of the font that character import draws `font` with, for
+    // use in an STextFont; empty when no font can be had. This default
+    // knows none.
+    virtual std::string FamilyOf(const CLogFont& /*font*/) { return {}; }
 };

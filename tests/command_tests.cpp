@@ -59,8 +59,8 @@ std::set<int> CommandInventory() {
 TEST(CommandTable, EveryCommandOfTheInventoryReachesAHandler) {
     CTestSession t;
     const std::set<int> inventory = CommandInventory();
-    EXPECT_EQ(inventory.size(), 65u); // 56 of the resource set, 4 exchange commands, undo,
-                                      // redo, onion skin, 2 of live output
+    EXPECT_EQ(inventory.size(), 66u); // 56 of the resource set, 4 exchange commands, undo,
+                                      // redo, onion skin, scrolling text, 2 of live output
     for (const int id : inventory) {
         const SCommand* command = FindCommand(id);
         const bool handled = IsScrollBar(id) ? command != nullptr && command->scroll != nullptr

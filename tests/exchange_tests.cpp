@@ -1044,8 +1044,9 @@ TEST(ExchangeCommands, AreTheWindowsBelowASeparatorAtTheEndOfTools) {
         ASSERT_NE(FindCommandText(ids[i]), nullptr);
         EXPECT_EQ(std::string(FindCommandText(ids[i])->text), texts[i]);
     }
-    // The Tools popup: the two bitmap commands, a separator, the four, a
-    // separator and the two of live output.
+    // The Tools popup: the two bitmap commands, a separator, the four, and
+    // below another separator the scrolling text, then below a third the two
+    // of live output.
     const std::span<const SMenuEntry> menu = MenuBar();
     auto tools = menu.begin();
     while (tools != menu.end() &&
@@ -1057,7 +1058,7 @@ TEST(ExchangeCommands, AreTheWindowsBelowASeparatorAtTheEndOfTools) {
         entries.push_back(it->kind == EMenuEntry::Separator ? 0 : it->id);
     EXPECT_EQ(entries, (std::vector<int>{ID_BITMAP_IMPORT, ID_BITMAP_SAVE, 0, ID_EXPORT_GIF,
                                          ID_EXPORT_PNG, ID_EXPORT_CSOURCE, ID_IMPORT_GIF, 0,
-                                         ID_OUTPUT_SETTINGS, ID_OUTPUT_LIVE}));
+                                         ID_TEXT_SCROLL, 0, ID_OUTPUT_SETTINGS, ID_OUTPUT_LIVE}));
 }
 
 } // namespace

@@ -32,8 +32,8 @@ void RunExportCommand(QWidget* parent, CViewCore& view, EExportFormat format,
 void RunGifImportCommand(QWidget* parent, CViewCore& view);
 
 // A seam for automated tests: when set, it runs in place of exec() of the
-// options dialogs (CExportDlg, CGifImportDlg, COutputDlg) and returns whether
-// they were accepted.
+// options dialogs (CExportDlg, CGifImportDlg, CTextScrollDlg, COutputDlg) and
+// returns whether they were accepted.
 std::function<bool(QDialog& dialog)>& ExchangeDialogHook();
 
 // How long the work runs before its progress dialog shows, in milliseconds

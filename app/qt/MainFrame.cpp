@@ -6,6 +6,7 @@
 #include "app/qt/ExchangeCommands.h"
 #include "app/qt/LiveOutputLink.h"
 #include "app/qt/QtProfile.h"
+#include "app/qt/TextScrollCommand.h"
 #include "app/qt/VersionDlg.h"
 #include "app/qt/ViewSettings.h"
 #include "store/CommandIds.h"
@@ -393,6 +394,9 @@ void CMainFrame::OnCommand(int id) {
         return;
     case ID_IMPORT_GIF:
         RunGifImportCommand(this, m_view->Core());
+        return;
+    case ID_TEXT_SCROLL:
+        RunTextScrollCommand(this, m_view->Core());
         return;
     case ID_OUTPUT_SETTINGS:
         m_output->EditSettings();
