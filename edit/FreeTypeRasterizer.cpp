@@ -491,21 +491,6 @@ std::optional<SGlyph> CFreeTypeRasterizer::Rasterize(const CLogFont& font, unsig
     return m_impl->Rasterize(font, code);
 }
 
-std::string ResolvedFamily(const CLogFont& font) {
-    FcConfig* config = SharedFontConfig();
-    if (config == nullptr)
-        return {};
-    FcPattern* match = MatchFont(config, font);
-    if (match == nullptr)
-        return {};
-    std::string family;
-    FcChar8* name = nullptr;
-    if (FcPatternGetString(match, FC_FAMILY, 0, &name) == FcResultMatch && name != nullptr)
-        family = reinterpret_cast<const char*>(name);
-    FcPatternDestroy(match);
-    return family;
-}
-
 std::optional<SGlyph> CFreeTypeRasterizer::RasterizeText(const STextFont& font,
                                                          char32_t character) {
     return m_impl->RasterizeText(font, character);

@@ -25,8 +25,8 @@
 // on a line a whole multiple of that high each dot becomes a square block.
 // A font of bitmaps alone without such a size is drawn unscaled at its
 // largest size that fits the line. Any other font is drawn as character
-// import draws it, at the line's height in pixels an em. The baseline divides the line as the face's ascender and
-// descender divide its height.
+// import draws it, at the line's height in pixels an em. The baseline divides the line as the
+// face's ascender and descender divide its height.
 class CFreeTypeRasterizer : public CGlyphRasterizer {
 public:
     CFreeTypeRasterizer();
@@ -50,11 +50,6 @@ private:
     class CImpl;
     std::unique_ptr<CImpl> m_impl;
 };
-
-// The family of the font the rasterizer draws `font` with (the first family
-// name fontconfig gives the match, "IPAGothic" for "ＭＳ ゴシック" on a fresh
-// Debian); empty when fontconfig cannot start or finds no font.
-std::string ResolvedFamily(const CLogFont& font);
 
 // The families of the installed fonts that can draw text lines, each by its
 // first name as `fc-list : family` prints it (without the backslashes),

@@ -70,7 +70,8 @@ public:
     }
 
     // The family of the font that character import draws `font` with, for
-    // use in an STextFont; empty when no font can be had. This default
+    // use in an STextFont and for the font dialog to open on; empty when no
+    // font can be had. This default
     // knows none.
     virtual std::string FamilyOf(const CLogFont& /*font*/) { return {}; }
 };

@@ -479,7 +479,7 @@ private slots:
                 dialog->accept();
             });
             QVERIFY(m_view->ChooseFont(font));
-            QCOMPARE(family, QString::fromStdString(ResolvedFamily(before)));
+            QCOMPARE(family, QString::fromStdString(CFreeTypeRasterizer().FamilyOf(before)));
             QCOMPARE(family, QStringLiteral("IPAGothic"));
             QCOMPARE(points, -height * 3 / 4); // 96 dots per inch
             // OK on the unchanged dialog changes nothing.

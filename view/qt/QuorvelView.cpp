@@ -250,7 +250,7 @@ std::optional<std::string> CQuorvelView::GetSaveFileName(const CFileDialogInfo& 
 }
 
 bool CQuorvelView::ChooseFont(CLogFont& font) {
-    return ShowFontDialog(this, font);
+    return ShowFontDialog(this, font, m_core.Rasterizer().FamilyOf(font));
 }
 
 std::optional<std::string> CQuorvelView::AskCharacters(int size) {

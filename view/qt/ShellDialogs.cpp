@@ -102,14 +102,11 @@ int DialogPoints(double points) {
     return static_cast<int>(std::lround(points));
 }
 
-// The font the dialog opens on: the one character import draws with. The
-// face name of the description is what fontconfig resolves (with the
-// Japanese language for the Japanese character set), so the dialog gets the
-// family that comes out ("IPAGothic" for "ＭＳ ゴシック"), not the one Qt
-// would pick for the name ("IPAPGothic").
-QFont DialogFont(const CLogFont& font) {
+// The font the dialog opens on: the one character import draws with,
+// `family` as fontconfig resolves the face name ("IPAGothic" for "ＭＳ
+// ゴシック"), not the one Qt would pick for the name ("IPAPGothic").
+QFont DialogFont(const CLogFont& font, const std::string& family) {
     QFont initial;
-    const std::string family = ResolvedFamily(font);
     initial.setFamily(Q(family.empty() ? font.faceName : family));
     if (font.height != 0)
         initial.setPointSize(DialogPoints(std::abs(static_cast<double>(font.height)) *
@@ -245,7 +242,7 @@ std::optional<std::string> ShowFileDialog(QWidget* parent, bool save,
     return QFile::encodeName(files.front()).toStdString();
 }
 
-bool ShowFontDialog(QWidget* parent, CLogFont& font) {
+bool ShowFontDialog(QWidget* parent, CLogFont& font, const std::string& family) {
     if (DialogHooks().fontDialog) {
         const std::optional<CLogFont> answer = DialogHooks().fontDialog(font);
         if (answer)
@@ -253,7 +250,7 @@ bool ShowFontDialog(QWidget* parent, CLogFont& font) {
         return answer.has_value();
     }
 
-    const QFont initial = DialogFont(font);
+    const QFont initial = DialogFont(font, family);
     QFontDialog dialog(initial, parent);
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted)

@@ -44,13 +44,13 @@ private:
 std::optional<std::string> ShowFileDialog(QWidget* parent, bool save,
                                           const CFileDialogInfo& request);
 
-// Shows the font dialog on `font` as character import uses it: the family
-// fontconfig resolves the face name to, at the height's size in points (96
-// dots per inch). On OK what the user changed of face, size (written as a
-// negative pixel height), weight, italic, underline and strike-out is written
-// back and true is returned; an unchanged dialog leaves `font` as it was, and
-// the other fields always keep their values.
-bool ShowFontDialog(QWidget* parent, CLogFont& font);
+// Shows the font dialog on `font` as character import uses it: `family`, the
+// family the face name resolves to (the face name itself when empty), at the
+// height's size in points (96 dots per inch). On OK what the user changed of face, size (written as
+// a negative pixel height), weight, italic, underline and strike-out is written back and true is
+// returned; an unchanged dialog leaves `font` as it was, and the other fields always keep their
+// values.
+bool ShowFontDialog(QWidget* parent, CLogFont& font, const std::string& family);
 
 // The titles the file dialogs take when the caller gives none.
 inline constexpr const char* kOpenDialogTitle = "開く";
