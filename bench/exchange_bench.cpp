@@ -79,13 +79,17 @@ BENCHMARK(BM_PngSheetExport)->Unit(benchmark::kMillisecond);
 
 void BM_CSourceExport(benchmark::State& state) {
     const std::vector<Word> words = ScrollingText(kMaxScreens);
-    const auto layout = static_cast<EFrameLayout>(state.range(0));
+    SCSourceOptions options;
+    options.layout = static_cast<EDotLayout>(state.range(0));
+    options.wiring = {EWiringOrigin::BottomRight, EWiringScan::Columns, true};
     for (auto _ : state)
-        benchmark::DoNotOptimize(EncodeCSource(words.data(), kMaxScreens, layout, "frames"));
+        benchmark::DoNotOptimize(EncodeCSource(words.data(), kMaxScreens, options, "frames"));
 }
 BENCHMARK(BM_CSourceExport)
-    ->Arg(static_cast<int>(EFrameLayout::Rows))
-    ->Arg(static_cast<int>(EFrameLayout::Columns))
+    ->Arg(static_cast<int>(EDotLayout::Rows))
+    ->Arg(static_cast<int>(EDotLayout::Pages))
+    ->Arg(static_cast<int>(EDotLayout::Columns))
+    ->Arg(static_cast<int>(EDotLayout::Strip))
     ->Unit(benchmark::kMillisecond);
 
 // The import of 100 frames of scrolling text exported at the default scale

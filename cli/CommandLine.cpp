@@ -267,18 +267,27 @@ std::optional<SCommandLine> ParseMacro(const std::vector<std::string>& args, std
     return line;
 }
 
-// The options of export, each with the formats it applies to; all take a
-// value.
+// The options of export: whether each is a flag (without a value) and the
+// formats it applies to.
 struct SFormatOption {
     const char* name;
-    bool gif, png, csource, binary;
+    bool flag;
+    bool gif, png, csource, binary, xbm;
 };
 
 constexpr SFormatOption kExportOptions[] = {
-    {"--from", true, true, true, true},     {"--to", true, true, true, true},
-    {"--scale", true, true, false, false},  {"--style", true, true, false, false},
-    {"--delay", true, false, false, false}, {"--columns", false, true, false, false},
-    {"--layout", false, false, true, true}, {"--name", false, false, true, false},
+    {"--from", false, true, true, true, true, true},
+    {"--to", false, true, true, true, true, true},
+    {"--scale", false, true, true, false, false, false},
+    {"--style", false, true, true, false, false, false},
+    {"--delay", false, true, false, false, false, false},
+    {"--columns", false, false, true, false, false, false},
+    {"--layout", false, false, false, true, true, false},
+    {"--origin", false, false, false, true, true, false},
+    {"--scan", false, false, false, true, true, false},
+    {"--serpentine", true, false, false, true, true, false},
+    {"--progmem", true, false, false, true, false, false},
+    {"--name", false, false, false, true, false, true},
 };
 
 bool AppliesTo(const SFormatOption& option, EExportFormat format) {
@@ -291,8 +300,55 @@ bool AppliesTo(const SFormatOption& option, EExportFormat format) {
         return option.csource;
     case EExportFormat::Binary:
         return option.binary;
+    case EExportFormat::Xbm:
+        return option.xbm;
     }
     return false;
+}
+
+// What a file of `format` is, for the message of an option it does not take.
+const char* FormatNoun(EExportFormat format) {
+    switch (format) {
+    case EExportFormat::Gif:
+        return "an animated GIF";
+    case EExportFormat::Png:
+        return "a PNG";
+    case EExportFormat::CSource:
+        return "C source";
+    case EExportFormat::Binary:
+        return "raw bytes";
+    case EExportFormat::Xbm:
+        break;
+    }
+    return "an X11 bitmap, always in the rows-lsb layout";
+}
+
+// The wiring options of an LED strip (--origin, --scan, --serpentine) into
+// `wiring`; false with `error` set for a value they do not take.
+bool WiringOption(const std::string& name, const std::string& value, SWiring& wiring,
+                  std::string& error) {
+    if (name == "--origin") {
+        const std::optional<EWiringOrigin> origin = OriginFromName(value);
+        if (!origin) {
+            error = "--origin takes tl, tr, bl or br, not '" + EscapedText(value) + "'";
+            return false;
+        }
+        wiring.origin = *origin;
+    } else if (name == "--scan") {
+        const std::optional<EWiringScan> scan = ScanFromName(value);
+        if (!scan) {
+            error = "--scan takes rows or columns, not '" + EscapedText(value) + "'";
+            return false;
+        }
+        wiring.scan = *scan;
+    } else if (name == "--serpentine") {
+        wiring.serpentine = true;
+    }
+    return true;
+}
+
+bool IsWiringOption(const std::string& name) {
+    return name == "--origin" || name == "--scan" || name == "--serpentine";
 }
 
 // The integer value of option `name` within [lo, hi].
@@ -387,12 +443,13 @@ std::optional<SExchangeArguments> CollectExchangeArguments(const std::vector<std
 }
 
 std::optional<SCommandLine> ParseExport(const std::vector<std::string>& args, std::string& error) {
+    std::vector<std::string> flags;
     std::vector<std::string> valued;
     for (const SFormatOption& option : kExportOptions)
-        valued.emplace_back(option.name);
-    const std::optional<SExchangeArguments> collected =
-        CollectExchangeArguments(args, {}, valued, "missing the animation file (FILE.qvl)",
-                                 "missing the output file (.gif, .png, .h, .c or .bin)", error);
+        (option.flag ? flags : valued).emplace_back(option.name);
+    const std::optional<SExchangeArguments> collected = CollectExchangeArguments(
+        args, flags, valued, "missing the animation file (FILE.qvl)",
+        "missing the output file (.gif, .png, .h, .c, .bin or .xbm)", error);
     if (!collected || collected->help)
         return collected ? std::optional<SCommandLine>(SCommandLine{}) : std::nullopt;
     SCommandLine line;
@@ -403,18 +460,20 @@ std::optional<SCommandLine> ParseExport(const std::vector<std::string>& args, st
     const std::optional<EExportFormat> format = ExportFormatOfPath(exported.out);
     if (!format) {
         error = "cannot tell the format of '" + EscapedText(exported.out) +
-                "': name a .gif, .png, .h, .c or .bin file";
+                "': name a .gif, .png, .h, .c, .bin or .xbm file";
         return std::nullopt;
     }
     SExportOptions& options = exported.options;
     options.format = *format;
+    std::string wiringGiven;
     for (const auto& [name, value] : collected->values) {
         const SFormatOption* option = nullptr;
         for (const SFormatOption& known : kExportOptions)
             if (name == known.name)
                 option = &known;
         if (!AppliesTo(*option, *format)) {
-            error = "option " + name + " does not apply to '" + EscapedText(exported.out) + "'";
+            error = "option " + name + " does not apply to '" + EscapedText(exported.out) + "' (" +
+                    FormatNoun(*format) + ")";
             return std::nullopt;
         }
         bool first = false;
@@ -439,8 +498,19 @@ std::optional<SCommandLine> ParseExport(const std::vector<std::string>& args, st
             ok = RangedInteger(name, value, kMinSheetColumns, kMaxSheetColumns, options.columns,
                                error);
         } else if (name == "--layout") {
-            ok = OneOf(name, value, "rows", "columns", first, error);
-            options.layout = first ? EFrameLayout::Rows : EFrameLayout::Columns;
+            const std::optional<EDotLayout> layout = LayoutFromName(value);
+            if (!layout) {
+                error = "--layout takes rows, rows-lsb, pages, columns or strip, not '" +
+                        EscapedText(value) + "'";
+                return std::nullopt;
+            }
+            options.layout = *layout;
+        } else if (IsWiringOption(name)) {
+            ok = WiringOption(name, value, options.wiring, error);
+            if (wiringGiven.empty())
+                wiringGiven = name;
+        } else if (name == "--progmem") {
+            options.progmem = true;
         } else if (name == "--name") {
             if (!IsCIdentifier(value)) {
                 error = "--name takes a C identifier that is no keyword and no name of "
@@ -452,6 +522,15 @@ std::optional<SCommandLine> ParseExport(const std::vector<std::string>& args, st
         }
         if (!ok)
             return std::nullopt;
+    }
+    if (!wiringGiven.empty() && options.layout != EDotLayout::Strip) {
+        error = "option " + wiringGiven + " applies to --layout strip only";
+        return std::nullopt;
+    }
+    if (*format == EExportFormat::Xbm && exported.to && *exported.to != exported.from.value_or(1)) {
+        error = "an X11 bitmap holds one screen: --to " + EscapedText(exported.toText) +
+                " must equal --from " + (exported.from ? EscapedText(exported.fromText) : "1");
+        return std::nullopt;
     }
     return line;
 }
@@ -487,23 +566,9 @@ std::optional<SCommandLine> ParseImport(const std::vector<std::string>& args, st
 // The value of a wiring or panel option of send into `options`.
 bool SendLayoutOption(const std::string& name, const std::string& value, SOutputOptions& options,
                       std::string& error) {
-    if (name == "--origin") {
-        const std::optional<EWiringOrigin> origin = OriginFromName(value);
-        if (!origin) {
-            error = "--origin takes tl, tr, bl or br, not '" + EscapedText(value) + "'";
-            return false;
-        }
-        options.wiring.origin = *origin;
-    } else if (name == "--scan") {
-        const std::optional<EWiringScan> scan = ScanFromName(value);
-        if (!scan) {
-            error = "--scan takes rows or columns, not '" + EscapedText(value) + "'";
-            return false;
-        }
-        options.wiring.scan = *scan;
-    } else if (name == "--serpentine") {
-        options.wiring.serpentine = true;
-    } else if (name == "--panel") {
+    if (IsWiringOption(name))
+        return WiringOption(name, value, options.wiring, error);
+    if (name == "--panel") {
         if (!ParsePanelSize(value, options.panelWidth, options.panelHeight)) {
             error = "--panel takes WIDTHxHEIGHT, each 1 to 1024, not '" + EscapedText(value) + "'";
             return false;
@@ -686,7 +751,10 @@ const char* UsageText() {
            "  glowmotion-cli export FILE.qvl OUT.png [--from N] [--to M] [--scale S]\n"
            "                        [--style led|pixel] [--columns K]\n"
            "  glowmotion-cli export FILE.qvl OUT.h|OUT.c|OUT.bin [--from N] [--to M]\n"
-           "                        [--layout columns|rows] [--name IDENT]\n"
+           "                        [--layout rows|rows-lsb|pages|columns|strip]\n"
+           "                        [--origin tl|tr|bl|br] [--scan rows|columns] [--serpentine]\n"
+           "                        [--progmem] [--name IDENT]\n"
+           "  glowmotion-cli export FILE.qvl OUT.xbm [--from N] [--name IDENT]\n"
            "  glowmotion-cli import IN.gif OUT.qvl [--threshold 0..255] [--invert]\n"
            "                        [--fit stretch|contain]\n"
            "  glowmotion-cli send FILE.qvl TARGET [--from N] [--to M] [--delay MS]\n"
@@ -712,7 +780,8 @@ const char* UsageText() {
            "                  A macro file over 8192 bytes is refused, as in the editor.\n"
            "  export  Write screens N to M (default: all) of an animation as an animated GIF,\n"
            "          a PNG (one screen, or a sheet of them), a C header or source, or raw\n"
-           "          bytes; the extension of the output file chooses which.\n"
+           "          bytes, or screen N as an X11 bitmap; the extension of the output file\n"
+           "          chooses which.\n"
            "  import  Turn every frame of a GIF into a screen, as the GIF shows it, and\n"
            "          write them as an animation file.\n"
            "  send    Play screens N to M (default: all) on an LED sign over the network\n"
@@ -738,11 +807,24 @@ const char* UsageText() {
            "                      pixels on black\n"
            "  --delay MS          time a GIF frame is shown, 20 to 655350 ms (default 100)\n"
            "  --columns K         screens a row of a PNG sheet (default 10), one dot apart\n"
-           "  --layout rows|columns\n"
-           "                      rows (default): 192 bytes a screen, 6 a row from the top,\n"
-           "                      the leftmost dot in the high bit; columns: the file's own\n"
-           "                      48 column words a screen, bit 31 the top dot\n"
+           "  --layout L          how a screen's 192 bytes hold its dots:\n"
+           "                      rows (default): 6 bytes a row from the top, the leftmost\n"
+           "                        dot in bit 7 (Adafruit GFX drawBitmap, HUB75)\n"
+           "                      rows-lsb: the same, the leftmost dot in bit 0 (XBM, u8g2)\n"
+           "                      pages: 4 pages of 8 rows, a byte a column, the top dot in\n"
+           "                        bit 0 (SSD1306, MAX7219)\n"
+           "                      columns: the file's own 48 column words, bit 31 the top dot\n"
+           "                      strip: every dot in the order an LED matrix is wired, 8 a\n"
+           "                        byte, the first in bit 7\n"
+           "  --origin tl|tr|bl|br  strip: the corner the first LED sits in (default tl)\n"
+           "  --scan rows|columns   strip: the LEDs run along rows (default) or columns\n"
+           "  --serpentine        strip: every second row (column) runs back\n"
+           "  --progmem           .h and .c: declare the array PROGMEM (AVR flash); it still\n"
+           "                      builds elsewhere\n"
            "  --name IDENT        the C array's name (default: the output file's name)\n"
+           "                      a .h holds static const arrays and may be included from\n"
+           "                      many files; a .c holds the one definition; an .xbm holds\n"
+           "                      one screen (--from, default 1; --to only equal to it)\n"
            "\n"
            "Options of import:\n"
            "  --threshold T       a dot is lit where its part of the picture has at least\n"

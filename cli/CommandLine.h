@@ -110,7 +110,8 @@ struct SCommandLine {
 // Parses the arguments after the program name. On a usage error (unknown
 // command or option, a missing or repeated argument, a value that is no
 // integer, a value out of its range, an option the format does not take,
-// an output whose extension names no format) returns nullopt and sets
+// an output whose extension names no format, a strip's wiring with another
+// layout, a range for an X11 bitmap) returns nullopt and sets
 // `error` to a one-line explanation; the arguments it quotes are escaped
 // (EscapedText).
 std::optional<SCommandLine> ParseCommandLine(const std::vector<std::string>& args,

@@ -19,7 +19,9 @@ int RunExport(const SExportArguments& arguments, std::ostream& err) {
         return kExitUsage;
     }
     const long long from = arguments.from.value_or(1);
-    const long long to = arguments.to.value_or(count);
+    // An X11 bitmap holds one screen: --to, if given, equals --from.
+    const bool oneScreen = arguments.options.format == EExportFormat::Xbm;
+    const long long to = arguments.to.value_or(oneScreen ? from : count);
     const auto outside = [count](long long n) { return n < 1 || n > count; };
     if (outside(from) || outside(to)) {
         const std::string& text = outside(from) ? arguments.fromText : arguments.toText;

@@ -20,6 +20,8 @@ set(GLOWMOTION_CORE_SOURCES
     edit/BitmapCommands.h
     edit/CSourceWriter.cpp
     edit/CSourceWriter.h
+    edit/XbmWriter.cpp
+    edit/XbmWriter.h
     edit/CharacterImport.cpp
     edit/CharacterImport.h
     edit/ClipCommands.cpp

@@ -8,9 +8,8 @@
 
 namespace {
 
-constexpr int kRowBytes = kScreenColumns / 8;
-constexpr int kFrameRowBytes = kRowBytes * kScreenRows; // 192
 constexpr int kValuesPerLine = 12;
+constexpr size_t kCommentWidth = 78;
 
 // Words a header may not use as its array's name: C and C++ keywords (the
 // header is often compiled as C++, as on Arduino) and the types it uses.
@@ -32,7 +31,7 @@ constexpr std::array kReservedWords = {
     "linux", "unix", "i386"};
 
 // What EncodeCSource puts after the array's name to name its macros.
-constexpr std::array kMacroSuffixes = {"_H", "_FRAMES", "_WIDTH", "_HEIGHT"};
+constexpr std::array kMacroSuffixes = {"_H", "_FRAMES", "_WIDTH", "_HEIGHT", "_BYTES_PER_FRAME"};
 
 // Names <stdint.h> declares or defines, which the header includes: the
 // integer types of exact, least and fast widths, for pointers and the
@@ -88,16 +87,6 @@ bool IsAsciiDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Byte `k` (0..5) of dot row `row`: dots 8k .. 8k + 7, the first in bit 7.
-std::uint8_t RowByte(const Word* screen, int row, int k) {
-    const Word mask = DotMask(row);
-    std::uint8_t byte = 0;
-    for (int i = 0; i < 8; ++i)
-        if ((screen[k * 8 + i] & mask) != 0)
-            byte |= static_cast<std::uint8_t>(0x80u >> i);
-    return byte;
-}
-
 void AppendHex(std::string& out, std::uint32_t value, int digits) {
     static const char kDigits[] = "0123456789ABCDEF";
     out += "0x";
@@ -115,62 +104,102 @@ void AppendValues(std::string& out, const Value* values, int count, int digits) 
     }
 }
 
-} // namespace
-
-std::string EncodeFrameBytes(const Word* screens, int count, EFrameLayout layout) {
-    std::string bytes;
-    bytes.reserve(static_cast<size_t>(count) * kScreenBytes);
-    for (int n = 0; n < count; ++n) {
-        const Word* screen = screens + static_cast<size_t>(n) * kWordsPerScreen;
-        if (layout == EFrameLayout::Rows) {
-            for (int row = 0; row < kScreenRows; ++row)
-                for (int k = 0; k < kRowBytes; ++k)
-                    bytes += static_cast<char>(RowByte(screen, row, k));
-            continue;
+// `text` as lines of a block comment: words wrapped before kCommentWidth,
+// each line starting " * ".
+void AppendCommentParagraph(std::string& out, std::string_view text) {
+    std::string line = " *";
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const size_t space = text.find(' ', pos);
+        const size_t end = space == std::string_view::npos ? text.size() : space;
+        const std::string_view word = text.substr(pos, end - pos);
+        if (line.size() > 2 && line.size() + 1 + word.size() > kCommentWidth) {
+            out += line + "\n";
+            line = " *";
         }
-        for (int column = 0; column < kScreenColumns; ++column)
-            for (int shift = 0; shift < 32; shift += 8)
-                bytes += static_cast<char>((screen[column] >> shift) & 0xFFu);
+        line += ' ';
+        line += word;
+        pos = end + 1;
     }
-    return bytes;
+    out += line + "\n";
 }
 
-std::string EncodeCSource(const Word* screens, int count, EFrameLayout layout,
+// Keeps PROGMEM meaning something on AVR and nothing anywhere else.
+constexpr const char* kProgmemBlock = "#ifdef __AVR__\n"
+                                      "#include <avr/pgmspace.h>\n"
+                                      "#else\n"
+                                      "#ifndef PROGMEM\n"
+                                      "#define PROGMEM\n"
+                                      "#endif\n"
+                                      "#endif\n";
+
+} // namespace
+
+std::string EncodeCSource(const Word* screens, int count, const SCSourceOptions& options,
                           const std::string& ident) {
-    const bool rows = layout == EFrameLayout::Rows;
+    // The columns layout stays the file's own words; every other layout is
+    // the packed bytes of the dot order.
+    const bool words = options.layout == EDotLayout::Columns;
+    const bool header = options.kind == ECSourceKind::Header;
     const std::string frames = std::to_string(count);
+    const std::string perFrame = words ? "48" : "192";
+    const std::string type = words ? "uint32_t" : "uint8_t";
+    const std::string progmem = options.progmem ? " PROGMEM" : "";
+    // The declarator, with the frame count as a macro in the header.
+    const std::string array =
+        ident + "[" + (header ? ident + "_FRAMES" : frames) + "][" + perFrame + "]";
+
     std::string out;
-    out.reserve(static_cast<size_t>(count) * (rows ? 1200 : 600) + 1024);
+    out.reserve(static_cast<size_t>(count) * (words ? 600 : 1200) + 2048);
     out += "/* " + ident + ": " + frames + (count == 1 ? " frame" : " frames") +
            " of 48 x 32 dots, made by Glowmotion.\n";
-    if (rows) {
-        out += " * Layout rows: 192 bytes a frame, the top row first, 6 bytes a row; the most\n"
-               " * significant bit of a byte is the leftmost of its 8 dots. */\n";
+    AppendCommentParagraph(out, DescribeLayout(options.layout, options.wiring));
+    if (header) {
+        AppendCommentParagraph(out, "The array is static const, so any number of files of one "
+                                    "program may include this header.");
     } else {
-        out += " * Layout columns: 48 words a frame, the leftmost column first; bit 31 of a\n"
-               " * word is the top dot, bit 0 the bottom one. */\n";
+        AppendCommentParagraph(out, "This file holds the one definition of the array. Declare it "
+                                    "in the files that use it:");
+        out += " *\n *     #include <stdint.h>\n";
+        out += " *     extern const " + type + " " + array + progmem + ";\n *\n";
+        if (options.progmem)
+            AppendCommentParagraph(out, std::string("On AVR, PROGMEM comes from <avr/pgmspace.h> "
+                                                    "and the values are read with ") +
+                                            (words ? "pgm_read_dword." : "pgm_read_byte."));
     }
-    out += "#ifndef " + ident + "_H\n#define " + ident + "_H\n\n#include <stdint.h>\n\n";
-    out += "#define " + ident + "_FRAMES " + frames + "\n";
-    out += "#define " + ident + "_WIDTH 48\n";
-    out += "#define " + ident + "_HEIGHT 32\n\n";
-    out += std::string(rows ? "const uint8_t " : "const uint32_t ") + ident + "[" + ident +
-           "_FRAMES][" + (rows ? "192" : "48") + "] = {\n";
-    std::array<std::uint8_t, kFrameRowBytes> frameBytes{};
+    out += " */\n";
+    if (header)
+        out += "#ifndef " + ident + "_H\n#define " + ident + "_H\n\n";
+    out += "#include <stdint.h>\n\n";
+    if (options.progmem)
+        out += std::string(kProgmemBlock) + "\n";
+    if (header) {
+        out += "#define " + ident + "_FRAMES " + frames + "\n";
+        out += "#define " + ident + "_WIDTH 48\n";
+        out += "#define " + ident + "_HEIGHT 32\n";
+        out += "#define " + ident + "_BYTES_PER_FRAME 192\n\n";
+        out += "static const " + type + " " + array + progmem + " = {\n";
+    } else {
+        // The declaration first gives the definition external linkage in C++
+        // as well, where a const object alone would have internal linkage.
+        out += "extern const " + type + " " + array + progmem + ";\n";
+        out += "const " + type + " " + array + progmem + " = {\n";
+    }
+    std::array<std::uint8_t, kPackedScreenBytes> packed{};
     for (int n = 0; n < count; ++n) {
         const Word* screen = screens + static_cast<size_t>(n) * kWordsPerScreen;
         out += "    /* frame " + std::to_string(n + 1) + " */\n    {\n";
-        if (rows) {
-            for (int row = 0; row < kScreenRows; ++row)
-                for (int k = 0; k < kRowBytes; ++k)
-                    frameBytes[static_cast<size_t>(row * kRowBytes + k)] = RowByte(screen, row, k);
-            AppendValues(out, frameBytes.data(), kFrameRowBytes, 2);
-        } else {
+        if (words) {
             AppendValues(out, screen, kWordsPerScreen, 8);
+        } else {
+            PackScreen(screen, options.layout, options.wiring, packed.data());
+            AppendValues(out, packed.data(), kPackedScreenBytes, 2);
         }
         out += n + 1 < count ? "    },\n" : "    }\n";
     }
-    out += "};\n\n#endif\n";
+    out += "};\n";
+    if (header)
+        out += "\n#endif\n";
     return out;
 }
 

@@ -1,27 +1,38 @@
 #pragma once
 
+#include "store/DotOrder.h"
 #include "store/ScreenGeometry.h"
 
 #include <string>
 #include <string_view>
 
-// How a frame's dots are laid out in bytes for a firmware: `Rows` is 192
-// bytes a frame, row 0 first, 6 bytes a row with the most significant bit the
-// leftmost dot; `Columns` is the 48 column words of the animation file, bit
-// 31 the top dot.
-enum class EFrameLayout { Rows, Columns };
+// Which of the two C files EncodeCSource writes.
+//   Header:     static const arrays inside an include guard, with macros for
+//               the frame count, width, height and bytes a frame; any number
+//               of files of one program may include it.
+//   Definition: the one definition of the array with external linkage (a
+//               .c file), and at its top a comment with the matching extern
+//               declaration for the files that use it.
+enum class ECSourceKind { Header, Definition };
 
-// The raw bytes of `count` screens (count x 48 column words from `screens`)
-// in `layout`: Rows as above, Columns as the words of a .qvl file
-// (little-endian).
-std::string EncodeFrameBytes(const Word* screens, int count, EFrameLayout layout);
+// How EncodeCSource lays out and declares the screens.
+struct SCSourceOptions {
+    EDotLayout layout = EDotLayout::Rows;
+    // Counts for the strip layout only.
+    SWiring wiring;
+    // Declares the array PROGMEM (AVR flash), with <avr/pgmspace.h> on AVR
+    // and PROGMEM defined as nothing elsewhere.
+    bool progmem = false;
+    ECSourceKind kind = ECSourceKind::Header;
+};
 
-// A C header of `count` screens for a firmware project: a comment with the
-// frame count and layout, <stdint.h>, the macros IDENT_FRAMES, IDENT_WIDTH
-// and IDENT_HEIGHT, and the array `const uint8_t IDENT[frames][192]` (Rows)
-// or `const uint32_t IDENT[frames][48]` (Columns), 12 values a line.
-// `ident` must be a C identifier (IsCIdentifier).
-std::string EncodeCSource(const Word* screens, int count, EFrameLayout layout,
+// A C file of `count` screens (count x 48 column words from `screens`) for a
+// firmware project: a comment saying in words what it holds, <stdint.h>,
+// and the array `IDENT[frames][192]` of uint8_t, or for the columns layout
+// `IDENT[frames][48]` of uint32_t (the column words), 12 values a line. It
+// compiles as C99 and C++ without warnings. `ident` must be a C identifier
+// (IsCIdentifier).
+std::string EncodeCSource(const Word* screens, int count, const SCSourceOptions& options,
                           const std::string& ident);
 
 // Whether `text` can name the array of a header that compiles: a letter or

@@ -1,5 +1,6 @@
 #include "edit/ScreenExport.h"
 
+#include "edit/XbmWriter.h"
 #include "store/FileIo.h"
 #include "store/MessageText.h"
 #include "store/Platform.h"
@@ -39,6 +40,8 @@ std::optional<EExportFormat> ExportFormatOfPath(std::string_view path) {
         return EExportFormat::CSource;
     if (extension == "bin")
         return EExportFormat::Binary;
+    if (extension == "xbm")
+        return EExportFormat::Xbm;
     return std::nullopt;
 }
 
@@ -50,6 +53,7 @@ const char* ExportTitle(EExportFormat format) {
         return "PNG保存";
     case EExportFormat::CSource:
     case EExportFormat::Binary:
+    case EExportFormat::Xbm:
         break;
     }
     return "Cソース保存";
@@ -70,11 +74,13 @@ CFileDialogInfo ExportSaveDialog(EExportFormat format, std::string title,
                 title + ".png"};
     case EExportFormat::CSource:
     case EExportFormat::Binary:
+    case EExportFormat::Xbm:
         break;
     }
     return {ExportTitle(format),
-            "C ﾍｯﾀﾞｰ (*.h)|*.h|C ｿｰｽ (*.c)|*.c|ﾊﾞｲﾅﾘ (*.bin)|*.bin|すべてのﾌｧｲﾙ (*.*)|*.*||", "h",
-            title + ".h"};
+            "C ﾍｯﾀﾞｰ (*.h)|*.h|C ｿｰｽ (*.c)|*.c|ﾊﾞｲﾅﾘ (*.bin)|*.bin|"
+            "X11 ﾋﾞｯﾄﾏｯﾌﾟ (*.xbm)|*.xbm|すべてのﾌｧｲﾙ (*.*)|*.*||",
+            "h", title + ".h"};
 }
 
 std::string ExportStartFolder(const std::string& documentPath, const std::string& lastFolder) {
@@ -93,8 +99,11 @@ std::string ExportStartFolder(const std::string& documentPath, const std::string
 }
 
 EExportFormat ExportFormatOfChoice(EExportFormat chosen, std::string_view path) {
-    if (chosen == EExportFormat::CSource && ExportFormatOfPath(path) == EExportFormat::Binary)
-        return EExportFormat::Binary;
+    if (chosen != EExportFormat::CSource)
+        return chosen;
+    const std::optional<EExportFormat> named = ExportFormatOfPath(path);
+    if (named == EExportFormat::Binary || named == EExportFormat::Xbm)
+        return *named;
     return chosen;
 }
 
@@ -109,19 +118,27 @@ SExportOptions DefaultExportOptions(const CScreenStore& store, EExportFormat for
 EEncodeStatus EncodeExport(const CScreenStore& store, int bank, const SExportOptions& options,
                            const std::string& path, const FProgress& progress, std::string& bytes) {
     const Word* screens = store.ScreenAt(bank, options.from).data();
-    const int count = options.to - options.from + 1;
+    const int count = options.format == EExportFormat::Xbm ? 1 : options.to - options.from + 1;
+    const std::string name = options.name.empty() ? CIdentifierFromPath(path) : options.name;
     switch (options.format) {
     case EExportFormat::Gif:
         return EncodeGifAnimation(screens, count, options.render, options.delayMs, progress, bytes);
     case EExportFormat::Png:
         return EncodePngSheet(screens, count, options.render, options.columns, progress, bytes);
     case EExportFormat::CSource: {
-        const std::string name = options.name.empty() ? CIdentifierFromPath(path) : options.name;
-        bytes = EncodeCSource(screens, count, options.layout, name);
+        SCSourceOptions source;
+        source.layout = options.layout;
+        source.wiring = options.wiring;
+        source.progmem = options.progmem;
+        source.kind = LowerExtension(path) == "c" ? ECSourceKind::Definition : ECSourceKind::Header;
+        bytes = EncodeCSource(screens, count, source, name);
         break;
     }
     case EExportFormat::Binary:
-        bytes = EncodeFrameBytes(screens, count, options.layout);
+        bytes = PackScreens(screens, count, options.layout, options.wiring);
+        break;
+    case EExportFormat::Xbm:
+        bytes = EncodeXbm(screens, name);
         break;
     }
     // The text formats take a moment even for a full bank.
@@ -149,8 +166,9 @@ EExportResult ExportScreens(CViewCore& view, const std::string& path, const SExp
         ShowError(view, kBadRangeText);
         return EExportResult::Failed;
     }
-    if (options.format == EExportFormat::CSource && !options.name.empty() &&
-        !IsCIdentifier(options.name)) {
+    const bool named =
+        options.format == EExportFormat::CSource || options.format == EExportFormat::Xbm;
+    if (named && !options.name.empty() && !IsCIdentifier(options.name)) {
         ShowError(view, kBadNameText);
         return EExportResult::Failed;
     }

@@ -15,22 +15,23 @@ class CScreenStore;
 class CViewCore;
 
 // What an export writes: an animated GIF, a PNG (one screen or a contact
-// sheet), a C header or source, or the raw bytes of a frame layout.
-enum class EExportFormat { Gif, Png, CSource, Binary };
+// sheet), a C header or source, the raw bytes of a dot layout, or one
+// screen as an X11 bitmap.
+enum class EExportFormat { Gif, Png, CSource, Binary, Xbm };
 
 // The format a file name asks for by its extension, in any case: .gif,
-// .png, .h or .c, .bin. nullopt for any other name.
+// .png, .h or .c, .bin, .xbm. nullopt for any other name.
 std::optional<EExportFormat> ExportFormatOfPath(std::string_view path);
 
 // The title of the export of `format` on its options dialog and its save
-// dialog: the menu text without its dots. Raw bytes come from the C source
-// command.
+// dialog: the menu text without its dots. Raw bytes and X11 bitmaps come
+// from the C source command.
 const char* ExportTitle(EExportFormat format);
 
 // The save dialog of an export in `format`: its title and filter, proposing
 // the document title `title` with the format's extension in place of its
 // own, in `folder` when one is given. The C source dialog offers raw bytes
-// (.bin) too.
+// (.bin) and X11 bitmaps (.xbm) too.
 CFileDialogInfo ExportSaveDialog(EExportFormat format, std::string title,
                                  const std::string& folder = {});
 
@@ -40,12 +41,14 @@ CFileDialogInfo ExportSaveDialog(EExportFormat format, std::string title,
 std::string ExportStartFolder(const std::string& documentPath, const std::string& lastFolder);
 
 // The format to write after the save dialog of `chosen` returned `path`:
-// the C source dialog's .bin files get raw bytes, anything else stays.
+// the C source dialog's .bin files get raw bytes and its .xbm files an X11
+// bitmap; anything else stays.
 EExportFormat ExportFormatOfChoice(EExportFormat chosen, std::string_view path);
 
 // Everything an export can be told. Each format reads the fields it needs:
 // GIF the style, scale and delay; PNG the style, scale and columns; C source
-// the layout and name; raw bytes the layout.
+// the layout, wiring, PROGMEM and name; raw bytes the layout and wiring; an
+// X11 bitmap the name, and of the range only `from`: it holds one screen.
 struct SExportOptions {
     EExportFormat format = EExportFormat::Gif;
     // The screens of the bank on display, 1-based, both included.
@@ -54,7 +57,10 @@ struct SExportOptions {
     SRenderOptions render;
     int delayMs = kDefaultGifDelayMs;
     int columns = kDefaultSheetColumns;
-    EFrameLayout layout = EFrameLayout::Rows;
+    EDotLayout layout = EDotLayout::Rows;
+    // How the strip layout runs; the other layouts ignore it.
+    SWiring wiring;
+    bool progmem = false;
     // The C array's name; empty takes it from the file name.
     std::string name;
 };
@@ -71,8 +77,9 @@ SExportOptions DefaultExportOptions(const CScreenStore& store, EExportFormat for
 
 // The bytes of the export of screens options.from .. options.to of `bank`
 // into the file `path` (whose name gives the C name when options.name is
-// empty). The range must lie within the bank's screen count and the name, if
-// given, be a C identifier. `progress` is told after each screen.
+// empty, and whose extension .c asks for the C definition instead of a
+// header). The range must lie within the bank's screen count and the name,
+// if given, be a C identifier. `progress` is told after each screen.
 EEncodeStatus EncodeExport(const CScreenStore& store, int bank, const SExportOptions& options,
                            const std::string& path, const FProgress& progress, std::string& bytes);
 

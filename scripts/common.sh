@@ -11,8 +11,9 @@ GLOWMOTION_PACKAGES=(
 )
 
 # What the tests need beyond the build: a real E1.31 and Art-Net receiver
-# (OLA's olad) and the tools that give it a network namespace of its own.
-GLOWMOTION_TEST_PACKAGES=(ola iproute2 util-linux)
+# (OLA's olad) and the tools that give it a network namespace of its own, and
+# ImageMagick, which reads the exported X11 bitmaps back.
+GLOWMOTION_TEST_PACKAGES=(ola iproute2 util-linux imagemagick)
 
 # Tools that make the Debian package: scripts/package.sh and its test.
 GLOWMOTION_PACKAGE_TOOLS=(dpkg-dev file)

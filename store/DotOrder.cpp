@@ -211,3 +211,28 @@ std::string DescribeWiring(const SWiring& wiring) {
                      : ", every second column reversed (serpentine)";
     return text;
 }
+
+std::string DescribeLayout(EDotLayout layout, const SWiring& wiring) {
+    switch (layout) {
+    case EDotLayout::Rows:
+        return "Layout rows: 192 bytes a frame, the top row first, 6 bytes a row from the "
+               "left; bit 7 (the most significant) of a byte is the leftmost of its 8 dots.";
+    case EDotLayout::RowsLsb:
+        return "Layout rows-lsb: 192 bytes a frame, the top row first, 6 bytes a row from the "
+               "left; bit 0 (the least significant) of a byte is the leftmost of its 8 dots, "
+               "as in X11 bitmaps and u8g2.";
+    case EDotLayout::Pages:
+        return "Layout pages: 192 bytes a frame, 4 pages of 8 rows from the top, 48 bytes a "
+               "page, one a column from the left; bit 0 of a byte is the top dot of its page, "
+               "bit 7 the bottom one, as SSD1306 displays take them.";
+    case EDotLayout::Columns:
+        return "Layout columns: 48 words of 32 bits a frame, one a column from the left (the "
+               "animation file's own words); bit 31 of a word is the top dot, bit 0 the bottom "
+               "one. As bytes, each word is little-endian.";
+    case EDotLayout::Strip:
+        break;
+    }
+    return "Layout strip: 192 bytes a frame, every dot in the order of an LED strip wired in " +
+           DescribeWiring(wiring) +
+           ", 8 dots a byte; bit 7 (the most significant) of a byte is the first of its 8 dots.";
+}

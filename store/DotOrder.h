@@ -57,6 +57,11 @@ std::vector<SDotPosition> WiringOrder(const SWiring& wiring, int width, int heig
 //            dot of a byte in bit 7.
 enum class EDotLayout { Rows, RowsLsb, Pages, Columns, Strip };
 
+// Every layout, in the order of the enumeration (the order dialogs list them).
+inline constexpr EDotLayout kDotLayouts[] = {EDotLayout::Rows, EDotLayout::RowsLsb,
+                                             EDotLayout::Pages, EDotLayout::Columns,
+                                             EDotLayout::Strip};
+
 // Bytes one screen takes in every layout.
 inline constexpr int kPackedScreenBytes = kScreenBytes;
 
@@ -107,3 +112,9 @@ std::optional<EDotLayout> LayoutFromName(std::string_view name);
 // The wiring in words, for a header comment or a dialog: "rows from the
 // top-left corner, every second row reversed (serpentine)".
 std::string DescribeWiring(const SWiring& wiring);
+
+// A packed screen of `layout` in words, one paragraph without line breaks
+// for the comment of an exported file: where the dots start, the order they
+// run in and which bit of a byte (or word) holds which dot; `wiring` counts
+// for Strip only.
+std::string DescribeLayout(EDotLayout layout, const SWiring& wiring);

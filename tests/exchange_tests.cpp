@@ -723,72 +723,177 @@ std::optional<std::string> Capture(const std::string& command) {
     return ::pclose(pipe) == 0 ? std::optional(out) : std::nullopt;
 }
 
-TEST(CSourceExport, CompilesAndHoldsTheLayoutsBytes) {
+// Runs `command` (its stderr joined to stdout) and returns whether it
+// succeeded; `out` gets what it printed.
+bool RunCommand(const std::string& command, std::string& out) {
+    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    out.clear();
+    if (pipe == nullptr)
+        return false;
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        out.append(buffer, n);
+    return ::pclose(pipe) == 0;
+}
+
+// The hex values a program prints for the arrays, one a line.
+std::string HexLines(const std::vector<unsigned>& values) {
+    std::string text;
+    char line[32];
+    for (const unsigned value : values) {
+        std::snprintf(line, sizeof line, "%x\n", value);
+        text += line;
+    }
+    return text;
+}
+
+TEST(CSourceExport, RawRowsAndColumnsKeepTheirBytes) {
+    CTestSession t;
+    CTempDir dir;
     std::vector<Word> words(2 * kWordsPerScreen, 0);
     SetDot(words.data(), 0, 0);
     SetDot(words.data() + kWordsPerScreen, 9, 1);
     SetDot(words.data() + kWordsPerScreen, 47, 31);
     SetDot(words.data() + kWordsPerScreen, 16, 31);
+    LoadBank(t, words);
 
-    // The bytes each layout should give, built dot by dot.
-    std::vector<unsigned> rows(2 * 192, 0), columns(2 * 48, 0);
-    for (int n = 0; n < 2; ++n) {
-        for (int y = 0; y < 32; ++y) {
-            for (int x = 0; x < 48; ++x) {
-                if (!TestDot(words.data() + n * 48, x, y))
-                    continue;
-                rows[n * 192 + y * 6 + x / 8] |= 0x80u >> (x % 8);
-                columns[n * 48 + x] |= 1u << (31 - y);
-            }
+    // The bytes rows and columns have always had, built dot by dot.
+    std::string rows(2 * 192, '\0'), columns(2 * 192, '\0');
+    for (int n = 0; n < 2; ++n)
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 48; ++x)
+                if (TestDot(words.data() + n * 48, x, y)) {
+                    rows[n * 192 + y * 6 + x / 8] |= static_cast<char>(0x80u >> (x % 8));
+                    columns[n * 192 + x * 4 + (31 - y) / 8] |=
+                        static_cast<char>(1u << (31 - y) % 8);
+                }
+    EXPECT_EQ(rows[192 + 7], '\x40');
+    EXPECT_EQ(columns.substr(0, 4), std::string("\x00\x00\x00\x80", 4));
+    SExportOptions options = DefaultExportOptions(t.s(), EExportFormat::Binary);
+    ASSERT_EQ(ExportScreens(t.view, dir.Path("rows.bin"), options), EExportResult::Written);
+    EXPECT_EQ(ReadBytes(dir.Path("rows.bin")), rows);
+    options.layout = EDotLayout::Columns;
+    // A wiring counts for nothing but the strip layout.
+    options.wiring = {EWiringOrigin::BottomRight, EWiringScan::Columns, true};
+    ASSERT_EQ(ExportScreens(t.view, dir.Path("columns.bin"), options), EExportResult::Written);
+    EXPECT_EQ(ReadBytes(dir.Path("columns.bin")), columns);
+}
+
+TEST(CSourceExport, HeadersAndDefinitionsLinkFromTwoFilesAsCAndCpp) {
+    std::string out;
+    if (!RunCommand("cc --version", out) || !RunCommand("c++ --version", out))
+        GTEST_SKIP() << "no C or C++ compiler";
+    std::vector<Word> words(2 * kWordsPerScreen, 0);
+    SetDot(words.data(), 0, 0);
+    SetDot(words.data() + kWordsPerScreen, 9, 1);
+    SetDot(words.data() + kWordsPerScreen, 47, 31);
+
+    struct SCase {
+        EDotLayout layout;
+        bool progmem;
+    };
+    const SCase cases[] = {{EDotLayout::Rows, false},
+                           {EDotLayout::Columns, true},
+                           {EDotLayout::Strip, true},
+                           {EDotLayout::Pages, false}};
+    const std::string compilers[] = {"cc -std=c99", "c++ -x c++ -std=c++17"};
+    const std::string flags = " -Wall -Wextra -Werror -pedantic ";
+    CTempDir dir;
+    const auto file = [&](const char* name) { return " " + dir.Path(name); };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(std::string(LayoutName(c.layout)) + (c.progmem ? " PROGMEM" : ""));
+        SCSourceOptions options;
+        options.layout = c.layout;
+        options.wiring = {EWiringOrigin::BottomLeft, EWiringScan::Columns, true};
+        options.progmem = c.progmem;
+        // What a program printing the arrays should print.
+        std::vector<unsigned> values;
+        if (c.layout == EDotLayout::Columns) {
+            values.assign(words.begin(), words.end());
+        } else {
+            const std::string packed = PackScreens(words.data(), 2, c.layout, options.wiring);
+            for (const char byte : packed)
+                values.push_back(static_cast<unsigned char>(byte));
+        }
+        const std::string printBody =
+            "    for (int n = 0; n < FRAMES; ++n)\n"
+            "        for (unsigned i = 0; i < sizeof anim[0] / sizeof "
+            "anim[0][0]; ++i)\n"
+            "            printf(\"%lx\\n\", (unsigned long)anim[n][i]);\n";
+
+        // The header: included twice by one file, by a second file that
+        // uses it and by a third that does not, with no warning.
+        const std::string header = EncodeCSource(words.data(), 2, options, "anim");
+        EXPECT_NE(header.find("static const "), std::string::npos) << header;
+        WriteBytes(dir.Path("anim.h"), header);
+        WriteBytes(dir.Path("main.c"),
+                   "#include <stdio.h>\n#include \"anim.h\"\n#include "
+                   "\"anim.h\"\n#define FRAMES anim_FRAMES\n"
+                   "int other(void);\n"
+                   "int main(void) {\n"
+                   "    printf(\"%d %d %d %d %d\\n\", anim_FRAMES, "
+                   "anim_WIDTH, anim_HEIGHT, anim_BYTES_PER_FRAME, other());\n" +
+                       printBody + "    return 0;\n}\n");
+        WriteBytes(dir.Path("other.c"), "#include \"anim.h\"\nint other(void);\n"
+                                        "int other(void) { return (int)sizeof anim; }\n");
+        WriteBytes(dir.Path("unused.c"), "#include \"anim.h\"\nint unused(void);\n"
+                                         "int unused(void) { return anim_FRAMES; }\n");
+        const std::string expected = "2 48 32 192 384\n" + HexLines(values);
+        for (const std::string& compiler : compilers) {
+            const std::string command = compiler + flags + "-o" + file("check") + file("main.c") +
+                                        file("other.c") + file("unused.c");
+            ASSERT_TRUE(RunCommand(command, out)) << command << "\n" << out << "\n" << header;
+            ASSERT_TRUE(RunCommand(dir.Path("check"), out));
+            EXPECT_EQ(out, expected) << compiler;
+        }
+
+        // The definition, and a file using it through the declaration its
+        // comment gives.
+        options.kind = ECSourceKind::Definition;
+        const std::string definition = EncodeCSource(words.data(), 2, options, "anim");
+        const size_t start = definition.find(" *     extern const ");
+        ASSERT_NE(start, std::string::npos) << definition;
+        const std::string declaration =
+            definition.substr(start + 7, definition.find('\n', start) - start - 7);
+        EXPECT_EQ(definition.find("#define"),
+                  c.progmem ? definition.find("#define PROGMEM") : std::string::npos);
+        WriteBytes(dir.Path("anim.c"), definition);
+        WriteBytes(dir.Path("use.c"), std::string("#include <stdio.h>\n#include <stdint.h>\n") +
+                                          (c.progmem ? "#define PROGMEM\n" : "") + declaration +
+                                          "\n#define FRAMES 2\nint main(void) {\n" + printBody +
+                                          "    return 0;\n}\n");
+        for (const std::string& compiler : compilers) {
+            const std::string command =
+                compiler + flags + "-o" + file("check") + file("use.c") + file("anim.c");
+            ASSERT_TRUE(RunCommand(command, out)) << command << "\n" << out << "\n" << definition;
+            ASSERT_TRUE(RunCommand(dir.Path("check"), out));
+            EXPECT_EQ(out, HexLines(values)) << compiler;
         }
     }
-    EXPECT_EQ(rows[0], 0x80u);
-    EXPECT_EQ(rows[192 + 7], 0x40u);
-    EXPECT_EQ(rows[192 + 191], 0x01u);
-    EXPECT_EQ(columns[0], 0x80000000u);
-    EXPECT_EQ(columns[48 + 47], 0x00000001u);
 
-    // Raw bytes: rows as they are, columns as little-endian words.
-    const std::string rowBytes = EncodeFrameBytes(words.data(), 2, EFrameLayout::Rows);
-    ASSERT_EQ(rowBytes.size(), 384u);
-    for (size_t i = 0; i < rows.size(); ++i)
-        ASSERT_EQ(static_cast<unsigned char>(rowBytes[i]), rows[i]) << i;
-    const std::string columnBytes = EncodeFrameBytes(words.data(), 2, EFrameLayout::Columns);
-    ASSERT_EQ(columnBytes.size(), 384u);
-    EXPECT_EQ(columnBytes.substr(0, 4), std::string("\x00\x00\x00\x80", 4));
-
-    if (std::system("cc --version >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "no C compiler";
-    CTempDir dir;
-    for (const EFrameLayout layout : {EFrameLayout::Rows, EFrameLayout::Columns}) {
-        const bool byRows = layout == EFrameLayout::Rows;
-        const std::string source = EncodeCSource(words.data(), 2, layout, "anim");
-        EXPECT_NE(source.find(byRows ? "const uint8_t anim[anim_FRAMES][192] = {"
-                                     : "const uint32_t anim[anim_FRAMES][48] = {"),
-                  std::string::npos);
-        WriteBytes(dir.Path("anim.h"), source);
-        WriteBytes(dir.Path("main.c"),
-                   "#include <stdio.h>\n#include \"anim.h\"\n#include \"anim.h\"\n"
-                   "int main(void) {\n"
-                   "    printf(\"%d %d %d\\n\", anim_FRAMES, anim_WIDTH, anim_HEIGHT);\n"
-                   "    for (int n = 0; n < anim_FRAMES; ++n)\n"
-                   "        for (unsigned i = 0; i < sizeof anim[0] / sizeof anim[0][0]; ++i)\n"
-                   "            printf(\"%lx\\n\", (unsigned long)anim[n][i]);\n"
-                   "    return 0;\n}\n");
-        const std::string binary = dir.Path("check");
-        for (const std::string compiler : {"cc -std=c99", "c++ -x c++ -std=c++17"}) {
-            const std::string command = compiler + " -Wall -Wextra -pedantic -Werror -o " + binary +
-                                        " " + dir.Path("main.c") + " 2>&1";
-            ASSERT_TRUE(Capture(command)) << command << "\n" << source;
-            const std::optional<std::string> printed = Capture(binary);
-            ASSERT_TRUE(printed);
-            std::string expected = "2 48 32\n";
-            char line[32];
-            for (const unsigned value : byRows ? rows : columns) {
-                std::snprintf(line, sizeof line, "%x\n", value);
-                expected += line;
+    // PROGMEM: on AVR it comes from <avr/pgmspace.h> (a stand-in here that
+    // moves the arrays into a section of their own); a PROGMEM the program
+    // defined itself is kept.
+    std::filesystem::create_directories(dir.Path("avr"));
+    WriteBytes(dir.Path("avr/pgmspace.h"),
+               "#define PROGMEM __attribute__((section(\".progmem.data\")))\n");
+    SCSourceOptions progmem;
+    progmem.progmem = true;
+    WriteBytes(dir.Path("anim.h"), EncodeCSource(words.data(), 2, progmem, "anim"));
+    WriteBytes(dir.Path("one.c"), "#include \"anim.h\"\nint main(void) { return anim[0][0] != "
+                                  "0x80; }\n");
+    for (const std::string& compiler : compilers) {
+        for (const std::string& defines : {"-D__AVR__ -I" + dir.Dir().string(),
+                                           std::string("'-DPROGMEM=__attribute__((used))'")}) {
+            const std::string command =
+                compiler + flags + defines + " -o" + file("check") + file("one.c");
+            ASSERT_TRUE(RunCommand(command, out)) << command << "\n" << out;
+            ASSERT_TRUE(RunCommand(dir.Path("check"), out)) << command;
+            if (defines.find("__AVR__") != std::string::npos) {
+                ASSERT_TRUE(RunCommand("objdump -h" + file("check"), out));
+                EXPECT_NE(out.find(".progmem.data"), std::string::npos) << compiler;
             }
-            EXPECT_EQ(*printed, expected) << compiler;
         }
     }
 }
@@ -860,7 +965,7 @@ TEST(CSourceExport, HeadersNamedAfterTakenNamesCompile) {
     for (const char* file : {"uint16_t.h", "INT8_MAX.h", "SIZE_MAX.h", "INT8.h", "_STDINT.h",
                              "linux.h", "int.h", "WCHAR.h"}) {
         const std::string ident = CIdentifierFromPath(file);
-        WriteBytes(dir.Path("frames.h"), EncodeCSource(words.data(), 1, EFrameLayout::Rows, ident));
+        WriteBytes(dir.Path("frames.h"), EncodeCSource(words.data(), 1, {}, ident));
         WriteBytes(dir.Path("main.c"), "#include <stdint.h>\n#include \"frames.h\"\n"
                                        "int main(void) { return " +
                                            ident + "[0][0] + " + ident + "_FRAMES - 1; }\n");
@@ -882,6 +987,7 @@ TEST(ScreenExport, WritesTheRangeOfTheBankOnDisplay) {
     EXPECT_EQ(ExportFormatOfPath("b.h"), EExportFormat::CSource);
     EXPECT_EQ(ExportFormatOfPath("b.C"), EExportFormat::CSource);
     EXPECT_EQ(ExportFormatOfPath("b.bin"), EExportFormat::Binary);
+    EXPECT_EQ(ExportFormatOfPath("b.Xbm"), EExportFormat::Xbm);
     EXPECT_EQ(ExportFormatOfPath("b.qvl"), std::nullopt);
     EXPECT_EQ(ExportFormatOfPath("gif"), std::nullopt);
     EXPECT_EQ(ExportFormatOfPath("dir.gif/b"), std::nullopt);
@@ -892,7 +998,7 @@ TEST(ScreenExport, WritesTheRangeOfTheBankOnDisplay) {
     SExportOptions options = all;
     options.from = 3;
     options.to = 5;
-    options.layout = EFrameLayout::Columns;
+    options.layout = EDotLayout::Columns;
     ASSERT_EQ(ExportScreens(t.view, dir.Path("range.bin"), options), EExportResult::Written);
     // The columns layout is the animation file's own bytes.
     std::string expected;
@@ -915,6 +1021,21 @@ TEST(ScreenExport, WritesTheRangeOfTheBankOnDisplay) {
     options.name = "logo";
     ASSERT_EQ(ExportScreens(t.view, dir.Path("my sign.h"), options), EExportResult::Written);
     EXPECT_NE(ReadBytes(dir.Path("my sign.h")).find("#define logo_FRAMES 3\n"), std::string::npos);
+
+    // An X11 bitmap holds the first screen of the range, whatever the
+    // layout: screen 2 lights (0, 0) and (47, 31), the low bit of byte 0
+    // and the high bit of byte 191.
+    options.format = EExportFormat::Xbm;
+    options.from = 2;
+    options.layout = EDotLayout::Strip;
+    options.name.clear();
+    ASSERT_EQ(ExportScreens(t.view, dir.Path("first.xbm"), options), EExportResult::Written);
+    const std::string xbm = ReadBytes(dir.Path("first.xbm"));
+    EXPECT_EQ(xbm.find("#define first_width 48\n#define first_height 32\n"
+                       "static unsigned char first_bits[] = {\n   0x01, 0x00,"),
+              0u)
+        << xbm;
+    EXPECT_NE(xbm.find(" 0x00, 0x80};\n"), std::string::npos) << xbm;
     EXPECT_TRUE(t.MessageTexts().empty());
     EXPECT_FALSE(t.doc.IsModified());
 }
@@ -947,6 +1068,8 @@ TEST(ScreenExport, RefusalsAndCancelLeaveNoFile) {
     bad.name = "two words";
     refused(bad, kBadNameText);
     bad.name = "uint16_t";
+    refused(bad, kBadNameText);
+    bad.format = EExportFormat::Xbm;
     refused(bad, kBadNameText);
     bad = options;
     bad.format = EExportFormat::Png;
@@ -1002,6 +1125,7 @@ TEST(ScreenExport, SaveDialogProposesTheDocumentNameWithTheFormatsExtension) {
     EXPECT_EQ(source.title, "Cソース保存");
     EXPECT_EQ(source.initialName, "無題.h");
     EXPECT_NE(source.filter.find("*.bin"), std::string::npos);
+    EXPECT_NE(source.filter.find("X11 ﾋﾞｯﾄﾏｯﾌﾟ (*.xbm)|*.xbm|"), std::string::npos);
 
     // In a folder: that of the document's file, or for a document never
     // saved that of the last export while it is there.
@@ -1021,7 +1145,8 @@ TEST(ScreenExport, SaveDialogProposesTheDocumentNameWithTheFormatsExtension) {
     const std::pair<EExportFormat, int> commands[] = {{EExportFormat::Gif, ID_EXPORT_GIF},
                                                       {EExportFormat::Png, ID_EXPORT_PNG},
                                                       {EExportFormat::CSource, ID_EXPORT_CSOURCE},
-                                                      {EExportFormat::Binary, ID_EXPORT_CSOURCE}};
+                                                      {EExportFormat::Binary, ID_EXPORT_CSOURCE},
+                                                      {EExportFormat::Xbm, ID_EXPORT_CSOURCE}};
     for (const auto& [format, id] : commands) {
         ASSERT_NE(FindCommandText(id), nullptr);
         EXPECT_EQ(std::string(ExportTitle(format)) + "...", FindCommandText(id)->text);
@@ -1030,6 +1155,8 @@ TEST(ScreenExport, SaveDialogProposesTheDocumentNameWithTheFormatsExtension) {
     // Only the C source dialog turns into raw bytes, by a .bin name.
     EXPECT_EQ(ExportFormatOfChoice(EExportFormat::CSource, "x.BIN"), EExportFormat::Binary);
     EXPECT_EQ(ExportFormatOfChoice(EExportFormat::CSource, "x.c"), EExportFormat::CSource);
+    EXPECT_EQ(ExportFormatOfChoice(EExportFormat::CSource, "x.xbm"), EExportFormat::Xbm);
+    EXPECT_EQ(ExportFormatOfChoice(EExportFormat::CSource, "x.gif"), EExportFormat::CSource);
     EXPECT_EQ(ExportFormatOfChoice(EExportFormat::CSource, "x"), EExportFormat::CSource);
     EXPECT_EQ(ExportFormatOfChoice(EExportFormat::Gif, "x.bin"), EExportFormat::Gif);
 }

@@ -2,6 +2,7 @@
 
 #include "view/qt/ShellResources.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -13,6 +14,19 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// The layouts in the order of EDotLayout.
+const char* const kLayouts[] = {
+    "行ごと (1行6バイト、左のドットが上位ビット)",
+    "行ごと・LSB (1行6バイト、左のドットが下位ビット、XBM/u8g2)",
+    "ページ (8行ずつ1列1バイト、上のドットがビット0)",
+    "列ごと (1列1ワード、上のドットがビット31)",
+    "LEDストリップ (配線の順、1バイト8ドット)",
+};
+// The corners in the order of EWiringOrigin, the lines in that of
+// EWiringScan, as the LED output dialog names them.
+const char* const kOrigins[] = {"左上", "右上", "左下", "右下"};
+const char* const kScans[] = {"行 (横)", "列 (縦)"};
 
 QSpinBox* SpinBox(QWidget* parent, int minimum, int maximum, int value) {
     auto* box = new QSpinBox(parent);
@@ -67,10 +81,34 @@ CExportDlg::CExportDlg(EExportFormat format, int screenCount, const SExportOptio
     }
     if (format == EExportFormat::CSource || format == EExportFormat::Binary) {
         m_layout = new QComboBox(this);
-        m_layout->addItem(Utf8("行ごと (1行6バイト、左のドットが上位ビット)"));
-        m_layout->addItem(Utf8("列ごと (1列1ワード、上のドットがビット31)"));
-        m_layout->setCurrentIndex(initial.layout == EFrameLayout::Rows ? 0 : 1);
+        for (const char* name : kLayouts)
+            m_layout->addItem(Utf8(name));
+        m_layout->setCurrentIndex(static_cast<int>(initial.layout));
         form->addRow(Utf8("並び:"), m_layout);
+        m_origin = new QComboBox(this);
+        for (const char* name : kOrigins)
+            m_origin->addItem(Utf8(name));
+        m_origin->setCurrentIndex(static_cast<int>(initial.wiring.origin));
+        m_scan = new QComboBox(this);
+        for (const char* name : kScans)
+            m_scan->addItem(Utf8(name));
+        m_scan->setCurrentIndex(static_cast<int>(initial.wiring.scan));
+        m_serpentine = new QCheckBox(Utf8("折り返し"), this);
+        m_serpentine->setChecked(initial.wiring.serpentine);
+        auto* wiring = new QHBoxLayout;
+        wiring->addWidget(new QLabel(Utf8("始点"), this));
+        wiring->addWidget(m_origin);
+        wiring->addWidget(m_scan);
+        wiring->addWidget(m_serpentine);
+        wiring->addStretch();
+        form->addRow(Utf8("配線:"), wiring);
+        connect(m_layout, &QComboBox::currentIndexChanged, this, &CExportDlg::RefreshWiring);
+        RefreshWiring();
+        // Raw bytes and X11 bitmaps have no declarations to mark.
+        m_progmem =
+            new QCheckBox(Utf8("PROGMEM を付ける (AVR のフラッシュに置く、.h と .c)"), this);
+        m_progmem->setChecked(initial.progmem);
+        form->addRow(QString(), m_progmem);
         m_name = new QLineEdit(this);
         m_name->setPlaceholderText(Utf8("ファイル名から"));
         m_name->setMaxLength(64);
@@ -89,6 +127,14 @@ CExportDlg::CExportDlg(EExportFormat format, int screenCount, const SExportOptio
     layout->addLayout(form);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void CExportDlg::RefreshWiring() {
+    // Only a strip has a wiring; the other layouts fix their order.
+    const bool strip = m_layout->currentIndex() == static_cast<int>(EDotLayout::Strip);
+    m_origin->setEnabled(strip);
+    m_scan->setEnabled(strip);
+    m_serpentine->setEnabled(strip);
 }
 
 void CExportDlg::RefreshOk() {
@@ -110,8 +156,13 @@ SExportOptions CExportDlg::Options() const {
         options.delayMs = m_delay->value();
     if (m_columns != nullptr)
         options.columns = m_columns->value();
-    if (m_layout != nullptr)
-        options.layout = m_layout->currentIndex() == 0 ? EFrameLayout::Rows : EFrameLayout::Columns;
+    if (m_layout != nullptr) {
+        options.layout = static_cast<EDotLayout>(m_layout->currentIndex());
+        options.wiring.origin = static_cast<EWiringOrigin>(m_origin->currentIndex());
+        options.wiring.scan = static_cast<EWiringScan>(m_scan->currentIndex());
+        options.wiring.serpentine = m_serpentine->isChecked();
+        options.progmem = m_progmem->isChecked();
+    }
     if (m_name != nullptr)
         options.name = m_name->text().toStdString();
     return options;

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -11,8 +12,9 @@ class QSpinBox;
 
 // The options of one export of the Tools menu: the range of screens (the
 // whole bank unless changed) and what the format needs: scale, style and
-// delay for a GIF, scale, style and columns for a PNG, layout and array name
-// for C source.
+// delay for a GIF, scale, style and columns for a PNG, and for C source the
+// layout, the wiring of the strip layout (enabled for it alone), PROGMEM and
+// the array's name.
 class CExportDlg : public QDialog {
     Q_OBJECT
 public:
@@ -33,11 +35,16 @@ public:
     QSpinBox* DelayBox() const { return m_delay; }
     QSpinBox* ColumnsBox() const { return m_columns; }
     QComboBox* LayoutBox() const { return m_layout; }
+    QComboBox* OriginBox() const { return m_origin; }
+    QComboBox* ScanBox() const { return m_scan; }
+    QCheckBox* SerpentineCheck() const { return m_serpentine; }
+    QCheckBox* ProgmemCheck() const { return m_progmem; }
     QLineEdit* NameEdit() const { return m_name; }
     QPushButton* OkButton() const { return m_ok; }
 
 private:
     void RefreshOk();
+    void RefreshWiring();
 
     EExportFormat m_format;
     SExportOptions m_initial;
@@ -48,6 +55,10 @@ private:
     QSpinBox* m_delay = nullptr;
     QSpinBox* m_columns = nullptr;
     QComboBox* m_layout = nullptr;
+    QComboBox* m_origin = nullptr;
+    QComboBox* m_scan = nullptr;
+    QCheckBox* m_serpentine = nullptr;
+    QCheckBox* m_progmem = nullptr;
     QLineEdit* m_name = nullptr;
     QPushButton* m_ok = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "app/qt/ExportSettings.h"
 
 #include "app/qt/QtProfile.h"
+#include "store/DotOrder.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +9,8 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -59,6 +62,28 @@ SExportKey Choice(const char* key, std::vector<std::pair<const char*, Enum>> wor
             }};
 }
 
+// A value of an enumeration kept by the name `name` gives it and read back
+// by `fromName`, as the command line writes it.
+template <typename Enum, typename Field>
+SExportKey Named(const char* key, const char* (*name)(Enum),
+                 std::optional<Enum> (*fromName)(std::string_view), Field field) {
+    return {
+        key,
+        [=](SExportOptions& options, const QString& text) {
+            const std::optional<Enum> value = fromName(text.trimmed().toStdString());
+            if (value)
+                field(options) = *value;
+            return value.has_value();
+        },
+        [=](const SExportOptions& options) { return QString::fromLatin1(name(field(options))); }};
+}
+
+// A check box, kept as true or false.
+template <typename Field>
+SExportKey Flag(const char* key, Field field) {
+    return Choice<bool>(key, {{"true", true}, {"false", false}}, field);
+}
+
 // Every kept choice. A new option of the dialog is one more line here.
 const std::vector<SExportKey>& ExportKeys() {
     static const std::vector<SExportKey> keys = {
@@ -74,9 +99,19 @@ const std::vector<SExportKey>& ExportKeys() {
         Number(
             "Columns", kMinSheetColumns, kMaxSheetColumns,
             [](auto& options) -> auto& { return options.columns; }),
-        Choice<EFrameLayout>(
-            "Layout", {{"rows", EFrameLayout::Rows}, {"columns", EFrameLayout::Columns}},
+        Named<EDotLayout>(
+            "Layout", LayoutName, LayoutFromName,
             [](auto& options) -> auto& { return options.layout; }),
+        Named<EWiringOrigin>(
+            "Origin", OriginName, OriginFromName,
+            [](auto& options) -> auto& { return options.wiring.origin; }),
+        Named<EWiringScan>(
+            "Scan", ScanName, ScanFromName,
+            [](auto& options) -> auto& { return options.wiring.scan; }),
+        Flag(
+            "Serpentine", [](auto& options) -> auto& { return options.wiring.serpentine; }),
+        Flag(
+            "Progmem", [](auto& options) -> auto& { return options.progmem; }),
     };
     return keys;
 }

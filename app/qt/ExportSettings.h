@@ -6,8 +6,10 @@
 
 // The choices of the export dialogs, kept for the next export in the
 // settings file's section "Export": Style (led or pixel), Scale, Delay,
-// Columns and Layout (rows or columns), shared by the formats that use
-// them, and Folder, where the last export went.
+// Columns, Layout (rows, rows-lsb, pages, columns or strip), Origin (tl, tr,
+// bl or br), Scan (rows or columns), Serpentine and Progmem (true or false),
+// shared by the formats that use them, and Folder, where the last export
+// went.
 
 // Sets the fields of `options` that were kept. A key never written, or one
 // whose value is out of range or unknown, leaves its field as it is.

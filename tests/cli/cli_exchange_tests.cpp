@@ -83,8 +83,9 @@ TEST(CliExchange, CSourceAndRawBytes) {
     EXPECT_NE(std::string::npos, rows.find("#define frames_2_frames_FRAMES 2\n"));
     EXPECT_NE(std::string::npos, rows.find("#define frames_2_frames_WIDTH 48\n"));
     EXPECT_NE(std::string::npos, rows.find("#define frames_2_frames_HEIGHT 32\n"));
-    EXPECT_NE(std::string::npos,
-              rows.find("const uint8_t frames_2_frames[frames_2_frames_FRAMES][192] = {\n"));
+    EXPECT_NE(
+        std::string::npos,
+        rows.find("\nstatic const uint8_t frames_2_frames[frames_2_frames_FRAMES][192] = {\n"));
     // Row 0 starts 0x80; row 1 has dot 9, the second bit of its second byte.
     EXPECT_NE(std::string::npos, rows.find("        0x80, 0x00, 0x00, 0x00, 0x00, 0x00, "
                                            "0x00, 0x40, 0x00,"));
@@ -93,7 +94,10 @@ TEST(CliExchange, CSourceAndRawBytes) {
               dir.Run({"export", file, dir.Path("cols.c"), "--layout", "columns", "--name", "sign"})
                   .exitCode);
     const std::string columns = ReadBytes(dir.Path("cols.c"));
-    EXPECT_NE(std::string::npos, columns.find("const uint32_t sign[sign_FRAMES][48] = {\n"));
+    // A .c holds the one definition, declared first for C++'s sake.
+    EXPECT_NE(std::string::npos, columns.find("\nextern const uint32_t sign[2][48];\n"
+                                              "const uint32_t sign[2][48] = {\n"));
+    EXPECT_EQ(std::string::npos, columns.find("#define"));
     EXPECT_NE(std::string::npos, columns.find("        0x80000000, 0x00000000,"));
 
     // Raw bytes: the columns layout is the file itself; rows are 192 a screen.

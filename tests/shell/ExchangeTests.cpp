@@ -103,8 +103,8 @@ private slots:
         QVERIFY(!source.OkButton()->isEnabled());
         source.NameEdit()->setText(QStringLiteral("frames1"));
         QVERIFY(source.OkButton()->isEnabled());
-        source.LayoutBox()->setCurrentIndex(1);
-        QVERIFY(source.Options().layout == EFrameLayout::Columns);
+        source.LayoutBox()->setCurrentIndex(static_cast<int>(EDotLayout::Columns));
+        QVERIFY(source.Options().layout == EDotLayout::Columns);
         QCOMPARE(source.Options().name, std::string("frames1"));
     }
 
@@ -119,7 +119,7 @@ private slots:
             if (options != nullptr) {
                 options->FromBox()->setValue(2);
                 options->ToBox()->setValue(3);
-                options->LayoutBox()->setCurrentIndex(1);
+                options->LayoutBox()->setCurrentIndex(static_cast<int>(EDotLayout::Columns));
             }
             return true;
         };
@@ -168,7 +168,7 @@ private slots:
             },
             [](CExportDlg& source) {
                 QCOMPARE(source.LayoutBox()->currentIndex(), 0);
-                source.LayoutBox()->setCurrentIndex(1);
+                source.LayoutBox()->setCurrentIndex(static_cast<int>(EDotLayout::Columns));
                 source.NameEdit()->setText(QStringLiteral("logo"));
             },
             [](CExportDlg& gif) {
@@ -178,7 +178,7 @@ private slots:
             },
             [](CExportDlg& png) { QCOMPARE(png.ColumnsBox()->value(), 4); },
             [](CExportDlg& source) {
-                QCOMPARE(source.LayoutBox()->currentIndex(), 1);
+                QCOMPARE(source.LayoutBox()->currentIndex(), static_cast<int>(EDotLayout::Columns));
                 QCOMPARE(source.NameEdit()->text(), QString());
             },
         };
@@ -238,6 +238,113 @@ private slots:
         QCOMPARE(read.render.scale, kDefaultRenderScale);
         QVERIFY(read.render.style == ERenderStyle::Led);
         QCOMPARE(read.delayMs, 250);
+    }
+
+    void cSourceDialogKeepsLayoutWiringAndProgmem() {
+        SExportOptions kept =
+            DefaultExportOptions(m_frame->View()->Core().Store(), EExportFormat::CSource);
+        ReadExportSettings(kept);
+        CExportDlg first(EExportFormat::CSource, 12, kept);
+        QCOMPARE(first.LayoutBox()->count(), 5);
+        QCOMPARE(first.LayoutBox()->currentIndex(), static_cast<int>(EDotLayout::Rows));
+        QVERIFY(!first.ProgmemCheck()->isChecked());
+        // The wiring is a strip's alone.
+        const auto wiringEnabled = [](const CExportDlg& dialog) {
+            return dialog.OriginBox()->isEnabled() && dialog.ScanBox()->isEnabled() &&
+                   dialog.SerpentineCheck()->isEnabled();
+        };
+        const auto wiringDisabled = [](const CExportDlg& dialog) {
+            return !dialog.OriginBox()->isEnabled() && !dialog.ScanBox()->isEnabled() &&
+                   !dialog.SerpentineCheck()->isEnabled();
+        };
+        QVERIFY(wiringDisabled(first));
+        first.LayoutBox()->setCurrentIndex(static_cast<int>(EDotLayout::Strip));
+        QVERIFY(wiringEnabled(first));
+        first.OriginBox()->setCurrentIndex(static_cast<int>(EWiringOrigin::BottomRight));
+        first.ScanBox()->setCurrentIndex(static_cast<int>(EWiringScan::Columns));
+        first.SerpentineCheck()->setChecked(true);
+        first.ProgmemCheck()->setChecked(true);
+        const SExportOptions chosen = first.Options();
+        QVERIFY(chosen.layout == EDotLayout::Strip);
+        QVERIFY((chosen.wiring == SWiring{EWiringOrigin::BottomRight, EWiringScan::Columns, true}));
+        QVERIFY(chosen.progmem);
+        WriteExportSettings(chosen);
+
+        QSettings settings(QString::fromUtf8(kSettingsOrganization),
+                           QString::fromUtf8(kSettingsApplication));
+        const std::pair<const char*, const char*> stored[] = {{"Export/Layout", "strip"},
+                                                              {"Export/Origin", "br"},
+                                                              {"Export/Scan", "columns"},
+                                                              {"Export/Serpentine", "true"},
+                                                              {"Export/Progmem", "true"}};
+        for (const auto& [key, value] : stored)
+            QCOMPARE(settings.value(QString::fromLatin1(key)).toString(),
+                     QString::fromLatin1(value));
+
+        // The next dialog starts with them; another layout keeps the wiring
+        // but greys it.
+        SExportOptions read =
+            DefaultExportOptions(m_frame->View()->Core().Store(), EExportFormat::CSource);
+        ReadExportSettings(read);
+        CExportDlg second(EExportFormat::CSource, 12, read);
+        QCOMPARE(second.LayoutBox()->currentIndex(), static_cast<int>(EDotLayout::Strip));
+        QCOMPARE(second.OriginBox()->currentIndex(), static_cast<int>(EWiringOrigin::BottomRight));
+        QCOMPARE(second.ScanBox()->currentIndex(), static_cast<int>(EWiringScan::Columns));
+        QVERIFY(second.SerpentineCheck()->isChecked() && second.ProgmemCheck()->isChecked());
+        QVERIFY(wiringEnabled(second));
+        second.LayoutBox()->setCurrentIndex(static_cast<int>(EDotLayout::Pages));
+        QVERIFY(wiringDisabled(second));
+        QVERIFY(second.Options().wiring == chosen.wiring);
+
+        // Every layout's name, the old two among them, reads back; unknown
+        // words leave the field alone.
+        for (const EDotLayout layout : kDotLayouts) {
+            settings.setValue(QStringLiteral("Export/Layout"),
+                              QString::fromLatin1(LayoutName(layout)));
+            settings.sync();
+            SExportOptions options;
+            ReadExportSettings(options);
+            QVERIFY(options.layout == layout);
+        }
+        settings.setValue(QStringLiteral("Export/Origin"), QStringLiteral("middle"));
+        settings.setValue(QStringLiteral("Export/Serpentine"), QStringLiteral("maybe"));
+        settings.sync();
+        SExportOptions odd;
+        odd.wiring.serpentine = true;
+        ReadExportSettings(odd);
+        QVERIFY(odd.wiring.origin == EWiringOrigin::TopLeft && odd.wiring.serpentine);
+    }
+
+    void cSourceCommandWritesAnXbmOfTheRangesFirstScreen() {
+        CDialogScript dialogs;
+        const QString path = m_dir.filePath(QStringLiteral("sign.xbm"));
+        dialogs.files.push_back(path.toStdString());
+        ExchangeDialogHook() = [](QDialog& dialog) {
+            if (auto* options = qobject_cast<CExportDlg*>(&dialog)) {
+                options->FromBox()->setValue(4);
+                options->ToBox()->setValue(6);
+                // What a C file would take counts for nothing here.
+                options->LayoutBox()->setCurrentIndex(static_cast<int>(EDotLayout::Strip));
+                options->ProgmemCheck()->setChecked(true);
+            }
+            return true;
+        };
+        m_frame->Action(ID_EXPORT_CSOURCE)->trigger();
+        QCOMPARE(dialogs.fileDialogs.size(), size_t{1});
+        QVERIFY(dialogs.fileDialogs[0].filter.find("*.xbm") != std::string::npos);
+        QVERIFY(dialogs.messages.empty());
+        const QByteArray xbm = ReadFileBytes(path);
+        QVERIFY(xbm.startsWith("#define sign_width 48\n#define sign_height 32\n"
+                               "static unsigned char sign_bits[] = {\n"));
+        // Screen 4 lights (4, 0) and (0, 4): bytes 0 and 24 (the first of
+        // rows 0 and 4, the first value of lines 1 and 3), the leftmost dot
+        // in the low bit.
+        const QList<QByteArray> lines = xbm.split('\n');
+        QVERIFY(lines.size() > 5);
+        QVERIFY(lines[3].startsWith("   0x10, 0x00,"));
+        QVERIFY(lines[5].startsWith("   0x01, 0x00,"));
+        QCOMPARE(xbm.count("0x00"), 190);
+        QVERIFY(!xbm.contains("PROGMEM"));
     }
 
     void progressClosesBeforeAnyMessage() {
