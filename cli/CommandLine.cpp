@@ -351,6 +351,19 @@ bool IsWiringOption(const std::string& name) {
     return name == "--origin" || name == "--scan" || name == "--serpentine";
 }
 
+// The screen number of --from or --to, kept with its text for messages.
+bool RangeOption(const std::string& name, const std::string& value, SScreenRangeRequest& range,
+                 std::string& error) {
+    const std::optional<long long> number = ParseInteger(value);
+    if (!number) {
+        error = name + " takes a screen number, not '" + EscapedText(value) + "'";
+        return false;
+    }
+    (name == "--from" ? range.from : range.to) = *number;
+    (name == "--from" ? range.fromText : range.toText) = value;
+    return true;
+}
+
 // The integer value of option `name` within [lo, hi].
 bool RangedInteger(const std::string& name, const std::string& text, long long lo, long long hi,
                    int& value, std::string& error) {
@@ -479,13 +492,7 @@ std::optional<SCommandLine> ParseExport(const std::vector<std::string>& args, st
         bool first = false;
         bool ok = true;
         if (name == "--from" || name == "--to") {
-            const std::optional<long long> number = ParseInteger(value);
-            if (!number) {
-                error = name + " takes a screen number, not '" + EscapedText(value) + "'";
-                return std::nullopt;
-            }
-            (name == "--from" ? exported.from : exported.to) = *number;
-            (name == "--from" ? exported.fromText : exported.toText) = value;
+            ok = RangeOption(name, value, exported.range, error);
         } else if (name == "--scale") {
             ok = RangedInteger(name, value, kMinRenderScale, kMaxRenderScale, options.render.scale,
                                error);
@@ -527,9 +534,10 @@ std::optional<SCommandLine> ParseExport(const std::vector<std::string>& args, st
         error = "option " + wiringGiven + " applies to --layout strip only";
         return std::nullopt;
     }
-    if (*format == EExportFormat::Xbm && exported.to && *exported.to != exported.from.value_or(1)) {
-        error = "an X11 bitmap holds one screen: --to " + EscapedText(exported.toText) +
-                " must equal --from " + (exported.from ? EscapedText(exported.fromText) : "1");
+    const SScreenRangeRequest& range = exported.range;
+    if (*format == EExportFormat::Xbm && range.to && *range.to != range.from.value_or(1)) {
+        error = "an X11 bitmap holds one screen: --to " + EscapedText(range.toText) +
+                " must equal --from " + (range.from ? EscapedText(range.fromText) : "1");
         return std::nullopt;
     }
     return line;
@@ -617,13 +625,7 @@ std::optional<SCommandLine> ParseSend(const std::vector<std::string>& args, std:
             return std::nullopt;
         }
         if (name == "--from" || name == "--to") {
-            const std::optional<long long> number = ParseInteger(value);
-            if (!number) {
-                error = name + " takes a screen number, not '" + EscapedText(value) + "'";
-                return std::nullopt;
-            }
-            (name == "--from" ? send.from : send.to) = *number;
-            (name == "--from" ? send.fromText : send.toText) = value;
+            ok = RangeOption(name, value, send.range, error);
         } else if (name == "--delay") {
             ok = RangedInteger(name, value, kMinSendDelayMs, kMaxSendDelayMs, send.delayMs, error);
         } else if (name == "--repeat") {

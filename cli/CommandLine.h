@@ -2,6 +2,7 @@
 
 #include "edit/DotConversion.h"
 #include "edit/ScreenExport.h"
+#include "cli/ScreenRange.h"
 #include "edit/ScrollingText.h"
 #include "output/OutputOptions.h"
 #include "output/OutputTarget.h"
@@ -49,16 +50,13 @@ struct SMacroOptions {
 };
 
 // `export FILE.qvl OUT [options]`: the screens to write and how; the
-// extension of OUT chose the format. `from` and `to` are checked against
-// the file when it is read; the text given stands in messages.
+// extension of OUT chose the format. The range is checked against the file
+// when it is read.
 struct SExportArguments {
     std::string file;
     std::string out;
     SExportOptions options;
-    std::optional<long long> from;
-    std::optional<long long> to;
-    std::string fromText;
-    std::string toText;
+    SScreenRangeRequest range;
 };
 
 // `import IN.gif OUT.qvl [options]`.
@@ -69,16 +67,13 @@ struct SImportArguments {
 };
 
 // `send FILE.qvl TARGET [options]`: the screens to play on a sign, how
-// often and how fast, and how the sign takes them. `from` and `to` are
-// checked against the file when it is read.
+// often and how fast, and how the sign takes them. The range is checked
+// against the file when it is read.
 struct SSendArguments {
     std::string file;
     SOutputTarget target;
     SOutputOptions options;
-    std::optional<long long> from;
-    std::optional<long long> to;
-    std::string fromText;
-    std::string toText;
+    SScreenRangeRequest range;
     int delayMs = 100;
     int repeat = 1;
     bool forever = false;

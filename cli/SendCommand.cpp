@@ -1,9 +1,8 @@
 #include "cli/SendCommand.h"
 
-#include "app/DocumentCommands.h"
-#include "cli/CliMessages.h"
 #include "cli/EscapedText.h"
 #include "cli/ExitCodes.h"
+#include "cli/ScreenRange.h"
 #include "headless/HeadlessSession.h"
 #include "output/ScreenPlayer.h"
 #include "output/SignStream.h"
@@ -35,32 +34,14 @@ void CatchStopSignals() {
 
 int RunSend(const SSendArguments& arguments, std::ostream& err) {
     CHeadlessSession session;
-    const size_t mark = session.MessageCount();
-    if (!OpenAnimation(session.View(), session.Doc(), arguments.file)) {
-        PrintMessagesSince(session, mark, err, "glowmotion-cli: cannot open " + arguments.file);
-        return kExitFailed;
-    }
-    const int count = session.Doc().ScreenCount();
-    if (count == 0) {
-        err << "glowmotion-cli: " << EscapedText(arguments.file) << " holds no screens\n";
-        return kExitUsage;
-    }
-    const long long from = arguments.from.value_or(1);
-    const long long to = arguments.to.value_or(count);
-    const auto outside = [count](long long n) { return n < 1 || n > count; };
-    if (outside(from) || outside(to)) {
-        const std::string& text = outside(from) ? arguments.fromText : arguments.toText;
-        err << "glowmotion-cli: " << EscapedText(arguments.file) << " has no screen "
-            << EscapedText(text) << " (its screens are 1 to " << count << ")\n";
-        return kExitUsage;
-    }
-    if (from > to) {
-        err << "glowmotion-cli: --from " << from << " comes after --to " << to << '\n';
-        return kExitUsage;
-    }
+    int status = kExitOk;
+    const std::optional<SScreenRange> range =
+        OpenScreenRange(session, arguments.file, arguments.range, false, err, status);
+    if (!range)
+        return status;
     std::vector<Word> screens;
-    for (long long n = from; n <= to; ++n) {
-        const auto words = std::as_const(session.View().Store()).ScreenAt(0, static_cast<int>(n));
+    for (int n = range->from; n <= range->to; ++n) {
+        const auto words = std::as_const(session.View().Store()).ScreenAt(0, n);
         screens.insert(screens.end(), words.begin(), words.end());
     }
 

@@ -181,6 +181,8 @@ set(GLOWMOTION_CLI_SOURCES
     cli/MacroCommand.h
     cli/PlayCommand.cpp
     cli/PlayCommand.h
+    cli/ScreenRange.cpp
+    cli/ScreenRange.h
     cli/SendCommand.cpp
     cli/SendCommand.h
     cli/ShowCommand.cpp
