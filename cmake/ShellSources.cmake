@@ -37,6 +37,8 @@ set(GLOWMOTION_SHELL_SOURCES
     app/qt/VersionDlg.h
     app/qt/ViewSettings.cpp
     app/qt/ViewSettings.h
+    app/qt/WiringEditor.cpp
+    app/qt/WiringEditor.h
     view/qt/BitmapButton.cpp
     view/qt/BitmapButton.h
     view/qt/Cp932Validator.cpp

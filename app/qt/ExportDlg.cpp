@@ -1,5 +1,6 @@
 #include "app/qt/ExportDlg.h"
 
+#include "app/qt/WiringEditor.h"
 #include "view/qt/ShellResources.h"
 
 #include <QCheckBox>
@@ -25,8 +26,6 @@ const char* const kLayouts[] = {
 };
 // The corners in the order of EWiringOrigin, the lines in that of
 // EWiringScan, as the LED output dialog names them.
-const char* const kOrigins[] = {"左上", "右上", "左下", "右下"};
-const char* const kScans[] = {"行 (横)", "列 (縦)"};
 
 QSpinBox* SpinBox(QWidget* parent, int minimum, int maximum, int value) {
     auto* box = new QSpinBox(parent);
@@ -85,23 +84,8 @@ CExportDlg::CExportDlg(EExportFormat format, int screenCount, const SExportOptio
             m_layout->addItem(Utf8(name));
         m_layout->setCurrentIndex(static_cast<int>(initial.layout));
         form->addRow(Utf8("並び:"), m_layout);
-        m_origin = new QComboBox(this);
-        for (const char* name : kOrigins)
-            m_origin->addItem(Utf8(name));
-        m_origin->setCurrentIndex(static_cast<int>(initial.wiring.origin));
-        m_scan = new QComboBox(this);
-        for (const char* name : kScans)
-            m_scan->addItem(Utf8(name));
-        m_scan->setCurrentIndex(static_cast<int>(initial.wiring.scan));
-        m_serpentine = new QCheckBox(Utf8("折り返し"), this);
-        m_serpentine->setChecked(initial.wiring.serpentine);
-        auto* wiring = new QHBoxLayout;
-        wiring->addWidget(new QLabel(Utf8("始点"), this));
-        wiring->addWidget(m_origin);
-        wiring->addWidget(m_scan);
-        wiring->addWidget(m_serpentine);
-        wiring->addStretch();
-        form->addRow(Utf8("配線:"), wiring);
+        m_wiring = new CWiringEditor(initial.wiring, this);
+        form->addRow(Utf8("配線:"), m_wiring);
         connect(m_layout, &QComboBox::currentIndexChanged, this, &CExportDlg::RefreshWiring);
         RefreshWiring();
         // Raw bytes and X11 bitmaps have no declarations to mark.
@@ -132,9 +116,7 @@ CExportDlg::CExportDlg(EExportFormat format, int screenCount, const SExportOptio
 void CExportDlg::RefreshWiring() {
     // Only a strip has a wiring; the other layouts fix their order.
     const bool strip = m_layout->currentIndex() == static_cast<int>(EDotLayout::Strip);
-    m_origin->setEnabled(strip);
-    m_scan->setEnabled(strip);
-    m_serpentine->setEnabled(strip);
+    m_wiring->setEnabled(strip);
 }
 
 void CExportDlg::RefreshOk() {
@@ -158,9 +140,7 @@ SExportOptions CExportDlg::Options() const {
         options.columns = m_columns->value();
     if (m_layout != nullptr) {
         options.layout = static_cast<EDotLayout>(m_layout->currentIndex());
-        options.wiring.origin = static_cast<EWiringOrigin>(m_origin->currentIndex());
-        options.wiring.scan = static_cast<EWiringScan>(m_scan->currentIndex());
-        options.wiring.serpentine = m_serpentine->isChecked();
+        options.wiring = m_wiring->Wiring();
         options.progmem = m_progmem->isChecked();
     }
     if (m_name != nullptr)

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class CWiringEditor;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -35,9 +36,7 @@ public:
     QSpinBox* DelayBox() const { return m_delay; }
     QSpinBox* ColumnsBox() const { return m_columns; }
     QComboBox* LayoutBox() const { return m_layout; }
-    QComboBox* OriginBox() const { return m_origin; }
-    QComboBox* ScanBox() const { return m_scan; }
-    QCheckBox* SerpentineCheck() const { return m_serpentine; }
+    CWiringEditor* WiringEditor() const { return m_wiring; }
     QCheckBox* ProgmemCheck() const { return m_progmem; }
     QLineEdit* NameEdit() const { return m_name; }
     QPushButton* OkButton() const { return m_ok; }
@@ -55,9 +54,7 @@ private:
     QSpinBox* m_delay = nullptr;
     QSpinBox* m_columns = nullptr;
     QComboBox* m_layout = nullptr;
-    QComboBox* m_origin = nullptr;
-    QComboBox* m_scan = nullptr;
-    QCheckBox* m_serpentine = nullptr;
+    CWiringEditor* m_wiring = nullptr;
     QCheckBox* m_progmem = nullptr;
     QLineEdit* m_name = nullptr;
     QPushButton* m_ok = nullptr;

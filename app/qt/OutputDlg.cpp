@@ -1,5 +1,6 @@
 #include "app/qt/OutputDlg.h"
 
+#include "app/qt/WiringEditor.h"
 #include "store/MessageText.h"
 #include "store/Platform.h"
 #include "view/qt/ShellDialogs.h"
@@ -20,8 +21,6 @@
 namespace {
 
 // The corners in the order of EWiringOrigin, the lines in that of EWiringScan.
-const char* const kOrigins[] = {"左上", "右上", "左下", "右下"};
-const char* const kScans[] = {"行 (横)", "列 (縦)"};
 
 const char* const kTargetHelp =
     "e131://ホスト/ユニバース　artnet://ホスト/ユニバース\n"
@@ -75,23 +74,8 @@ COutputDlg::COutputDlg(const SOutputSettings& settings,
     m_dmxRgb->setChecked(o.dmxRgb);
     form->addRow(QString(), m_dmxRgb);
 
-    m_origin = new QComboBox(this);
-    for (const char* name : kOrigins)
-        m_origin->addItem(Utf8(name));
-    m_origin->setCurrentIndex(static_cast<int>(o.wiring.origin));
-    m_scan = new QComboBox(this);
-    for (const char* name : kScans)
-        m_scan->addItem(Utf8(name));
-    m_scan->setCurrentIndex(static_cast<int>(o.wiring.scan));
-    m_serpentine = new QCheckBox(Utf8("折り返し"), this);
-    m_serpentine->setChecked(o.wiring.serpentine);
-    auto* wiring = new QHBoxLayout;
-    wiring->addWidget(new QLabel(Utf8("始点"), this));
-    wiring->addWidget(m_origin);
-    wiring->addWidget(m_scan);
-    wiring->addWidget(m_serpentine);
-    wiring->addStretch();
-    form->addRow(Utf8("配線:"), wiring);
+    m_wiring = new CWiringEditor(o.wiring, this);
+    form->addRow(Utf8("配線:"), m_wiring);
 
     m_panelWidth = SpinBox(this, 1, kMaxPanelSide, o.panelWidth);
     m_panelHeight = SpinBox(this, 1, kMaxPanelSide, o.panelHeight);
@@ -139,9 +123,7 @@ SOutputSettings COutputDlg::Settings() const {
     o.lit = ParseRgb(m_lit->text().toStdString()).value_or(o.lit);
     o.off = ParseRgb(m_off->text().toStdString()).value_or(o.off);
     o.dmxRgb = m_dmxRgb->isChecked();
-    o.wiring.origin = static_cast<EWiringOrigin>(m_origin->currentIndex());
-    o.wiring.scan = static_cast<EWiringScan>(m_scan->currentIndex());
-    o.wiring.serpentine = m_serpentine->isChecked();
+    o.wiring = m_wiring->Wiring();
     o.panelWidth = m_panelWidth->value();
     o.panelHeight = m_panelHeight->value();
     o.offsetX = m_offsetX->value();
@@ -166,10 +148,8 @@ void COutputDlg::RefreshEnabled() {
         ParseOutputTarget(m_target->text().trimmed().toStdString(), ignored);
     // A picture for FlaschenTaschen: the server has its own size and order.
     const bool picture = target && target->kind == EOutputKind::FlaschenTaschen;
-    for (QWidget* widget :
-         {static_cast<QWidget*>(m_origin), static_cast<QWidget*>(m_scan),
-          static_cast<QWidget*>(m_serpentine), static_cast<QWidget*>(m_panelWidth),
-          static_cast<QWidget*>(m_panelHeight)})
+    for (QWidget* widget : {static_cast<QWidget*>(m_wiring), static_cast<QWidget*>(m_panelWidth),
+                            static_cast<QWidget*>(m_panelHeight)})
         widget->setEnabled(!picture);
     m_dmxRgb->setEnabled(!target || IsDmxKind(target->kind));
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class CWiringEditor;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -32,9 +33,7 @@ public:
     QLineEdit* ColourEdit() const { return m_lit; }
     QLineEdit* OffColourEdit() const { return m_off; }
     QCheckBox* DmxRgbBox() const { return m_dmxRgb; }
-    QComboBox* OriginBox() const { return m_origin; }
-    QComboBox* ScanBox() const { return m_scan; }
-    QCheckBox* SerpentineBox() const { return m_serpentine; }
+    CWiringEditor* WiringEditor() const { return m_wiring; }
     QSpinBox* PanelWidthBox() const { return m_panelWidth; }
     QSpinBox* PanelHeightBox() const { return m_panelHeight; }
     QSpinBox* OffsetXBox() const { return m_offsetX; }
@@ -55,9 +54,7 @@ private:
     QLineEdit* m_lit = nullptr;
     QLineEdit* m_off = nullptr;
     QCheckBox* m_dmxRgb = nullptr;
-    QComboBox* m_origin = nullptr;
-    QComboBox* m_scan = nullptr;
-    QCheckBox* m_serpentine = nullptr;
+    CWiringEditor* m_wiring = nullptr;
     QSpinBox* m_panelWidth = nullptr;
     QSpinBox* m_panelHeight = nullptr;
     QSpinBox* m_offsetX = nullptr;

@@ -6,6 +6,7 @@
 
 #include "app/qt/ExchangeCommands.h"
 #include "app/qt/ExportDlg.h"
+#include "app/qt/WiringEditor.h"
 #include "app/qt/ExportSettings.h"
 #include "app/qt/QtProfile.h"
 #include "app/qt/GifImportDlg.h"
@@ -250,19 +251,22 @@ private slots:
         QVERIFY(!first.ProgmemCheck()->isChecked());
         // The wiring is a strip's alone.
         const auto wiringEnabled = [](const CExportDlg& dialog) {
-            return dialog.OriginBox()->isEnabled() && dialog.ScanBox()->isEnabled() &&
-                   dialog.SerpentineCheck()->isEnabled();
+            return dialog.WiringEditor()->OriginBox()->isEnabled() &&
+                   dialog.WiringEditor()->ScanBox()->isEnabled() &&
+                   dialog.WiringEditor()->SerpentineCheck()->isEnabled();
         };
         const auto wiringDisabled = [](const CExportDlg& dialog) {
-            return !dialog.OriginBox()->isEnabled() && !dialog.ScanBox()->isEnabled() &&
-                   !dialog.SerpentineCheck()->isEnabled();
+            return !dialog.WiringEditor()->OriginBox()->isEnabled() &&
+                   !dialog.WiringEditor()->ScanBox()->isEnabled() &&
+                   !dialog.WiringEditor()->SerpentineCheck()->isEnabled();
         };
         QVERIFY(wiringDisabled(first));
         first.LayoutBox()->setCurrentIndex(static_cast<int>(EDotLayout::Strip));
         QVERIFY(wiringEnabled(first));
-        first.OriginBox()->setCurrentIndex(static_cast<int>(EWiringOrigin::BottomRight));
-        first.ScanBox()->setCurrentIndex(static_cast<int>(EWiringScan::Columns));
-        first.SerpentineCheck()->setChecked(true);
+        first.WiringEditor()->OriginBox()->setCurrentIndex(
+            static_cast<int>(EWiringOrigin::BottomRight));
+        first.WiringEditor()->ScanBox()->setCurrentIndex(static_cast<int>(EWiringScan::Columns));
+        first.WiringEditor()->SerpentineCheck()->setChecked(true);
         first.ProgmemCheck()->setChecked(true);
         const SExportOptions chosen = first.Options();
         QVERIFY(chosen.layout == EDotLayout::Strip);
@@ -288,9 +292,12 @@ private slots:
         ReadExportSettings(read);
         CExportDlg second(EExportFormat::CSource, 12, read);
         QCOMPARE(second.LayoutBox()->currentIndex(), static_cast<int>(EDotLayout::Strip));
-        QCOMPARE(second.OriginBox()->currentIndex(), static_cast<int>(EWiringOrigin::BottomRight));
-        QCOMPARE(second.ScanBox()->currentIndex(), static_cast<int>(EWiringScan::Columns));
-        QVERIFY(second.SerpentineCheck()->isChecked() && second.ProgmemCheck()->isChecked());
+        QCOMPARE(second.WiringEditor()->OriginBox()->currentIndex(),
+                 static_cast<int>(EWiringOrigin::BottomRight));
+        QCOMPARE(second.WiringEditor()->ScanBox()->currentIndex(),
+                 static_cast<int>(EWiringScan::Columns));
+        QVERIFY(second.WiringEditor()->SerpentineCheck()->isChecked() &&
+                second.ProgmemCheck()->isChecked());
         QVERIFY(wiringEnabled(second));
         second.LayoutBox()->setCurrentIndex(static_cast<int>(EDotLayout::Pages));
         QVERIFY(wiringDisabled(second));

@@ -10,6 +10,7 @@
 #include "app/qt/LiveOutputLink.h"
 #include "app/qt/MainFrame.h"
 #include "app/qt/OutputDlg.h"
+#include "app/qt/WiringEditor.h"
 #include "app/qt/OutputProfile.h"
 #include "app/qt/QtProfile.h"
 #include "signs/SignReceivers.h"
@@ -110,9 +111,9 @@ private slots:
             output->TargetEdit()->setText(QStringLiteral(" e131://10.1.2.3/5 "));
             output->ColourEdit()->setText(QStringLiteral("ff8000"));
             output->DmxRgbBox()->setChecked(true);
-            output->OriginBox()->setCurrentIndex(3);
-            output->ScanBox()->setCurrentIndex(1);
-            output->SerpentineBox()->setChecked(true);
+            output->WiringEditor()->OriginBox()->setCurrentIndex(3);
+            output->WiringEditor()->ScanBox()->setCurrentIndex(1);
+            output->WiringEditor()->SerpentineCheck()->setChecked(true);
             output->PanelWidthBox()->setValue(64);
             output->OffsetXBox()->setValue(-3);
             output->OkButton()->click();
