@@ -2,6 +2,7 @@
 
 #include "store/FormValues.h"
 #include "view/qt/Cp932Validator.h"
+#include "view/qt/ShellDialogs.h"
 #include "view/qt/ShellResources.h"
 
 #include <QDialogButtonBox>
@@ -24,12 +25,7 @@ CCharEntryDlg::CCharEntryDlg(int size, QWidget* parent) : QDialog(parent) {
     m_edit->setValidator(
         new CCp932Validator(size == 32 ? kText32MaxBytes : kText16MaxBytes, m_edit));
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QString::fromUtf8("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_edit);

@@ -1,6 +1,7 @@
 #include "app/qt/ExportDlg.h"
 
 #include "app/qt/WiringEditor.h"
+#include "view/qt/ShellDialogs.h"
 #include "view/qt/ShellResources.h"
 
 #include <QCheckBox>
@@ -100,12 +101,7 @@ CExportDlg::CExportDlg(EExportFormat format, int screenCount, const SExportOptio
         form->addRow(Utf8("配列名:"), m_name);
     }
 
-    auto* buttons = new QDialogButtonBox(this);
-    m_ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(Utf8("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-    m_ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this, &m_ok);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

@@ -1,5 +1,6 @@
 #include "app/qt/GifImportDlg.h"
 
+#include "view/qt/ShellDialogs.h"
 #include "view/qt/ShellResources.h"
 
 #include <QCheckBox>
@@ -81,12 +82,7 @@ CGifImportDlg::CGifImportDlg(const SGreyImage& firstFrame, QWidget* parent)
     form->addRow(QString(), m_invert);
     form->addRow(Utf8("大きさ:"), m_fit);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(Utf8("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_preview, 0, Qt::AlignHCenter);

@@ -96,13 +96,8 @@ COutputDlg::COutputDlg(const SOutputSettings& settings,
     offset->addStretch();
     form->addRow(Utf8("スクリーンの位置:"), offset);
 
-    auto* buttons = new QDialogButtonBox(this);
+    QDialogButtonBox* buttons = OkCancelButtons(this, &m_ok);
     m_test = buttons->addButton(Utf8("テスト点灯"), QDialogButtonBox::ActionRole);
-    m_ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(Utf8("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-    m_ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_test, &QPushButton::clicked, this, [this] {
         if (Check() && m_testLighting)
             m_testLighting(Settings());

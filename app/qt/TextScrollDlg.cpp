@@ -4,6 +4,7 @@
 #include "edit/FreeTypeRasterizer.h"
 #include "store/CommandIds.h"
 #include "store/ViewCore.h"
+#include "view/qt/ShellDialogs.h"
 #include "view/qt/ShellResources.h"
 
 #include <QComboBox>
@@ -78,12 +79,7 @@ CTextScrollDlg::CTextScrollDlg(CViewCore& view, const STextScrollOptions& option
     form->addRow(Utf8("行:"), m_row);
     form->addRow(Utf8("移動量:"), m_step);
 
-    auto* buttons = new QDialogButtonBox(this);
-    m_ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(Utf8("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-    m_ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this, &m_ok);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_preview, 0, Qt::AlignHCenter);

@@ -1,9 +1,10 @@
 #include "view/qt/ShellDialogs.h"
 
-#include "edit/FreeTypeRasterizer.h"
 #include "store/Cp932.h"
 
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -257,4 +258,16 @@ bool ShowFontDialog(QWidget* parent, CLogFont& font, const std::string& family) 
         return false;
     TakeChosenFont(initial, dialog.selectedFont(), font);
     return true;
+}
+
+QDialogButtonBox* OkCancelButtons(QDialog* dialog, QPushButton** ok) {
+    auto* buttons = new QDialogButtonBox(dialog);
+    QPushButton* okButton = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QString::fromUtf8("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    okButton->setDefault(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    if (ok != nullptr)
+        *ok = okButton;
+    return buttons;
 }

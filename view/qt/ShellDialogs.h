@@ -7,6 +7,9 @@
 #include <optional>
 #include <string>
 
+class QDialog;
+class QDialogButtonBox;
+class QPushButton;
 class QWidget;
 
 // The modal dialogs the window shows for the core and for the File commands:
@@ -66,3 +69,7 @@ struct SDialogHooks {
     std::function<std::optional<CLogFont>(const CLogFont& font)> fontDialog;
 };
 SDialogHooks& DialogHooks();
+
+// The "OK" and "ｷｬﾝｾﾙ" buttons of `dialog`, wired to accept and reject it,
+// with OK the default. `ok`, when given, receives the OK button.
+QDialogButtonBox* OkCancelButtons(QDialog* dialog, QPushButton** ok = nullptr);
