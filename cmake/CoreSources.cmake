@@ -174,6 +174,8 @@ set(GLOWMOTION_CLI_SOURCES
     cli/EscapedText.h
     cli/ExportCommand.cpp
     cli/ExportCommand.h
+    cli/GeneratedAnimation.cpp
+    cli/GeneratedAnimation.h
     cli/ImportCommand.cpp
     cli/ImportCommand.h
     cli/ExitCodes.h
