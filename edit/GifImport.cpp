@@ -1,5 +1,6 @@
 #include "edit/GifImport.h"
 
+#include "edit/ScreenEditing.h"
 #include "store/FileIo.h"
 #include "store/MessageText.h"
 #include "store/Platform.h"
@@ -35,11 +36,6 @@ void ReportNoFrames(CPlatform& platform) {
     platform.MessageBox(kEmptyGifText, kErrorCaption, MB_ICONEXCLAMATION);
 }
 
-// The screen the first frame goes to: the one on display.
-int FirstImportedScreen(const CScreenStore& s) {
-    return std::clamp(s.m_currentScreen + s.m_previewOffset, 1, kMaxScreens);
-}
-
 } // namespace
 
 bool ReadGifFile(CPlatform& platform, const std::string& path, std::string& bytes) {
@@ -67,7 +63,7 @@ bool FirstGifFrame(CPlatform& platform, std::string_view bytes, SGreyImage& imag
 }
 
 bool CheckGifImport(CViewCore& view, std::string_view bytes) {
-    const int first = FirstImportedScreen(view.Store());
+    const int first = view.Store().ScreenOnDisplay();
     // One frame past the room is enough to refuse.
     SGifOutline outline;
     if (ReportGifError(view.Platform(), ScanGif(bytes, kMaxScreens - first + 1, outline)))
@@ -85,7 +81,7 @@ bool ImportGif(CViewCore& view, std::string_view bytes, const SDotOptions& optio
         return false;
     CScreenStore& s = view.Store();
     CPlatform& platform = view.Platform();
-    const int first = FirstImportedScreen(s);
+    const int first = s.ScreenOnDisplay();
     const int room = kMaxScreens - first + 1;
 
     // The frames are decoded aside; the bank is only touched once all of
@@ -120,16 +116,7 @@ bool ImportGif(CViewCore& view, std::string_view bytes, const SDotOptions& optio
 
     const int bank = s.m_currentBank;
     std::copy(screens.begin(), screens.end(), s.ScreensAt(bank, first, frames).begin());
-    s.m_previewOffset = 0;
-    s.m_currentScreen = first;
-    s.m_bankCurrent[bank] = first;
-    s.m_screenCount[bank] = std::max(s.m_screenCount[bank], last);
-    s.m_displayedCount[bank] = s.m_screenCount[bank];
-    view.UpdateData(false);
-    platform.SetScrollRange(1, s.m_screenCount[bank]);
-    platform.SetScrollPos(first);
-    view.RepaintGrid();
-    view.SetModifiedFlag();
+    ShowWrittenScreens(view, first, last);
     return true;
 }
 

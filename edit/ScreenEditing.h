@@ -19,5 +19,11 @@ int ScreensToLast(const CScreenStore& store);
 // the screen scroll bar's range to the screens of the current bank.
 void ShowScreenCount(CViewCore& view, int bank);
 
+// Shows screens `first`..`last` of the current bank that were just written
+// in one go (an imported GIF, a scrolling text): the first becomes the
+// current screen, the bank's count grows to take the last, the form, the
+// scroll bar and the grid show them, and the document is marked modified.
+void ShowWrittenScreens(CViewCore& view, int first, int last);
+
 // Whether the macro player is running the operation, rather than a click.
 bool IsPlayingBack(const CViewCore& view);

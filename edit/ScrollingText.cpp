@@ -1,5 +1,6 @@
 #include "edit/ScrollingText.h"
 
+#include "edit/ScreenEditing.h"
 #include "store/MessageText.h"
 #include "store/Platform.h"
 #include "store/ViewCore.h"
@@ -181,7 +182,7 @@ bool WriteScrollingText(CViewCore& view, const STextScrollOptions& options) {
                             MB_ICONEXCLAMATION);
         return false;
     }
-    const int first = std::clamp(s.m_currentScreen + s.m_previewOffset, 1, kMaxScreens);
+    const int first = s.ScreenOnDisplay();
     const int count = text->ScreenCount();
     // Checked before anything is written: a long message changes nothing.
     const int last = count > kMaxScreens ? kMaxScreens + 1 : first + count - 1;
@@ -192,15 +193,6 @@ bool WriteScrollingText(CViewCore& view, const STextScrollOptions& options) {
     const std::span<Word> screens = s.ScreensAt(bank, first, count);
     for (int k = 0; k < count; ++k)
         text->Screen(k, screens.data() + static_cast<size_t>(k) * kWordsPerScreen);
-    s.m_previewOffset = 0;
-    s.m_currentScreen = first;
-    s.m_bankCurrent[bank] = first;
-    s.m_screenCount[bank] = std::max(s.m_screenCount[bank], last);
-    s.m_displayedCount[bank] = s.m_screenCount[bank];
-    view.UpdateData(false);
-    platform.SetScrollPos(first);
-    platform.SetScrollRange(1, s.m_screenCount[bank]);
-    view.RepaintGrid();
-    view.SetModifiedFlag();
+    ShowWrittenScreens(view, first, last);
     return true;
 }

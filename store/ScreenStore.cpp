@@ -25,6 +25,10 @@ std::span<Word> CScreenStore::ScreensAt(int bank, int first, int count) {
     return m_banks[std::clamp(bank, 0, kBankCount - 1)].Screens(first, count);
 }
 
+int CScreenStore::ScreenOnDisplay() const {
+    return std::clamp(m_currentScreen + m_previewOffset, 1, kMaxScreens);
+}
+
 std::span<Word, kWordsPerScreen> CScreenStore::CurrentScreenWords() {
     return ScreenAt(m_currentBank, m_currentScreen);
 }

@@ -42,6 +42,9 @@ public:
     std::span<Word, kWordsPerScreen> CurrentScreenWords();
     // The screen count of the current bank.
     int CurrentScreenCount() const { return m_screenCount[m_currentBank]; }
+    // The screen the grid shows: the current one, or during a preview the
+    // one the preview stands at (1..800).
+    int ScreenOnDisplay() const;
 
     // Fields bound to the form (see CFormValues for the controls).
     int m_currentScreen = 1;

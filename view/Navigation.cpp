@@ -27,7 +27,7 @@ void ShowCurrent(CViewCore& view, int screen) {
 void OnScreenScroll(CViewCore& view, int code, int thumbPosition) {
     CScreenStore& s = view.Store();
     if (s.m_previewOffset != 0)
-        s.m_currentScreen = std::clamp(s.m_currentScreen + s.m_previewOffset, 1, kMaxScreens);
+        s.m_currentScreen = s.ScreenOnDisplay();
     int p = s.m_currentScreen;
     s.m_scrollPos = p;
     s.m_previewOffset = 0;
@@ -160,7 +160,7 @@ void TakeScreenOnDisplay(CViewCore& view) {
     CScreenStore& s = view.Store();
     if (s.m_previewOffset == 0)
         return;
-    const int shown = std::clamp(s.m_currentScreen + s.m_previewOffset, 1, kMaxScreens);
+    const int shown = s.ScreenOnDisplay();
     s.m_previewOffset = 0;
     s.m_currentScreen = shown;
     s.m_scrollPos = shown;
