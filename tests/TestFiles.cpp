@@ -1,5 +1,6 @@
 #include "TestFiles.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
@@ -21,6 +22,14 @@ CTempDir::~CTempDir() {
     std::filesystem::permissions(m_dir, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(m_dir, ignored);
+}
+
+std::vector<std::string> CTempDir::Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // A temporary folder removed with the object.
 class CTempDir {
@@ -13,6 +14,8 @@ public:
 
     std::string Path(const std::string& name) const { return (m_dir / name).string(); }
     const std::filesystem::path& Dir() const { return m_dir; }
+    // The names of the files in the folder, sorted.
+    std::vector<std::string> Names() const;
 
 private:
     std::filesystem::path m_dir;

@@ -28,13 +28,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-size_t FileCount(const CTempDir& dir) {
-    size_t count = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir.Dir()))
-        ++count;
-    return count;
-}
-
 // Kills and reaps a child process when the test ends, also after a failed
 // assertion.
 class CChildGuard {
@@ -97,21 +90,13 @@ TEST(Faults, ASaveKilledAtAnyMomentLeavesTheOldFileOrTheNew) {
         const std::string after = ReadBytes(path);
         EXPECT_TRUE(after == old || after == full) << "a file of " << after.size() << " bytes";
         // At most the killed save's own temporary file; the next save removes it.
-        EXPECT_LE(FileCount(dir), 2u);
+        EXPECT_LE(dir.Names().size(), 2u);
         CTestSession t;
         FillBank(t, 'n');
         ASSERT_TRUE(WriteBankFile(t.view, 0, path));
         EXPECT_EQ(full, ReadBytes(path));
-        EXPECT_EQ(1u, FileCount(dir));
+        EXPECT_EQ(1u, dir.Names().size());
     }
-}
-
-std::vector<std::string> Names(const CTempDir& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir.Dir()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 bool MakesUnnamedFiles(const CTempDir& dir) {
@@ -180,7 +165,7 @@ TEST(Faults, EveryFailedCallOfTheWriterIsReportedAndLeavesNoTemporary) {
         if (row.way == EWay::InPlace) {
             ASSERT_EQ(0, ::link(path.c_str(), dir.Path("link.qvl").c_str()));
         }
-        const std::vector<std::string> before = Names(dir);
+        const std::vector<std::string> before = dir.Names();
         ClearFaults();
         RefuseUnnamedFiles(row.way == EWay::ByName);
         PlantFault(row.call, row.error);
@@ -192,11 +177,11 @@ TEST(Faults, EveryFailedCallOfTheWriterIsReportedAndLeavesNoTemporary) {
         if (row.keepsOld) {
             EXPECT_EQ(old, ReadBytes(path));
         }
-        EXPECT_EQ(before, Names(dir));
+        EXPECT_EQ(before, dir.Names());
         // The same save without the fault succeeds.
         EXPECT_EQ(EFileError::None, WriteFileSafely(path, fresh));
         EXPECT_EQ(fresh, ReadBytes(path));
-        EXPECT_EQ(before, Names(dir));
+        EXPECT_EQ(before, dir.Names());
     }
 
     // A file system that cannot reserve room saves in place all the same.
@@ -258,7 +243,7 @@ TEST(Faults, ManySavesOfOneFileAtOnceAllSucceed) {
         EXPECT_EQ(content(std::stoi(after.substr(0, 4)) - 1000), after);
         // Temporaries made by name that lost the race to be cleaned stay
         // until they are old; none made unnamed ever shows.
-        for (const std::string& name : Names(dir))
+        for (const std::string& name : dir.Names())
             EXPECT_TRUE(name == "film.gif") << name;
     }
 }
@@ -311,7 +296,7 @@ TEST(Faults, AnUnwritableTargetIsReportedAndKept) {
     ASSERT_EQ(1u, t.platform.messages.size());
     EXPECT_NE(std::string::npos, t.platform.messages[0].text.find("ro.qvl"));
     EXPECT_EQ(old, ReadBytes(path));
-    EXPECT_EQ(1u, FileCount(dir));
+    EXPECT_EQ(1u, dir.Names().size());
 }
 
 TEST(Faults, AFileRewrittenWhileItIsOpenedGivesOneWholeState) {

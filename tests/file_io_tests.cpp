@@ -38,14 +38,6 @@ struct stat StatOf(const std::string& path) {
     return info;
 }
 
-std::vector<std::string> Names(const CTempDir& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir.Dir()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // What is left to read on `fd`, up to 4096 bytes.
 std::string Drain(int fd) {
     char buffer[4096];
@@ -76,7 +68,7 @@ TEST(FileWriter, OrdinaryFilesAreReplacedWholeAndKeepTheirMode) {
     EXPECT_EQ(EFileError::None, WriteFileSafely(dir.Path(longest), "new"));
     EXPECT_EQ(EFileError::None, WriteFileSafely(dir.Path(longest), "again"));
     EXPECT_EQ("again", ReadBytes(dir.Path(longest)));
-    EXPECT_EQ((std::vector<std::string>{"a.qvl", longest}), Names(dir));
+    EXPECT_EQ((std::vector<std::string>{"a.qvl", longest}), dir.Names());
 }
 
 // Whether the folder makes unnamed files (O_TMPFILE), as most local file
@@ -122,20 +114,20 @@ TEST(FileWriter, TheNextSaveRemovesWhatKilledSavesLeft) {
         EXPECT_EQ("old", ReadBytes(path));
         if (!byName && unnamed) {
             // The unnamed file went with the process.
-            EXPECT_EQ(std::vector<std::string>{"film.qvl"}, Names(dir));
+            EXPECT_EQ(std::vector<std::string>{"film.qvl"}, dir.Names());
             continue;
         }
         // A file made by name stays while it might still be another save's
         // between its creation and its lock; once it has been left alone
         // for minutes, a save of any file in the folder removes it.
-        std::vector<std::string> names = Names(dir);
+        std::vector<std::string> names = dir.Names();
         ASSERT_EQ(2u, names.size());
         const std::string left = dir.Path(names[0]);
         EXPECT_EQ(EFileError::None, WriteFileSafely(dir.Path("other.qvl"), "new"));
-        EXPECT_EQ(3u, Names(dir).size());
+        EXPECT_EQ(3u, dir.Names().size());
         AgeFile(left, 6);
         EXPECT_EQ(EFileError::None, WriteFileSafely(dir.Path("other.qvl"), "new"));
-        EXPECT_EQ((std::vector<std::string>{"film.qvl", "other.qvl"}), Names(dir));
+        EXPECT_EQ((std::vector<std::string>{"film.qvl", "other.qvl"}), dir.Names());
     }
 }
 
@@ -175,7 +167,7 @@ TEST(FileWriter, OnlyTemporaryFilesNobodyHoldsAreRemoved) {
         WriteBytes(folder.Path("one.qvl"), "old");
         ASSERT_EQ(0, ::link(folder.Path("one.qvl").c_str(), folder.Path("two.qvl").c_str()));
         EXPECT_EQ(EFileError::None, WriteFileSafely(folder.Path("one.qvl"), "new"));
-        EXPECT_EQ((std::vector<std::string>{"one.qvl", "two.qvl"}), Names(folder));
+        EXPECT_EQ((std::vector<std::string>{"one.qvl", "two.qvl"}), folder.Names());
     }
     // Not a regular file, or with another link: not a temporary file.
     fs::create_directory(dir.Path(".glowmotion-done-F0lder000000"));
@@ -185,7 +177,7 @@ TEST(FileWriter, OnlyTemporaryFilesNobodyHoldsAreRemoved) {
     EXPECT_EQ(EFileError::None, WriteFileSafely(dir.Path("film.qvl"), "new"));
     EXPECT_EQ((std::vector<std::string>{".glowmotion-done-F0lder000000",
                                         ".glowmotion-done-L1nked000000", "film.qvl", "kept.qvl"}),
-              Names(dir));
+              dir.Names());
 }
 
 TEST(FileWriter, LinksAreFollowedAndKept) {
@@ -223,11 +215,11 @@ TEST(FileWriter, LinksAreFollowedAndKept) {
     fs::create_symlink("loop-b", dir.Path("loop-a"));
     fs::create_symlink("loop-a", dir.Path("loop-b"));
     fs::create_symlink("self", dir.Path("self"));
-    const std::vector<std::string> before = Names(dir);
+    const std::vector<std::string> before = dir.Names();
     EXPECT_EQ(EFileError::WriteFailed, WriteFileSafely(dir.Path("loop-a"), "x"));
     EXPECT_EQ(EFileError::WriteFailed, WriteFileSafely(dir.Path("self"), "x"));
     EXPECT_EQ(EFileError::WriteFailed, WriteFileSafely(dir.Path("self/x.qvl"), "x"));
-    EXPECT_EQ(before, Names(dir));
+    EXPECT_EQ(before, dir.Names());
 }
 
 TEST(FileWriter, RefusesWhatMayNotBeWrittenAndKeepsOtherOwners) {
