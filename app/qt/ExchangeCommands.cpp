@@ -10,6 +10,7 @@
 #include "view/qt/ShellResources.h"
 
 #include <QProgressDialog>
+#include <QSpinBox>
 
 #include <memory>
 #include <optional>
@@ -62,6 +63,9 @@ void RunExportCommand(QWidget* parent, CViewCore& view, EExportFormat format,
     if (!CheckSomethingToExport(view))
         return;
     CExportDlg dialog(format, view.Store().CurrentScreenCount(), parent);
+    // A GIF plays at the preview's speed unless told otherwise.
+    if (QSpinBox* delay = dialog.DelayBox())
+        delay->setValue(view.Store().m_previewInterval);
     if (!Accepted(dialog))
         return;
     SExportOptions options = dialog.Options();

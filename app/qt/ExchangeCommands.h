@@ -13,11 +13,11 @@ class QWidget;
 // and the progress. What is written or read, and every message, is the
 // core's (ExportScreens, ImportGif).
 
-// "GIFアニメ保存...", "PNG保存..." and "Cソース保存...": the options dialog,
-// then the save dialog (proposing `title` with the format's extension), then
-// the export of the bank on display with a progress dialog that can cancel
-// it. For C source a name ending in .bin writes the raw bytes instead. An
-// empty bank gets the core's message at once.
+// "GIFアニメ保存...", "PNG保存..." and "Cソース保存...": the options dialog
+// (a GIF's delay proposed at the preview's speed), then the save dialog (proposing `title` with the
+// format's extension), then the export of the bank on display with a progress dialog that can
+// cancel it. For C source a name ending in .bin writes the raw bytes instead. An empty bank gets
+// the core's message at once.
 void RunExportCommand(QWidget* parent, CViewCore& view, EExportFormat format,
                       const std::string& title);
 
