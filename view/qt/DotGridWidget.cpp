@@ -47,7 +47,7 @@ void CDotGridWidget::SetOnionSkin(bool on) {
     if (on == m_onionSkin)
         return;
     m_onionSkin = on;
-    update();
+    Refresh();
 }
 
 const Word* CDotGridWidget::OnionScreen() const {
@@ -63,7 +63,13 @@ QSize CDotGridWidget::sizeHint() const {
     return {kWidth, kHeight};
 }
 
-void CDotGridWidget::RefreshImage() {
+void CDotGridWidget::Refresh() {
+    const QRect changed = RefreshImage();
+    if (!changed.isEmpty())
+        update(changed);
+}
+
+QRect CDotGridWidget::RefreshImage() {
     const auto words = ShownScreenWords(m_store);
     const Word* previous = OnionScreen();
     const int rowBytes = kDotSize * 4;
@@ -71,6 +77,10 @@ void CDotGridWidget::RefreshImage() {
     const qsizetype imageLine = m_image.bytesPerLine();
     const uchar* dots = m_dots.constBits();
     const qsizetype dotsLine = m_dots.bytesPerLine();
+    int firstColumn = kScreenColumns;
+    int lastColumn = -1;
+    int firstRow = kScreenRows;
+    int lastRow = -1;
     for (int column = 0; column < kScreenColumns; ++column) {
         const size_t at = static_cast<size_t>(column);
         const Word lit = words[at];
@@ -82,6 +92,10 @@ void CDotGridWidget::RefreshImage() {
         m_dimmed[at] = dimmed;
         if (image == nullptr)
             image = m_image.bits();
+        firstColumn = std::min(firstColumn, column);
+        lastColumn = column;
+        firstRow = std::min(firstRow, std::countl_zero(changed));
+        lastRow = std::max(lastRow, kScreenRows - 1 - std::countr_zero(changed));
         for (; changed != 0; changed &= changed - 1) {
             const int row = kScreenRows - 1 - std::countr_zero(changed);
             const Word bit = DotMask(row);
@@ -98,10 +112,19 @@ void CDotGridWidget::RefreshImage() {
         }
     }
     m_drawn = true;
+    if (lastColumn < 0)
+        return {};
+    return QRect(firstColumn * kPitch, firstRow * kPitch,
+                 (lastColumn - firstColumn) * kPitch + kDotSize,
+                 (lastRow - firstRow) * kPitch + kDotSize);
 }
 
 void CDotGridWidget::paintEvent(QPaintEvent* event) {
-    RefreshImage();
+    // The state may have changed since the last Refresh (an uncovered grid
+    // paints at once): what changed outside this paint is painted next.
+    const QRect changed = RefreshImage();
+    if (!changed.isEmpty() && !event->region().contains(changed))
+        update(changed);
     QPainter painter(this);
     // In bands: Qt hands a copy of more than about a hundred lines to its
     // thread pool, and waking the pool on every screen of a preview costs

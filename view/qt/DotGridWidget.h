@@ -15,7 +15,7 @@ class CScreenStore;
 // of 6 pixels so that neighbouring frames share one black line. It only reads
 // the editing state, and repaints without erasing: every pixel asked for is
 // drawn, from a picture of the whole grid in which only the cells that
-// changed since the last paint are drawn again. Mouse events pass through it
+// changed are drawn again, and a repaint request repaints just those. Mouse events pass through it
 // to the form underneath, which works in the form's coordinates.
 class CDotGridWidget : public QWidget {
     Q_OBJECT
@@ -24,6 +24,10 @@ public:
     static constexpr int kDotSize = 7;
 
     CDotGridWidget(const CScreenStore& store, QWidget* parent);
+
+    // Takes what the grid shows now and repaints the cells that changed:
+    // nothing when none did.
+    void Refresh();
 
     // Repaints the one cell (column 0..47, row 0..31).
     void UpdateCell(int column, int row);
@@ -45,8 +49,9 @@ protected:
 private:
     // The previous screen's words when the onion skin shows, else nullptr.
     const Word* OnionScreen() const;
-    // Draws the cells whose picture changed into m_image.
-    void RefreshImage();
+    // Draws the cells whose picture changed into m_image and returns the
+    // rectangle around them (empty when none changed).
+    QRect RefreshImage();
 
     const CScreenStore& m_store;
     QImage m_dots;

@@ -354,7 +354,7 @@ void CQuorvelView::EnableControl(int controlId, bool enabled) {
 // Platform: the grid, the scroll bar, the timer and the status bar.
 
 void CQuorvelView::InvalidateGrid() {
-    m_grid->update();
+    m_grid->Refresh();
     NoteShownScreenChanged();
 }
 

@@ -64,6 +64,18 @@ QImage LedPicture(int size, QRgb colour) {
     return image;
 }
 
+// The pixels of an LED picture of `size` that its disc may touch; the rest
+// stays black whatever the LED shows.
+QRect LedDisc(int size) {
+    if (size < kSmallestDisc)
+        return QRect(0, 0, size, size);
+    const double middle = size / 2 + 0.5;
+    const double radius = size * kDiscShare / 2;
+    const int first = std::max(0, static_cast<int>(std::floor(middle - radius)));
+    const int last = std::min(size - 1, static_cast<int>(std::ceil(middle + radius)));
+    return QRect(QPoint(first, first), QPoint(last, last));
+}
+
 } // namespace
 
 CSignWindow::CSignWindow(CQuorvelView& view, QWidget* parent)
@@ -122,11 +134,11 @@ void CSignWindow::SetColour(EColour colour) {
 }
 
 int CSignWindow::ColumnEdge(int column) const {
-    return static_cast<int>(std::lround(m_left + column * m_pitch));
+    return m_columnEdges[static_cast<size_t>(std::clamp(column, 0, kScreenColumns))];
 }
 
 int CSignWindow::RowEdge(int row) const {
-    return static_cast<int>(std::lround(m_top + row * m_pitch));
+    return m_rowEdges[static_cast<size_t>(std::clamp(row, 0, kScreenRows))];
 }
 
 QRect CSignWindow::LedRect(int column, int row) const {
@@ -144,6 +156,11 @@ void CSignWindow::Layout() {
     m_pitch = std::max(width / kScreenColumns, 1.0);
     m_left = (this->width() - m_pitch * kScreenColumns) / 2;
     m_top = (this->height() - m_pitch * kScreenRows) / 2;
+    for (int column = 0; column <= kScreenColumns; ++column)
+        m_columnEdges[static_cast<size_t>(column)] =
+            static_cast<int>(std::lround(m_left + column * m_pitch));
+    for (int row = 0; row <= kScreenRows; ++row)
+        m_rowEdges[static_cast<size_t>(row)] = static_cast<int>(std::lround(m_top + row * m_pitch));
     DrawLeds();
 }
 
@@ -151,6 +168,7 @@ void CSignWindow::DrawLeds() {
     const int size = std::max(1, static_cast<int>(m_pitch));
     m_lit = LedPicture(size, ColourOf(m_colour).lit);
     m_unlit = LedPicture(size, ColourOf(m_colour).unlit);
+    m_disc = LedDisc(size);
 }
 
 void CSignWindow::Refresh() {
@@ -159,24 +177,33 @@ void CSignWindow::Refresh() {
     const std::array<Word, kWordsPerScreen> words = ShownScreenWords(m_view.Core().Store());
     if (words == m_shown)
         return;
-    // One rectangle a row, from the first LED that changed to the last.
+    // Only the discs of the LEDs that changed: a rectangle for each run of
+    // them in a row, rows from the top, runs from the left, as a region
+    // takes them whole.
+    QList<QRect> rects;
     for (int row = 0; row < kScreenRows; ++row) {
         const Word bit = DotMask(row);
-        int first = -1;
-        int last = -1;
-        for (int column = 0; column < kScreenColumns; ++column) {
+        const int top = RowEdge(row) + m_disc.top();
+        for (int column = 0; column < kScreenColumns;) {
             if (((words[static_cast<size_t>(column)] ^ m_shown[static_cast<size_t>(column)]) &
-                 bit) == 0)
+                 bit) == 0) {
+                ++column;
                 continue;
-            if (first < 0)
-                first = column;
-            last = column;
+            }
+            const int first = column;
+            while (column < kScreenColumns &&
+                   ((words[static_cast<size_t>(column)] ^ m_shown[static_cast<size_t>(column)]) &
+                    bit) != 0)
+                ++column;
+            const int left = ColumnEdge(first) + m_disc.left();
+            const int right = ColumnEdge(column - 1) + m_disc.right();
+            rects.append(QRect(left, top, right - left + 1, m_disc.height()));
         }
-        if (first >= 0)
-            update(QRect(QPoint(ColumnEdge(first), RowEdge(row)),
-                         QPoint(ColumnEdge(last + 1) - 1, RowEdge(row + 1) - 1)));
     }
     m_shown = words;
+    QRegion region;
+    region.setRects(rects.constData(), static_cast<int>(rects.size()));
+    update(region);
 }
 
 void CSignWindow::paintEvent(QPaintEvent* event) {
@@ -184,8 +211,9 @@ void CSignWindow::paintEvent(QPaintEvent* event) {
     const QRect area(QPoint(ColumnEdge(0), RowEdge(0)),
                      QPoint(ColumnEdge(kScreenColumns) - 1, RowEdge(kScreenRows) - 1));
     for (const QRect& rect : event->region()) {
-        for (const QRect& margin : QRegion(rect).subtracted(area))
-            painter.fillRect(margin, Qt::black);
+        if (!area.contains(rect))
+            for (const QRect& margin : QRegion(rect).subtracted(area))
+                painter.fillRect(margin, Qt::black);
         const QRect inside = rect & area;
         if (inside.isEmpty())
             continue;
@@ -195,13 +223,16 @@ void CSignWindow::paintEvent(QPaintEvent* event) {
         int firstRow = std::max(0, static_cast<int>((inside.top() - m_top) / m_pitch) - 1);
         while (RowEdge(firstRow + 1) <= inside.top())
             ++firstRow;
+        // Each LED draws just its part of the rectangle, which keeps every
+        // copy a plain one whatever the shape of the region.
         for (int row = firstRow; row < kScreenRows && RowEdge(row) <= inside.bottom(); ++row) {
             for (int column = firstColumn;
                  column < kScreenColumns && ColumnEdge(column) <= inside.right(); ++column) {
                 const QRect led = LedRect(column, row);
+                const QRect part = led & inside;
                 const bool lit = TestDot(m_shown.data(), column, row);
-                painter.drawImage(led.topLeft(), lit ? m_lit : m_unlit,
-                                  QRect(0, 0, led.width(), led.height()));
+                painter.drawImage(part.topLeft(), lit ? m_lit : m_unlit,
+                                  part.translated(-led.topLeft()));
             }
         }
     }

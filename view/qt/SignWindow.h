@@ -91,6 +91,12 @@ private:
     // than the smaller LED rectangles so that it covers the larger ones.
     QImage m_lit;
     QImage m_unlit;
+    // Where the disc lies in an LED picture.
+    QRect m_disc;
+    // The left edges of the columns and the top edges of the rows, each
+    // with the edge after the last.
+    std::array<int, kScreenColumns + 1> m_columnEdges{};
+    std::array<int, kScreenRows + 1> m_rowEdges{};
     QRect m_normalGeometry;
     QAction* m_fullScreen = nullptr;
     QActionGroup* m_colours = nullptr;
