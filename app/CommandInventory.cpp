@@ -64,6 +64,25 @@ const std::array kTexts = {
                  nullptr},
     SCommandText{ID_OUTPUT_LIVE, "LED出力(&O)", "表示中のスクリーンをLEDサインへ出力/停止",
                  nullptr},
+    // Drawing tools, watching the animation and the preview's speed.
+    SCommandText{ID_TOOL_PEN, "ペン(&P)\tP",
+                 "ドラッグした跡のドットを描画　左ボタン点灯、右ボタン消灯", "ペン"},
+    SCommandText{ID_TOOL_LINE, "直線(&L)\tL",
+                 "押した点から離した点まで直線を描画　左ボタン点灯、右ボタン消灯", "直線"},
+    SCommandText{ID_TOOL_RECTANGLE, "四角形(&R)\tR",
+                 "押した点と離した点を角とする四角形の枠を描画　左ボタン点灯、右ボタン消灯",
+                 "四角形"},
+    SCommandText{ID_TOOL_FILL, "塗りつぶし(&B)\tB",
+                 "クリックした点とつながる同じ状態の領域を塗りつぶし　左ボタン点灯、右ボタン消灯",
+                 "塗りつぶし"},
+    SCommandText{ID_VIEW_SIGN_WINDOW, "LED看板ウィンドウ(&L)",
+                 "表示スクリーンをLED看板の見え方で別ウィンドウに表示/非表示", nullptr},
+    SCommandText{ID_VIEW_FILMSTRIP, "フィルムストリップ(&F)",
+                 "バンクのスクリーンの縮小一覧を表示/非表示", nullptr},
+    SCommandText{ID_VIEW_SPEED_50, "50 ms", "TESTでスクリーンを50ミリ秒ごとに再生", nullptr},
+    SCommandText{ID_VIEW_SPEED_100, "100 ms", "TESTでスクリーンを100ミリ秒ごとに再生", nullptr},
+    SCommandText{ID_VIEW_SPEED_200, "200 ms", "TESTでスクリーンを200ミリ秒ごとに再生", nullptr},
+    SCommandText{ID_VIEW_SPEED_500, "500 ms", "TESTでスクリーンを500ミリ秒ごとに再生", nullptr},
 };
 
 const std::array kAccelerators = {
@@ -85,6 +104,18 @@ const std::array kAccelerators = {
     SAccelerator{ID_EDIT_PASTE, "Ctrl+Shift+V", true},
     SAccelerator{ID_EDIT_CUT, "Ctrl+Shift+Del", true},
     SAccelerator{ID_EDIT_COPY, "Ctrl+Shift+Ins", true},
+    // Moving between screens as the buttons beside the screen scroll bar do,
+    // the preview, and the drawing tools. Plain keys: an edit box with the
+    // focus keeps them.
+    SAccelerator{ID_NEXT_SCREEN, "PgDown"},
+    SAccelerator{ID_PREVIOUS_SCREEN, "PgUp"},
+    SAccelerator{IDC_FIRST_SCREEN, "Home"},
+    SAccelerator{IDC_LAST_SCREEN, "End"},
+    SAccelerator{IDC_PLAY, "F5"},
+    SAccelerator{ID_TOOL_PEN, "P"},
+    SAccelerator{ID_TOOL_LINE, "L"},
+    SAccelerator{ID_TOOL_RECTANGLE, "R"},
+    SAccelerator{ID_TOOL_FILL, "B"},
 };
 
 using M = EMenuEntry;
@@ -113,6 +144,15 @@ const std::array kMenuBar = {
     SMenuEntry{M::Command, ID_VIEW_STATUS_BAR},
     SMenuEntry{M::Separator},
     SMenuEntry{M::Command, ID_VIEW_ONION_SKIN},
+    SMenuEntry{M::Separator},
+    SMenuEntry{M::Command, ID_VIEW_SIGN_WINDOW},
+    SMenuEntry{M::Command, ID_VIEW_FILMSTRIP},
+    SMenuEntry{M::Popup, 0, "再生速度(&S)"},
+    SMenuEntry{M::Command, ID_VIEW_SPEED_50},
+    SMenuEntry{M::Command, ID_VIEW_SPEED_100},
+    SMenuEntry{M::Command, ID_VIEW_SPEED_200},
+    SMenuEntry{M::Command, ID_VIEW_SPEED_500},
+    SMenuEntry{M::End},
     SMenuEntry{M::End},
     SMenuEntry{M::Popup, 0, "変換(&C)"},
     SMenuEntry{M::Popup, 0, "合成"},
@@ -133,19 +173,30 @@ const std::array kMenuBar = {
     SMenuEntry{M::Separator},
     SMenuEntry{M::Command, ID_OUTPUT_SETTINGS},
     SMenuEntry{M::Command, ID_OUTPUT_LIVE},
+    SMenuEntry{M::Separator},
+    SMenuEntry{M::Popup, 0, "描画ツール(&D)"},
+    SMenuEntry{M::Command, ID_TOOL_PEN},
+    SMenuEntry{M::Command, ID_TOOL_LINE},
+    SMenuEntry{M::Command, ID_TOOL_RECTANGLE},
+    SMenuEntry{M::Command, ID_TOOL_FILL},
+    SMenuEntry{M::End},
     SMenuEntry{M::End},
     SMenuEntry{M::Popup, 0, "ﾍﾙﾌﾟ(&H)"},
     SMenuEntry{M::Command, ID_APP_ABOUT},
     SMenuEntry{M::End},
 };
 
+// The rows follow the groups between the separators.
+// clang-format off
 const std::array kToolbar = {
     ID_FILE_NEW,  ID_FILE_OPEN,    ID_FILE_SAVE,    0,
     ID_EDIT_CUT,  ID_EDIT_COPY,    ID_EDIT_PASTE,   0,
     ID_REVERSE,   ID_SPACE_INSERT, ID_SPACE_DELETE, 0,
     ID_AND,       ID_OR,           ID_FONT32,       ID_FONT16,
-    ID_APP_ABOUT,
+    ID_APP_ABOUT, 0,
+    ID_TOOL_PEN,  ID_TOOL_LINE,    ID_TOOL_RECTANGLE, ID_TOOL_FILL,
 };
+// clang-format on
 
 } // namespace
 
@@ -187,6 +238,12 @@ bool IsFrameCommand(int id) {
     case ID_TEXT_SCROLL:
     case ID_OUTPUT_SETTINGS:
     case ID_OUTPUT_LIVE:
+    case ID_VIEW_SIGN_WINDOW:
+    case ID_VIEW_FILMSTRIP:
+    case ID_VIEW_SPEED_50:
+    case ID_VIEW_SPEED_100:
+    case ID_VIEW_SPEED_200:
+    case ID_VIEW_SPEED_500:
         return true;
     default:
         return id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE5;

@@ -54,7 +54,8 @@ std::span<const int> ToolbarButtons();
 // Whether the main window itself carries out command `id` (the File, View
 // and Help commands, the recent files, and the exports, the GIF import, the
 // scrolling text and the live output of the Tools menu, which need its
-// dialogs) rather than the form.
+// dialogs) rather than the form. The drawing tools are the form's: mouse
+// drawing depends on them.
 bool IsFrameCommand(int id);
 
 // The prompts of Undo and Redo while there is nothing to undo or redo; with

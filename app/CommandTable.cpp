@@ -20,6 +20,7 @@
 #include "store/ViewCore.h"
 #include "view/Navigation.h"
 #include "view/Preview.h"
+#include "view/ShapeDrawing.h"
 
 #include <array>
 
@@ -36,6 +37,10 @@ const std::array kCommands = {
     SCommand{.id = IDC_SELECT3, .plain = Select3, .plainStep = EStep::Select3},
     SCommand{.id = IDC_PLAY, .plain = TogglePreview},
     SCommand{.id = IDC_RESET, .plain = Reset},
+    // Page Down and Page Up: the scroll bar's arrows, which record their own
+    // go-to-screen steps.
+    SCommand{.id = ID_NEXT_SCREEN, .plain = NextScreen},
+    SCommand{.id = ID_PREVIOUS_SCREEN, .plain = PreviousScreen},
 
     // Screen editing: the clips, spaces, AND / OR and bitmap files.
     SCommand{.id = ID_EDIT_COPY,
@@ -136,6 +141,12 @@ const std::array kCommands = {
         .id = IDC_IMPORT32, .plain = ImportCharacters32, .plainStep = EStep::ImportCharacters32},
     SCommand{.id = ID_FONT16, .plain = ChooseImportFont16},
     SCommand{.id = ID_FONT32, .plain = ChooseImportFont32},
+
+    // The drawing tools: like mouse drawing, never recorded.
+    SCommand{.id = ID_TOOL_PEN, .plain = SelectPenTool},
+    SCommand{.id = ID_TOOL_LINE, .plain = SelectLineTool},
+    SCommand{.id = ID_TOOL_RECTANGLE, .plain = SelectRectangleTool},
+    SCommand{.id = ID_TOOL_FILL, .plain = SelectFillTool},
 
     // Undo and redo: never recorded, and no undo records of their own.
     SCommand{.id = ID_EDIT_UNDO, .plain = Undo},

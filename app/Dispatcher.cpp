@@ -2,12 +2,15 @@
 
 #include "app/CommandTable.h"
 #include "app/UndoCommands.h"
+#include "store/CommandIds.h"
 #include "store/Platform.h"
 #include "store/ViewCore.h"
 #include "view/FormTemplate.h"
 #include "view/MouseDrawing.h"
 #include "view/Navigation.h"
 #include "view/Preview.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -56,6 +59,12 @@ bool CDispatcher::OnScroll(int controlId, int code, int thumbPosition) {
         TakeScreenOnDisplay(m_view);
     command->scroll(m_view, code, thumbPosition);
     return true;
+}
+
+void CDispatcher::OnScreenPicked(int screen) {
+    screen = std::clamp(screen, 1, std::max(1, m_view.Store().CurrentScreenCount()));
+    for (const int code : {SB_THUMBTRACK, SB_THUMBPOSITION, SB_ENDSCROLL})
+        OnScroll(IDC_SCREEN_SCROLL, code, screen);
 }
 
 void CDispatcher::OnMouse(EMouseMessage message, unsigned keyFlags, int x, int y) {

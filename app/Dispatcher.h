@@ -29,6 +29,13 @@ public:
     // Returns false when no handler is mapped to the control.
     bool OnScroll(int controlId, int code, int thumbPosition);
 
+    // Screen `screen` of the current bank was picked on an overview of the
+    // bank (the filmstrip): the screen scroll bar's thumb dragged there and
+    // let go (SB_THUMBTRACK, SB_THUMBPOSITION, SB_ENDSCROLL), with the
+    // go-to-screen step that records. A screen outside the bank is taken as
+    // its nearest screen.
+    void OnScreenPicked(int screen);
+
     // A mouse message at (x, y) in view client pixels with MK_* key flags.
     void OnMouse(EMouseMessage message, unsigned keyFlags, int x, int y);
 

@@ -60,6 +60,20 @@ void ShowRestored(CViewCore& view, const CUndoHistory::SRestored& restored) {
 
 } // namespace
 
+const char* DrawingLabel(EDrawingTool tool, bool lights) {
+    switch (tool) {
+    case EDrawingTool::Line:
+        return lights ? kLineLabel : kLineEraseLabel;
+    case EDrawingTool::Rectangle:
+        return lights ? kRectangleLabel : kRectangleEraseLabel;
+    case EDrawingTool::Fill:
+        return lights ? kFillLabel : kFillEraseLabel;
+    case EDrawingTool::Pen:
+        break;
+    }
+    return lights ? kDrawLabel : kEraseLabel;
+}
+
 bool CanUndo(const CViewCore& view) {
     return view.Store().m_playback == 0 && view.UndoHistory().CanUndo();
 }
@@ -97,7 +111,7 @@ bool IsHistoryCommand(int id) {
 }
 
 std::string CommandName(int id) {
-    if (id == IDC_SCREEN_SCROLL)
+    if (id == IDC_SCREEN_SCROLL || id == ID_NEXT_SCREEN || id == ID_PREVIOUS_SCREEN)
         return kGoToScreenLabel;
     if (const SFormControl* control = FindFormControl(id);
         control != nullptr && control->caption != nullptr && *control->caption != '\0')
@@ -149,8 +163,8 @@ CDrawingRecord::CDrawingRecord(CViewCore& view, EMouseMessage message)
     : m_view(view), m_message(message) {
     CloseStaleDrag(view);
     if (message == EMouseMessage::LButtonDown || message == EMouseMessage::RButtonDown)
-        view.UndoHistory().BeginHeld(view, message == EMouseMessage::LButtonDown ? kDrawLabel
-                                                                                 : kEraseLabel);
+        view.UndoHistory().BeginHeld(
+            view, DrawingLabel(view.Store().m_drawingTool, message == EMouseMessage::LButtonDown));
 }
 
 CDrawingRecord::~CDrawingRecord() {

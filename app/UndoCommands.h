@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Dispatcher.h"
+#include "store/DrawingTool.h"
 
 #include <string>
 
@@ -67,10 +68,10 @@ private:
     bool m_open = false;
 };
 
-// The record of mouse drawing: a press opens one that stays open through
-// the drag and is kept at the release; a press that starts no drag (off the
-// cells) closes it again at once. Construct it around the handling of every
-// mouse message.
+// The record of mouse drawing, named after the tool and the button: a press
+// opens one that stays open through the drag and is kept at the release; a press that starts no
+// drag (off the cells) closes it again at once. Construct it around the handling of every mouse
+// message.
 class CDrawingRecord {
 public:
     CDrawingRecord(CViewCore& view, EMouseMessage message);
@@ -84,7 +85,17 @@ private:
 };
 
 // The names of the records of drawing and of the screen scroll bar, which
-// have no macro step of their own.
+// have no macro step of their own: the pen, line, rectangle and fill tools
+// with the left (lighting) and right (clearing) button.
 inline constexpr const char* kDrawLabel = "ドット描画";
 inline constexpr const char* kEraseLabel = "ドット消去";
+inline constexpr const char* kLineLabel = "直線描画";
+inline constexpr const char* kLineEraseLabel = "直線消去";
+inline constexpr const char* kRectangleLabel = "四角形描画";
+inline constexpr const char* kRectangleEraseLabel = "四角形消去";
+inline constexpr const char* kFillLabel = "塗りつぶし";
+inline constexpr const char* kFillEraseLabel = "塗りつぶし消去";
 inline constexpr const char* kGoToScreenLabel = "スクリーン移動";
+
+// The name of the record of a press with `tool`, lighting or clearing.
+const char* DrawingLabel(EDrawingTool tool, bool lights);

@@ -117,6 +117,7 @@ set(GLOWMOTION_CORE_SOURCES
     store/DataExchange.cpp
     store/DataExchange.h
     store/DocumentLink.h
+    store/DrawingTool.h
     store/DotOrder.cpp
     store/DotOrder.h
     store/FileIo.cpp
@@ -137,12 +138,16 @@ set(GLOWMOTION_CORE_SOURCES
     store/ScreenGeometry.h
     store/ScreenStore.cpp
     store/ScreenStore.h
+    store/ShownScreen.cpp
+    store/ShownScreen.h
     store/UndoHistory.cpp
     store/UndoHistory.h
     store/UndoJournal.cpp
     store/UndoJournal.h
     store/ViewCore.cpp
     store/ViewCore.h
+    view/DrawingTools.cpp
+    view/DrawingTools.h
     view/FormTemplate.cpp
     view/FormTemplate.h
     view/LineDrawing.cpp
@@ -153,6 +158,8 @@ set(GLOWMOTION_CORE_SOURCES
     view/Navigation.h
     view/Preview.cpp
     view/Preview.h
+    view/ShapeDrawing.cpp
+    view/ShapeDrawing.h
 )
 
 # Sources of glowmotion_headless: the editor without a window, for the tests,

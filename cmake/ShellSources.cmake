@@ -45,12 +45,18 @@ set(GLOWMOTION_SHELL_SOURCES
     view/qt/Cp932Validator.h
     view/qt/DotGridWidget.cpp
     view/qt/DotGridWidget.h
+    view/qt/Filmstrip.cpp
+    view/qt/Filmstrip.h
     view/qt/FormScrollBar.cpp
     view/qt/FormScrollBar.h
     view/qt/QuorvelView.cpp
     view/qt/QuorvelView.h
+    view/qt/ReadOnlyEdit.cpp
+    view/qt/ReadOnlyEdit.h
     view/qt/ShellDialogs.cpp
     view/qt/ShellDialogs.h
     view/qt/ShellResources.cpp
     view/qt/ShellResources.h
+    view/qt/SignWindow.cpp
+    view/qt/SignWindow.h
 )

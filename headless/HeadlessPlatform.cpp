@@ -101,6 +101,8 @@ int CHeadlessPlatform::ShownScrollPos() const {
 
 void CHeadlessPlatform::SetPreviewTimer(bool running) {
     previewTimerRunning = running;
+    if (running)
+        ++previewTimerStarts;
 }
 
 void CHeadlessPlatform::SetStatusText(const std::string& text) {

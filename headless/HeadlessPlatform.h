@@ -75,6 +75,8 @@ public:
     int scrollMax = 0;
     int scrollPos = 0;
     bool previewTimerRunning = false;
+    // How often the preview timer was started (again).
+    int previewTimerStarts = 0;
     ECursorShape cursor = ECursorShape::Arrow;
     std::optional<CRect> cursorClip;
     bool captured = false;

@@ -18,6 +18,9 @@ GLOWMOTION_TEST_PACKAGES=(ola iproute2 util-linux imagemagick)
 # Tools that make the Debian package: scripts/package.sh and its test.
 GLOWMOTION_PACKAGE_TOOLS=(dpkg-dev file)
 
+# Tools that measure the preview under a virtual display: scripts/measure-preview.sh.
+GLOWMOTION_MEASURE_TOOLS=(xvfb xauth xdotool)
+
 # Prints the packages of "$@" that dpkg does not report as installed.
 missing_packages() {
     local pkg

@@ -45,6 +45,22 @@ inline constexpr int ID_TEXT_SCROLL = 32904;
 // Live output to an LED sign (the end of the Tools menu).
 inline constexpr int ID_OUTPUT_SETTINGS = 32930;
 inline constexpr int ID_OUTPUT_LIVE = 32931;
+// The program's own additions for drawing and watching the animation: the
+// drawing tools (the end of "ﾂｰﾙ(&T)" and of the toolbar), the sign window,
+// the filmstrip and the preview speeds (the end of "表示(&V)"), and the
+// Page Down and Page Up keys, which have no menu item.
+inline constexpr int ID_TOOL_PEN = 32960;
+inline constexpr int ID_TOOL_LINE = 32961;
+inline constexpr int ID_TOOL_RECTANGLE = 32962;
+inline constexpr int ID_TOOL_FILL = 32963;
+inline constexpr int ID_VIEW_SIGN_WINDOW = 32964;
+inline constexpr int ID_VIEW_FILMSTRIP = 32965;
+inline constexpr int ID_VIEW_SPEED_50 = 32966;
+inline constexpr int ID_VIEW_SPEED_100 = 32967;
+inline constexpr int ID_VIEW_SPEED_200 = 32968;
+inline constexpr int ID_VIEW_SPEED_500 = 32969;
+inline constexpr int ID_NEXT_SCREEN = 32970;
+inline constexpr int ID_PREVIOUS_SCREEN = 32971;
 
 // Controls of the form.
 inline constexpr int IDC_SCREEN_SCROLL = 1002;
@@ -117,6 +133,7 @@ inline constexpr unsigned MK_SHIFT = 0x0004;
 inline constexpr unsigned MK_CONTROL = 0x0008;
 inline constexpr unsigned MK_MBUTTON = 0x0010;
 
-// The view's only timer: the preview.
+// The view's only timer: the preview, one screen every 100 ms unless
+// "再生速度" says otherwise.
 inline constexpr int kPreviewTimerId = 1;
 inline constexpr int kPreviewIntervalMs = 100;

@@ -81,7 +81,9 @@ public:
     virtual void SetScrollRange(int minimum, int maximum) = 0;
     virtual void SetScrollPos(int position) = 0;
 
-    // Starts or stops the 100 ms preview timer (timer id 1).
+    // Starts or stops the preview timer (timer id 1), which ticks every
+    // m_previewInterval ms of the state (100 unless "再生速度" changed it).
+    // Starting a running timer starts it again at that interval.
     virtual void SetPreviewTimer(bool running) = 0;
 
     // Text of the status bar's only pane.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/CommandIds.h"
+#include "store/DrawingTool.h"
 #include "store/FormValues.h"
 #include "store/LogFont.h"
 #include "store/Rect.h"
@@ -96,6 +98,8 @@ public:
     int m_previewOffset = 0;
     int m_previewFlag = 0;
     int m_scrollPos = 1;
+    // Milliseconds between two screens of the preview ("再生速度").
+    int m_previewInterval = kPreviewIntervalMs;
 
     // Drawing and geometry.
     int m_firstUpdate = 1;
@@ -103,6 +107,21 @@ public:
     int m_lastRow = 0;
     CRect m_gridRect;
     CRect m_cursorClip;
+
+    // The drawing tool, and the line or rectangle being dragged: whether one
+    // is, which tool it began with, whether it lights or clears, the cell
+    // pressed and the cell under the pointer, and the cells it covers as a
+    // mask over the current screen (a set bit for each). Nothing of it is
+    // written to a bank before the release.
+    EDrawingTool m_drawingTool = EDrawingTool::Pen;
+    bool m_shapeActive = false;
+    EDrawingTool m_shapeTool = EDrawingTool::Line;
+    bool m_shapeLights = true;
+    int m_shapeStartColumn = 0;
+    int m_shapeStartRow = 0;
+    int m_shapeEndColumn = 0;
+    int m_shapeEndRow = 0;
+    std::array<Word, kWordsPerScreen> m_shapeMask{};
 
     // The form's controls.
     CFormValues m_form;

@@ -24,14 +24,16 @@ const std::set<int> kPendingIds = {};
 
 bool IsScrollBar(int id) {
     const SFormControl* control = FindFormControl(id);
-    return control != nullptr && (control->kind == EControlKind::HScrollBar ||
-                                  control->kind == EControlKind::VScrollBar);
+    return control != nullptr &&
+           (control->kind == EControlKind::HScrollBar || control->kind == EControlKind::VScrollBar);
 }
 
 // Every command id a user can reach: menus, toolbar, the form's buttons and
-// scroll bars, and the bitmap buttons.
+// scroll bars, the bitmap buttons, and the keys.
 std::set<int> CommandInventory() {
     std::set<int> ids;
+    for (const SAccelerator& accelerator : Accelerators())
+        ids.insert(accelerator.id);
     for (const SMenuEntry& entry : MenuBar())
         if (entry.kind == EMenuEntry::Command)
             ids.insert(entry.id);
@@ -59,8 +61,10 @@ std::set<int> CommandInventory() {
 TEST(CommandTable, EveryCommandOfTheInventoryReachesAHandler) {
     CTestSession t;
     const std::set<int> inventory = CommandInventory();
-    EXPECT_EQ(inventory.size(), 66u); // 56 of the resource set, 4 exchange commands, undo,
-                                      // redo, onion skin, scrolling text, 2 of live output
+    // 56 of the resource set, 4 exchange commands, undo, redo, onion skin,
+    // scrolling text, 2 of live output, 4 drawing tools, the sign window, the
+    // filmstrip, 4 preview speeds, and the Page Down and Page Up keys.
+    EXPECT_EQ(inventory.size(), 78u);
     for (const int id : inventory) {
         const SCommand* command = FindCommand(id);
         const bool handled = IsScrollBar(id) ? command != nullptr && command->scroll != nullptr
@@ -111,6 +115,78 @@ TEST(CommandTable, ClicksSetTheControlsStateBeforeTheCommandRuns) {
     EXPECT_EQ(t.s().m_macroCode, "11,");
     EXPECT_TRUE(t.dispatch.OnClick(IDC_MACRO_RECORD, false));
     EXPECT_EQ(t.s().m_recording, 0);
+}
+
+// The entries of the popup titled `title`, its own level only: 0 for a
+// separator, -1 for a popup inside it.
+std::vector<int> PopupEntries(const char* title) {
+    const std::span<const SMenuEntry> menu = MenuBar();
+    std::vector<int> entries;
+    auto it = menu.begin();
+    while (it != menu.end() && !(it->kind == EMenuEntry::Popup && std::string(it->text) == title))
+        ++it;
+    int depth = 0;
+    for (++it; it != menu.end(); ++it) {
+        if (it->kind == EMenuEntry::End) {
+            if (depth-- == 0)
+                break;
+            continue;
+        }
+        if (depth == 0)
+            entries.push_back(it->kind == EMenuEntry::Separator ? 0
+                              : it->kind == EMenuEntry::Popup   ? -1
+                                                                : it->id);
+        if (it->kind == EMenuEntry::Popup)
+            ++depth;
+    }
+    return entries;
+}
+
+TEST(CommandTable, ToolsViewsAndKeysSitBelowSeparatorsOfTheirOwn) {
+    const std::vector<int> tools = {ID_TOOL_PEN, ID_TOOL_LINE, ID_TOOL_RECTANGLE, ID_TOOL_FILL};
+    EXPECT_EQ(PopupEntries("描画ツール(&D)"), tools);
+    const std::vector<int> toolsMenu = PopupEntries("ﾂｰﾙ(&T)");
+    const auto drawing = std::find(toolsMenu.begin(), toolsMenu.end(), -1);
+    ASSERT_NE(drawing, toolsMenu.end());
+    EXPECT_EQ(*(drawing - 1), 0);
+    EXPECT_EQ(PopupEntries("表示(&V)"),
+              (std::vector<int>{ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, 0, ID_VIEW_ONION_SKIN, 0,
+                                ID_VIEW_SIGN_WINDOW, ID_VIEW_FILMSTRIP, -1}));
+    EXPECT_EQ(PopupEntries("再生速度(&S)"),
+              (std::vector<int>{ID_VIEW_SPEED_50, ID_VIEW_SPEED_100, ID_VIEW_SPEED_200,
+                                ID_VIEW_SPEED_500}));
+    // The toolbar ends with a separator and the four tools.
+    const std::span<const int> toolbar = ToolbarButtons();
+    ASSERT_GE(toolbar.size(), 5u);
+    EXPECT_TRUE(std::equal(
+        toolbar.end() - 5, toolbar.end(),
+        std::vector<int>{0, ID_TOOL_PEN, ID_TOOL_LINE, ID_TOOL_RECTANGLE, ID_TOOL_FILL}.begin()));
+    // Each tool's menu text names its key, the key reaches it, and the tools
+    // have tooltips and prompts.
+    const std::vector<std::pair<int, std::string>> keys = {
+        {ID_TOOL_PEN, "P"},         {ID_TOOL_LINE, "L"},        {ID_TOOL_RECTANGLE, "R"},
+        {ID_TOOL_FILL, "B"},        {ID_NEXT_SCREEN, "PgDown"}, {ID_PREVIOUS_SCREEN, "PgUp"},
+        {IDC_FIRST_SCREEN, "Home"}, {IDC_LAST_SCREEN, "End"},   {IDC_PLAY, "F5"}};
+    for (const auto& [id, key] : keys) {
+        const auto accelerators = Accelerators();
+        EXPECT_EQ(std::count_if(accelerators.begin(), accelerators.end(),
+                                [&](const SAccelerator& a) {
+                                    return a.id == id && a.keys == key && !a.shiftForm;
+                                }),
+                  1)
+            << key;
+        if (const SCommandText* texts = FindCommandText(id)) {
+            EXPECT_TRUE(std::string(texts->text).ends_with("\t" + key)) << texts->text;
+            EXPECT_NE(texts->toolTip, nullptr);
+            EXPECT_NE(texts->prompt, nullptr);
+        }
+    }
+    // The window keeps its own views; the tools are the form's.
+    for (const int id :
+         {ID_VIEW_SIGN_WINDOW, ID_VIEW_FILMSTRIP, ID_VIEW_SPEED_50, ID_VIEW_SPEED_500})
+        EXPECT_TRUE(IsFrameCommand(id)) << id;
+    for (const int id : tools)
+        EXPECT_TRUE(CDispatcher::HandlesCommand(id)) << id;
 }
 
 // Gives every bank twelve screens of distinct dots and makes screen 3 of

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdio>
 #include <cstdlib>
@@ -1172,8 +1173,9 @@ TEST(ExchangeCommands, AreTheWindowsBelowASeparatorAtTheEndOfTools) {
         EXPECT_EQ(std::string(FindCommandText(ids[i])->text), texts[i]);
     }
     // The Tools popup: the two bitmap commands, a separator, the four, and
-    // below another separator the scrolling text, then below a third the two
-    // of live output.
+    // below another separator the scrolling text, below a third the two of
+    // live output, and below a fourth the drawing tools' popup (its entries
+    // up to its end).
     const std::span<const SMenuEntry> menu = MenuBar();
     auto tools = menu.begin();
     while (tools != menu.end() &&
@@ -1182,10 +1184,15 @@ TEST(ExchangeCommands, AreTheWindowsBelowASeparatorAtTheEndOfTools) {
     ASSERT_NE(tools, menu.end());
     std::vector<int> entries;
     for (auto it = tools + 1; it != menu.end() && it->kind != EMenuEntry::End; ++it)
-        entries.push_back(it->kind == EMenuEntry::Separator ? 0 : it->id);
+        entries.push_back(it->kind == EMenuEntry::Separator ? 0
+                          : it->kind == EMenuEntry::Popup   ? -1
+                                                            : it->id);
+    const int popup = -1;
     EXPECT_EQ(entries, (std::vector<int>{ID_BITMAP_IMPORT, ID_BITMAP_SAVE, 0, ID_EXPORT_GIF,
                                          ID_EXPORT_PNG, ID_EXPORT_CSOURCE, ID_IMPORT_GIF, 0,
-                                         ID_TEXT_SCROLL, 0, ID_OUTPUT_SETTINGS, ID_OUTPUT_LIVE}));
+                                         ID_TEXT_SCROLL, 0, ID_OUTPUT_SETTINGS, ID_OUTPUT_LIVE, 0,
+                                         popup, ID_TOOL_PEN, ID_TOOL_LINE, ID_TOOL_RECTANGLE,
+                                         ID_TOOL_FILL}));
 }
 
 } // namespace

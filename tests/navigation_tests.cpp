@@ -4,6 +4,7 @@
 #include "app/QvlFormat.h"
 #include "store/CommandIds.h"
 #include "view/Navigation.h"
+#include "view/Preview.h"
 
 #include <gtest/gtest.h>
 
@@ -216,6 +217,91 @@ TEST_F(Navigation, ResetAnsweredYesWipesBanksAndClipsButNotTheMacro) {
     EXPECT_EQ(Current(), 1);
     t.Click(IDC_SELECT1);
     EXPECT_EQ(Current(), 4);
+}
+
+TEST_F(Navigation, PageKeysAreTheScrollBarsArrows) {
+    // The same moves, once as the arrows of the bar and once as the keys,
+    // from the same places: screen, thumb, steps and undo records agree.
+    struct SMove {
+        int start;
+        int id;
+        int code;
+    };
+    const SMove moves[] = {{1, ID_PREVIOUS_SCREEN, SB_LINELEFT},
+                           {1, ID_NEXT_SCREEN, SB_LINERIGHT},
+                           {10, ID_NEXT_SCREEN, SB_LINERIGHT},
+                           {10, ID_PREVIOUS_SCREEN, SB_LINELEFT},
+                           {6, ID_NEXT_SCREEN, SB_LINERIGHT}};
+    for (const SMove& move : moves) {
+        CTestSession bar;
+        CTestSession keys;
+        for (CTestSession* session : {&bar, &keys}) {
+            session->s().m_screenCount[0] = 10;
+            GoToScreen(session->view, move.start);
+            session->Click(IDC_MACRO_RECORD);
+        }
+        bar.dispatch.OnScroll(IDC_SCREEN_SCROLL, move.code, 0);
+        bar.dispatch.OnScroll(IDC_SCREEN_SCROLL, SB_ENDSCROLL, 0);
+        ASSERT_TRUE(keys.Click(move.id));
+        EXPECT_EQ(keys.s().m_currentScreen, bar.s().m_currentScreen) << move.start;
+        EXPECT_EQ(keys.s().m_macroCode, bar.s().m_macroCode) << move.start;
+        EXPECT_EQ(keys.platform.scrollPos, bar.platform.scrollPos);
+        EXPECT_EQ(keys.s().m_form.currentScreen, bar.s().m_form.currentScreen);
+        EXPECT_EQ(keys.view.UndoHistory().UndoCount(), bar.view.UndoHistory().UndoCount());
+    }
+    // A paused preview: the key starts from the screen on display.
+    Start(20, 10);
+    t.Click(IDC_PLAY);
+    for (int tick = 0; tick < 4; ++tick)
+        t.dispatch.OnTimer(kPreviewTimerId);
+    t.Click(IDC_PLAY);
+    ASSERT_TRUE(t.Click(ID_NEXT_SCREEN));
+    EXPECT_EQ(Current(), 15);
+    EXPECT_EQ(t.s().m_macroCode, "[15],");
+    ASSERT_TRUE(t.Click(ID_PREVIOUS_SCREEN));
+    EXPECT_EQ(t.s().m_macroCode, "[15],[14],");
+    EXPECT_EQ(t.s().m_macroLines, (Lines{"15", "14"}));
+}
+
+TEST_F(Navigation, AScreenPickedFromTheStripIsTheThumbLetGoThere) {
+    Start(12, 2);
+    t.dispatch.OnScreenPicked(7);
+    EXPECT_EQ(Current(), 7);
+    EXPECT_EQ(t.platform.scrollPos, 7);
+    EXPECT_EQ(t.s().m_bankCurrent[0], 7);
+    EXPECT_EQ(t.s().m_macroCode, "[7],");
+    // Outside the bank: its nearest screen.
+    t.dispatch.OnScreenPicked(40);
+    t.dispatch.OnScreenPicked(0);
+    EXPECT_EQ(t.s().m_macroCode, "[7],[12],[1],");
+    EXPECT_EQ(Current(), 1);
+    // During a preview it stops at the screen picked, as the bar does.
+    t.Click(IDC_PLAY);
+    t.dispatch.OnTimer(kPreviewTimerId);
+    t.dispatch.OnScreenPicked(9);
+    EXPECT_EQ(Shown(), 9);
+    EXPECT_EQ(t.s().m_previewOffset, 0);
+}
+
+TEST_F(Navigation, ThePreviewPlaysAtTheChosenSpeed) {
+    Start(12, 1);
+    EXPECT_EQ(t.s().m_previewInterval, kPreviewIntervalMs);
+    EXPECT_TRUE(SetPreviewInterval(t.view, 500));
+    EXPECT_EQ(t.platform.previewTimerStarts, 0); // nothing runs: nothing starts
+    for (const int refused : {0, 99, -50, 1000}) {
+        EXPECT_FALSE(SetPreviewInterval(t.view, refused));
+        EXPECT_EQ(t.s().m_previewInterval, 500);
+    }
+    t.Click(IDC_PLAY);
+    EXPECT_EQ(t.platform.previewTimerStarts, 1);
+    // A running preview takes the new speed at once and goes on.
+    t.dispatch.OnTimer(kPreviewTimerId);
+    EXPECT_TRUE(SetPreviewInterval(t.view, 50));
+    EXPECT_EQ(t.platform.previewTimerStarts, 2);
+    EXPECT_TRUE(t.platform.previewTimerRunning);
+    t.dispatch.OnTimer(kPreviewTimerId);
+    EXPECT_EQ(Shown(), 3);
+    EXPECT_EQ(t.s().m_macroCode, "");
 }
 
 TEST_F(Navigation, GoToScreenMayPassTheCountButNot800) {

@@ -4,6 +4,7 @@
 #include "store/Platform.h"
 #include "store/ViewCore.h"
 #include "view/LineDrawing.h"
+#include "view/ShapeDrawing.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -66,6 +67,23 @@ void OnButtonDown(CViewCore& view, bool leftButton, unsigned /*keyFlags*/, int x
     const SCell cell = CellAt(grid, x, y);
     if (!IsOnCells(cell))
         return;
+    switch (s.m_drawingTool) {
+    case EDrawingTool::Pen:
+        break;
+    case EDrawingTool::Line:
+    case EDrawingTool::Rectangle:
+        // The drag holds the mouse as the pen's does; the shape is drawn at
+        // the release.
+        BeginShape(view, leftButton, cell);
+        platform.SetCapture();
+        s.m_lastColumn = cell.column;
+        s.m_lastRow = cell.row;
+        return;
+    case EDrawingTool::Fill:
+        // Done at once: no drag follows, and the press takes no capture.
+        FillAt(view, leftButton, cell);
+        return;
+    }
     Word* screen = s.CurrentScreenWords().data();
     if (leftButton)
         SetDot(screen, cell.column, cell.row);
@@ -80,6 +98,7 @@ void OnButtonDown(CViewCore& view, bool leftButton, unsigned /*keyFlags*/, int x
 
 void OnButtonUp(CViewCore& view) {
     CPlatform& platform = view.Platform();
+    FinishShape(view);
     platform.ClipCursor(std::nullopt);
     if (platform.HasCapture())
         platform.ReleaseCapture();
@@ -97,13 +116,23 @@ void OnMouseMove(CViewCore& view, unsigned keyFlags, int x, int y) {
         platform.SetStatusText(kIdleStatusText);
         view.SyncDocument();
     }
-    if (!platform.HasCapture())
+    if (!platform.HasCapture()) {
+        // A shape whose release went elsewhere is not drawn.
+        CancelShape(view);
         return;
+    }
     if (inner) {
         if (keyFlags == MK_LBUTTON)
             platform.SetCursorShape(ECursorShape::SetDot);
         else if (keyFlags == MK_RBUTTON)
             platform.SetCursorShape(ECursorShape::ClearDot);
+    }
+    if (s.m_shapeActive) {
+        // The shape follows the pointer whatever the buttons; it repaints
+        // the grid itself when it changes.
+        if (grid.left < x && grid.top < y && IsOnCells(CellAt(grid, x, y)))
+            MoveShape(view, CellAt(grid, x, y));
+        return;
     }
     if (grid.left < x && grid.top < y) {
         const SCell to = CellAt(grid, x, y);

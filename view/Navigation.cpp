@@ -74,6 +74,18 @@ void OnScreenScroll(CViewCore& view, int code, int thumbPosition) {
     view.RepaintGrid();
 }
 
+bool NextScreen(CViewCore& view) {
+    OnScreenScroll(view, SB_LINERIGHT, 0);
+    OnScreenScroll(view, SB_ENDSCROLL, 0);
+    return true;
+}
+
+bool PreviousScreen(CViewCore& view) {
+    OnScreenScroll(view, SB_LINELEFT, 0);
+    OnScreenScroll(view, SB_ENDSCROLL, 0);
+    return true;
+}
+
 bool GoToFirst(CViewCore& view) {
     CScreenStore& s = view.Store();
     view.Platform().SetScrollPos(1);

@@ -13,6 +13,12 @@ class CViewCore;
 // thumb-track notification record a go-to-screen step.
 void OnScreenScroll(CViewCore& view, int code, int thumbPosition);
 
+// Page Down and Page Up: the right and left arrows of the screen scroll bar,
+// that is SB_LINERIGHT or SB_LINELEFT and the SB_ENDSCROLL that follows, with
+// their limits and the go-to-screen step they record.
+bool NextScreen(CViewCore& view);
+bool PreviousScreen(CViewCore& view);
+
 // Makes screen 1 of the current bank current.
 bool GoToFirst(CViewCore& view);
 

@@ -3,6 +3,8 @@
 #include "store/Platform.h"
 #include "store/ViewCore.h"
 
+#include <algorithm>
+
 bool TogglePreview(CViewCore& view) {
     CScreenStore& s = view.Store();
     const bool start = s.m_previewFlag == 0;
@@ -29,4 +31,15 @@ void PreviewTick(CViewCore& view) {
     s.m_currentScreen = current;
     platform.SetScrollPos(shown);
     view.RepaintGrid();
+}
+
+bool SetPreviewInterval(CViewCore& view, int intervalMs) {
+    if (std::find(kPreviewIntervals.begin(), kPreviewIntervals.end(), intervalMs) ==
+        kPreviewIntervals.end())
+        return false;
+    CScreenStore& s = view.Store();
+    s.m_previewInterval = intervalMs;
+    if (s.m_previewFlag != 0)
+        view.Platform().SetPreviewTimer(true);
+    return true;
 }

@@ -11,6 +11,7 @@
 #include "view/qt/ShellResources.h"
 
 #include <QProgressDialog>
+#include <QSpinBox>
 
 #include <memory>
 #include <optional>
@@ -80,7 +81,10 @@ void RunExportCommand(QWidget* parent, CViewCore& view, EExportFormat format,
                       const std::string& title, const std::string& documentPath) {
     if (!CheckSomethingToExport(view))
         return;
+    // A GIF plays at the preview's speed unless the last export chose
+    // another delay since that speed was chosen.
     SExportOptions kept = DefaultExportOptions(view.Store(), format);
+    kept.delayMs = view.Store().m_previewInterval;
     ReadExportSettings(kept);
     CExportDlg dialog(format, view.Store().CurrentScreenCount(), kept, parent);
     if (!Accepted(dialog))

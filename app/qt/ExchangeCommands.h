@@ -14,7 +14,8 @@ class QWidget;
 // core's (ExportScreens, ImportGif).
 
 // "GIFアニメ保存...", "PNG保存..." and "Cソース保存...": the options dialog
-// (on the choices of the last export, which it keeps for the next one), then
+// (on the choices of the last export, which it keeps for the next one; a
+// GIF's delay is the preview's speed until the user types another), then
 // the save dialog, proposing `title` with the format's extension in the
 // folder of the document's file `documentPath` (or, for a document never
 // saved, where the last export went), then the export of the bank on display

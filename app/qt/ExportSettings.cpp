@@ -132,6 +132,13 @@ void ReadExportSettings(SExportOptions& options) {
     }
 }
 
+void WriteExportDelay(int delayMs) {
+    QSettings settings(QString::fromUtf8(kSettingsOrganization),
+                       QString::fromUtf8(kSettingsApplication));
+    settings.setValue(KeyOf("Delay"), QString::number(delayMs));
+    settings.sync();
+}
+
 void WriteExportSettings(const SExportOptions& options) {
     QSettings settings(QString::fromUtf8(kSettingsOrganization),
                        QString::fromUtf8(kSettingsApplication));

@@ -19,6 +19,10 @@ void ReadExportSettings(SExportOptions& options);
 // to one export).
 void WriteExportSettings(const SExportOptions& options);
 
+// Keeps `delayMs` as the GIF delay the next export proposes (the preview's
+// speed, when the user chooses one).
+void WriteExportDelay(int delayMs);
+
 // The folder the last export wrote into; empty when none was kept.
 std::string ReadLastExportFolder();
 

@@ -5,7 +5,7 @@
 #include "app/qt/OutputProfile.h"
 #include "store/MessageText.h"
 #include "store/Platform.h"
-#include "view/qt/DotGridWidget.h"
+#include "store/ShownScreen.h"
 #include "view/qt/QuorvelView.h"
 #include "view/qt/ShellDialogs.h"
 
@@ -19,12 +19,6 @@ constexpr int kTestLightingMs = 1000;
 
 CLiveOutputLink::CLiveOutputLink(CQuorvelView* view, QWidget* window)
     : QObject(window), m_view(view), m_window(window) {
-    // One frame for all the repaints of one event: a drag's many dots, an
-    // effect's many screens.
-    m_frame.setSingleShot(true);
-    m_frame.setInterval(0);
-    connect(&m_frame, &QTimer::timeout, this, &CLiveOutputLink::SendShownScreen);
-    connect(m_view, &CQuorvelView::gridChanged, this, &CLiveOutputLink::ScheduleFrame);
     m_testEnd.setSingleShot(true);
     connect(&m_testEnd, &QTimer::timeout, this, [this] { m_test.Stop(); });
 }
@@ -59,6 +53,11 @@ void CLiveOutputLink::TurnOn() {
                          },
                          Qt::QueuedConnection);
                  });
+    // The view sends one change for all the repaints of one event (a drag's
+    // many dots, an effect's many screens), and only while someone listens.
+    if (!m_on)
+        connect(m_view, &CQuorvelView::shownScreenChanged, this,
+                &CLiveOutputLink::SendShownScreen);
     m_on = true;
     SendShownScreen();
     emit stateChanged(true);
@@ -68,7 +67,8 @@ void CLiveOutputLink::TurnOff() {
     const bool was = m_on;
     m_on = false;
     ++m_run;
-    m_frame.stop();
+    disconnect(m_view, &CQuorvelView::shownScreenChanged, this,
+               &CLiveOutputLink::SendShownScreen);
     m_live.Stop();
     if (was)
         emit stateChanged(false);
@@ -114,16 +114,10 @@ void CLiveOutputLink::TestLighting(const SOutputSettings& settings) {
     m_testEnd.start(kTestLightingMs);
 }
 
-void CLiveOutputLink::ScheduleFrame() {
-    if (m_on && !m_frame.isActive())
-        m_frame.start();
-}
-
 void CLiveOutputLink::SendShownScreen() {
     if (!m_on)
         return;
-    const CScreenStore& store = m_view->Core().Store();
-    m_live.Show(store.ScreenAt(store.m_currentBank, m_view->Grid()->ShownScreen()).data());
+    m_live.Show(ShownScreenWords(m_view->Core().Store()).data());
 }
 
 void CLiveOutputLink::ReportFailure(const SOutputError& error, bool live) {

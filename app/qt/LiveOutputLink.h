@@ -47,7 +47,6 @@ signals:
     void stateChanged(bool on);
 
 private:
-    void ScheduleFrame();
     void SendShownScreen();
     void ReportFailure(const SOutputError& error, bool live);
 
@@ -55,7 +54,6 @@ private:
     QWidget* m_window;
     CLiveOutput m_live;
     CLiveOutput m_test;
-    QTimer m_frame;
     QTimer m_testEnd;
     bool m_on = false;
     // Runs of the live output; a failure report of an earlier run is stale.

@@ -4,6 +4,7 @@
 #include "app/DocumentCommands.h"
 #include "app/UndoCommands.h"
 #include "app/qt/ExchangeCommands.h"
+#include "app/qt/ExportSettings.h"
 #include "app/qt/LiveOutputLink.h"
 #include "app/qt/QtProfile.h"
 #include "app/qt/TextScrollCommand.h"
@@ -11,11 +12,14 @@
 #include "app/qt/ViewSettings.h"
 #include "store/CommandIds.h"
 #include "store/MessageText.h"
+#include "view/Preview.h"
 #include "view/qt/DotGridWidget.h"
+#include "view/qt/Filmstrip.h"
 #include "view/qt/QuorvelView.h"
 #include "view/qt/ShellDialogs.h"
 #include "view/qt/ShellResources.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -33,7 +37,10 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <QVBoxLayout>
 
+#include <algorithm>
+#include <array>
 #include <optional>
 
 const char* const CMainFrame::kWindowTitle = "Glowmotion 32";
@@ -47,6 +54,18 @@ const char* const kNoPrompt = " ";
 const char* const kSavePrompt = "%1 への変更を保存しますか？";
 const char* const kQvlFilter = "ｱﾆﾒｰｼｮﾝ ﾌｧｲﾙ (*.qvl) |*.qvl|すべてのﾌｧｲﾙ (*.*)|*.*||";
 const char* const kQvlExtension = "qvl";
+
+// The preview speeds of "再生速度" and their commands.
+struct SSpeed {
+    int id;
+    int intervalMs;
+};
+constexpr std::array kSpeeds = {SSpeed{ID_VIEW_SPEED_50, 50}, SSpeed{ID_VIEW_SPEED_100, 100},
+                                SSpeed{ID_VIEW_SPEED_200, 200}, SSpeed{ID_VIEW_SPEED_500, 500}};
+
+bool IsToolCommand(int id) {
+    return id == ID_TOOL_PEN || id == ID_TOOL_LINE || id == ID_TOOL_RECTANGLE || id == ID_TOOL_FILL;
+}
 
 std::string PathBytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -82,15 +101,28 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     const CQtProfile profile;
     m_view = new CQuorvelView(m_doc, ReadImportFont(profile, kImportFont16Height),
                               ReadImportFont(profile, kImportFont32Height));
-    // Should the form ever not fit, it scrolls as a form view does.
-    auto* area = new QScrollArea(this);
+    // Should the form ever not fit, it scrolls as a form view does. The
+    // filmstrip, when shown, lies below it.
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* area = new QScrollArea(central);
     area->setFrameShape(QFrame::NoFrame);
     area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     area->setWidget(m_view);
-    setCentralWidget(area);
+    layout->addWidget(area, 1);
+    m_filmstrip = new CFilmstrip(*m_view, central);
+    layout->addWidget(m_filmstrip);
+    setCentralWidget(central);
 
     for (const SCommandText& command : CommandTexts())
         CreateAction(command.id);
+    // The keys of the form's buttons and of Page Down and Page Up.
+    for (const SAccelerator& accelerator : Accelerators())
+        if (FindCommandText(accelerator.id) == nullptr)
+            CreateKey(accelerator.id, QKeySequence(QString::fromLatin1(accelerator.keys),
+                                                   QKeySequence::PortableText));
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
@@ -101,6 +133,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     RefreshUndoActions();
     m_view->Grid()->SetOnionSkin(ReadOnionSkin());
     Action(ID_VIEW_ONION_SKIN)->setChecked(m_view->Grid()->OnionSkin());
+    SetPreviewInterval(m_view->Core(), ReadPreviewInterval());
+    RefreshSpeedChecks();
+    RefreshToolChecks();
 
     m_output = new CLiveOutputLink(m_view, this);
     connect(m_output, &CLiveOutputLink::stateChanged, this,
@@ -116,9 +151,11 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
 }
 
 CMainFrame::~CMainFrame() {
-    // Live output reads the form's screens: it ends before the form does.
+    // Live output and the views that follow the form read its screens: they
+    // end before it does; the form works on the document, so it goes before
+    // that.
     delete m_output;
-    // The form works on the document: it goes first.
+    delete m_signWindow;
     delete takeCentralWidget();
 }
 
@@ -157,8 +194,18 @@ QAction* CMainFrame::CreateAction(int id) {
         action->setCheckable(true);
         action->setChecked(true);
     }
-    if (id == ID_VIEW_ONION_SKIN || id == ID_OUTPUT_LIVE)
+    if (id == ID_VIEW_ONION_SKIN || id == ID_OUTPUT_LIVE || id == ID_VIEW_SIGN_WINDOW ||
+        id == ID_VIEW_FILMSTRIP)
         action->setCheckable(true);
+    // Radio groups: the drawing tools, the preview speeds.
+    QActionGroup*& group = IsToolCommand(id) ? m_tools : m_speeds;
+    if (IsToolCommand(id) ||
+        std::any_of(kSpeeds.begin(), kSpeeds.end(), [id](const SSpeed& s) { return s.id == id; })) {
+        if (group == nullptr)
+            group = new QActionGroup(this);
+        action->setCheckable(true);
+        group->addAction(action);
+    }
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     // The keys work whatever bars are shown.
     addAction(action);
@@ -172,6 +219,14 @@ void CMainFrame::CreateShiftKey(int id, const QKeySequence& keys) {
     auto* key = new QAction(this);
     key->setShortcut(keys);
     connect(key, &QAction::triggered, this, [this, id] { OnShiftCommand(id); });
+    addAction(key);
+}
+
+void CMainFrame::CreateKey(int id, const QKeySequence& keys) {
+    auto* key = new QAction(this);
+    key->setData(id);
+    key->setShortcut(keys);
+    connect(key, &QAction::triggered, this, [this, id] { OnCommand(id); });
     addAction(key);
 }
 
@@ -348,8 +403,68 @@ void CMainFrame::ToggleOnionSkin() {
     WriteOnionSkin(on);
 }
 
+void CMainFrame::RefreshToolChecks() {
+    const EDrawingTool tool = m_view->Core().Store().m_drawingTool;
+    Action(ID_TOOL_PEN)->setChecked(tool == EDrawingTool::Pen);
+    Action(ID_TOOL_LINE)->setChecked(tool == EDrawingTool::Line);
+    Action(ID_TOOL_RECTANGLE)->setChecked(tool == EDrawingTool::Rectangle);
+    Action(ID_TOOL_FILL)->setChecked(tool == EDrawingTool::Fill);
+}
+
+void CMainFrame::RefreshSpeedChecks() {
+    const int interval = m_view->Core().Store().m_previewInterval;
+    for (const SSpeed& speed : kSpeeds)
+        Action(speed.id)->setChecked(speed.intervalMs == interval);
+}
+
+void CMainFrame::SetPreviewSpeed(int intervalMs) {
+    if (SetPreviewInterval(m_view->Core(), intervalMs)) {
+        WritePreviewInterval(intervalMs);
+        // The next GIF plays at the speed the animation was watched at.
+        WriteExportDelay(intervalMs);
+    }
+    RefreshSpeedChecks();
+}
+
+void CMainFrame::ToggleSignWindow() {
+    if (m_signWindow != nullptr && m_signWindow->isVisible()) {
+        m_signWindow->close();
+        return;
+    }
+    if (m_signWindow == nullptr) {
+        m_signWindow = new CSignWindow(*m_view, this);
+        m_signWindow->SetColour(ReadSignColour());
+        if (const std::optional<QRect> geometry = ReadSignGeometry())
+            m_signWindow->setGeometry(*geometry);
+        connect(m_signWindow, &CSignWindow::closed, this, &CMainFrame::OnSignWindowClosed);
+        connect(m_signWindow, &CSignWindow::colourChosen, this, &WriteSignColour);
+    }
+    m_signWindow->show();
+    m_signWindow->raise();
+    Action(ID_VIEW_SIGN_WINDOW)->setChecked(true);
+}
+
+void CMainFrame::OnSignWindowClosed() {
+    WriteSignGeometry(m_signWindow->NormalGeometry());
+    Action(ID_VIEW_SIGN_WINDOW)->setChecked(false);
+}
+
+void CMainFrame::ToggleFilmstrip() {
+    const bool show = m_filmstrip->isHidden();
+    m_filmstrip->setVisible(show);
+    // The form keeps its size: the window grows by the strip.
+    setFixedSize(kWidth, kHeight + (show ? m_filmstrip->height() : 0));
+    Action(ID_VIEW_FILMSTRIP)->setChecked(show);
+}
+
 void CMainFrame::OnCommand(int id) {
     emit commandRouted(id);
+    for (const SSpeed& speed : kSpeeds) {
+        if (speed.id == id) {
+            SetPreviewSpeed(speed.intervalMs);
+            return;
+        }
+    }
     switch (id) {
     case ID_FILE_NEW:
         OnFileNew();
@@ -376,6 +491,12 @@ void CMainFrame::OnCommand(int id) {
         return;
     case ID_VIEW_ONION_SKIN:
         ToggleOnionSkin();
+        return;
+    case ID_VIEW_SIGN_WINDOW:
+        ToggleSignWindow();
+        return;
+    case ID_VIEW_FILMSTRIP:
+        ToggleFilmstrip();
         return;
     case ID_APP_ABOUT: {
         CVersionDlg dialog(this);
@@ -417,6 +538,8 @@ void CMainFrame::OnCommand(int id) {
         return;
     }
     m_view->Dispatcher().OnClick(id);
+    if (IsToolCommand(id))
+        RefreshToolChecks();
 }
 
 void CMainFrame::OnShiftCommand(int id) {
@@ -525,6 +648,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     m_view->SetPreviewTimer(false);
     m_output->TurnOff();
     m_recentFiles.Save();
+    if (m_signWindow != nullptr && m_signWindow->isVisible())
+        WriteSignGeometry(m_signWindow->NormalGeometry());
     event->accept();
 }
 

@@ -8,8 +8,11 @@
 #include <map>
 #include <set>
 
+class CFilmstrip;
 class CLiveOutputLink;
 class CQuorvelView;
+class CSignWindow;
+class QActionGroup;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -40,6 +43,10 @@ public:
     QLabel* StatusPane() const { return m_statusPane; }
     // Live output to an LED sign ("LED出力(&O)").
     CLiveOutputLink* LiveOutput() const { return m_output; }
+    // The filmstrip under the form, and the sign window (nullptr until it
+    // was first shown).
+    CFilmstrip* Filmstrip() const { return m_filmstrip; }
+    CSignWindow* SignWindow() const { return m_signWindow; }
 
     // Carries out command `id`: emits commandRouted, then runs the window's
     // own commands (File, View, Help) or hands the id to the form.
@@ -73,7 +80,8 @@ public:
     // Shows "<document title> - Glowmotion 32" in the caption.
     void UpdateTitle();
 
-    // The frame's fixed size and its title word.
+    // The frame's fixed size (without the filmstrip, which adds its height)
+    // and its title word.
     static constexpr int kWidth = 1024;
     static constexpr int kHeight = 740;
     static const char* const kWindowTitle;
@@ -96,6 +104,8 @@ private:
     QAction* CreateAction(int id);
     // A key of command `id` that gives its SHIFT form.
     void CreateShiftKey(int id, const QKeySequence& keys);
+    // A key of command `id`, which has no menu item or toolbar button.
+    void CreateKey(int id, const QKeySequence& keys);
     void CreateMenus();
     void AddRecentFileEntries(QMenu* file);
     void CreateToolBar();
@@ -110,6 +120,13 @@ private:
     // prompts what they would do.
     void RefreshUndoActions();
     void ToggleOnionSkin();
+    // The drawing tools and the preview speeds show the state's choice.
+    void RefreshToolChecks();
+    void RefreshSpeedChecks();
+    void SetPreviewSpeed(int intervalMs);
+    void ToggleSignWindow();
+    void OnSignWindowClosed();
+    void ToggleFilmstrip();
     void OnFileNew();
     void OnFileOpen();
     void OpenRecentFile(int index);
@@ -124,6 +141,11 @@ private:
     QAction* m_recentPlaceholder = nullptr;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_statusPane = nullptr;
+    CFilmstrip* m_filmstrip = nullptr;
+    CSignWindow* m_signWindow = nullptr;
+    // The radio groups of the drawing tools and of the preview speeds.
+    QActionGroup* m_tools = nullptr;
+    QActionGroup* m_speeds = nullptr;
     // Toolbar buttons that must show no tooltip.
     std::set<QObject*> m_silentButtons;
     // The grayed menu item whose prompt the status bar shows, if any.

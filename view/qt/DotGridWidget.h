@@ -2,17 +2,21 @@
 
 #include "store/ScreenGeometry.h"
 
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
+
+#include <array>
 
 class CScreenStore;
 
 // The enlarged dot grid: the 48 x 32 dots of the screen on display (the
-// current screen plus the preview offset, of the current bank), each drawn as
-// a 7 x 7 picture at a pitch of 6 pixels so that neighbouring frames share one
-// black line. It only reads the editing state, and repaints without erasing:
-// every pixel of its 289 x 193 is drawn on each paint. Mouse events pass
-// through it to the form underneath, which works in the form's coordinates.
+// current screen plus the preview offset, of the current bank, with a line or
+// rectangle being dragged drawn in), each drawn as a 7 x 7 picture at a pitch
+// of 6 pixels so that neighbouring frames share one black line. It only reads
+// the editing state, and repaints without erasing: every pixel asked for is
+// drawn, from a picture of the whole grid in which only the cells that
+// changed are drawn again, and a repaint request repaints just those. Mouse events pass through it
+// to the form underneath, which works in the form's coordinates.
 class CDotGridWidget : public QWidget {
     Q_OBJECT
 public:
@@ -20,6 +24,10 @@ public:
     static constexpr int kDotSize = 7;
 
     CDotGridWidget(const CScreenStore& store, QWidget* parent);
+
+    // Takes what the grid shows now and repaints the cells that changed:
+    // nothing when none did.
+    void Refresh();
 
     // Repaints the one cell (column 0..47, row 0..31).
     void UpdateCell(int column, int row);
@@ -41,8 +49,16 @@ protected:
 private:
     // The previous screen's words when the onion skin shows, else nullptr.
     const Word* OnionScreen() const;
+    // Draws the cells whose picture changed into m_image and returns the
+    // rectangle around them (empty when none changed).
+    QRect RefreshImage();
 
     const CScreenStore& m_store;
-    QPixmap m_dots;
+    QImage m_dots;
+    QImage m_image;
+    // What m_image shows: the lit and the dimmed dots, once it was drawn.
+    std::array<Word, kWordsPerScreen> m_lit{};
+    std::array<Word, kWordsPerScreen> m_dimmed{};
+    bool m_drawn = false;
     bool m_onionSkin = false;
 };

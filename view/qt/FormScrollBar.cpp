@@ -28,9 +28,26 @@ void CFormScrollBar::SetScrollRange(int minimum, int maximum) {
 
 void CFormScrollBar::SetScrollPos(int position) {
     m_position = std::clamp(position, minimum(), std::max(minimum(), maximum()));
+    m_behind = false;
     // Inside an action the thumb is placed once the action is reported.
     if (!m_inAction)
         setValue(m_position);
+}
+
+void CFormScrollBar::ShowScrollPos(int position) {
+    m_position = std::clamp(position, minimum(), std::max(minimum(), maximum()));
+    if (m_inAction)
+        return;
+    m_behind = m_paintedSpan >= 0 && minimum() == m_paintedMinimum &&
+               maximum() == m_paintedMaximum && ThumbStart(m_position) == m_paintedStart;
+    if (!m_behind)
+        setValue(m_position);
+}
+
+void CFormScrollBar::Settle() {
+    if (m_behind && !m_inAction)
+        setValue(m_position);
+    m_behind = false;
 }
 
 int CFormScrollBar::ScrollCodeOf(int action) {
@@ -52,6 +69,33 @@ int CFormScrollBar::ScrollCodeOf(int action) {
     default:
         return -1;
     }
+}
+
+int CFormScrollBar::ThumbStart(int position) const {
+    return QStyle::sliderPositionFromValue(minimum(), maximum(), position, m_paintedSpan);
+}
+
+void CFormScrollBar::sliderChange(SliderChange change) {
+    if (change == SliderValueChange && m_paintedSpan >= 0 && minimum() == m_paintedMinimum &&
+        maximum() == m_paintedMaximum && ThumbStart(sliderPosition()) == m_paintedStart)
+        return;
+    QScrollBar::sliderChange(change);
+}
+
+void CFormScrollBar::paintEvent(QPaintEvent* event) {
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    const QRect groove =
+        style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, this);
+    const QRect thumb =
+        style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+    const bool horizontal = orientation() == Qt::Horizontal;
+    m_paintedSpan =
+        std::max(0, horizontal ? groove.width() - thumb.width() : groove.height() - thumb.height());
+    m_paintedMinimum = minimum();
+    m_paintedMaximum = maximum();
+    m_paintedStart = ThumbStart(sliderPosition());
+    QScrollBar::paintEvent(event);
 }
 
 int CFormScrollBar::PositionAt(const QPoint& point) const {

@@ -21,6 +21,12 @@ public:
     void SetScrollPos(int position);
     int ScrollPos() const { return m_position; }
 
+    // SetScrollPos for the steps of a running preview, which come ten or
+    // more a second: the slider takes the position only when the thumb
+    // moves by a pixel, and the rest at Settle.
+    void ShowScrollPos(int position);
+    void Settle();
+
     // The Windows scroll code of a slider action, or -1 for none.
     static int ScrollCodeOf(int action);
 
@@ -43,14 +49,30 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    // A new position repaints the bar only when the thumb moves by a pixel:
+    // over a long bank, the preview's screens pass under a thumb that stands
+    // still for several of them.
+    void sliderChange(SliderChange change) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Where the thumb would start in its groove at `position`, as the style
+    // places it: cheap enough to ask on every new position.
+    int ThumbStart(int position) const;
     void OnAction(int action);
     // Reports `code`, then the end of scrolling, and shows the thumb where
     // the program has put it by then.
     void ReportWithEnd(int code, int position);
 
+    // Where the thumb was last painted: the room it moves in (-1 before the
+    // first paint), its start in that room, and the range then.
+    int m_paintedSpan = -1;
+    int m_paintedStart = 0;
+    int m_paintedMinimum = 0;
+    int m_paintedMaximum = 0;
     int m_position = 0;
+    // ShowScrollPos left the slider behind m_position.
+    bool m_behind = false;
     bool m_inAction = false;
     bool m_pressed = false;
 };

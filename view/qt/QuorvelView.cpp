@@ -7,6 +7,7 @@
 #include "view/qt/Cp932Validator.h"
 #include "view/qt/DotGridWidget.h"
 #include "view/qt/FormScrollBar.h"
+#include "view/qt/ReadOnlyEdit.h"
 #include "view/FormTemplate.h"
 #include "view/qt/ShellDialogs.h"
 #include "view/qt/ShellResources.h"
@@ -14,9 +15,11 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -58,7 +61,7 @@ CQuorvelView::CQuorvelView(CQuorvelDoc& doc, const CLogFont& font16, const CLogF
     m_grid->move(ToQRect(GridRectangle()).topLeft());
     BuildBitmapButtons();
 
-    m_previewTimer.setInterval(kPreviewIntervalMs);
+    m_previewTimer.setInterval(m_core.Store().m_previewInterval);
     connect(&m_previewTimer, &QTimer::timeout, this,
             [this] { m_dispatcher.OnTimer(kPreviewTimerId); });
 
@@ -131,25 +134,28 @@ QWidget* CQuorvelView::CreateControl(const SFormControl& control) {
     }
     case EControlKind::Edit:
     case EControlKind::ReadOnlyEdit: {
-        auto* edit = new QLineEdit(this);
+        auto* box = control.kind == EControlKind::ReadOnlyEdit ? new CReadOnlyEdit(this) : nullptr;
+        QLineEdit* edit = box != nullptr ? box : new QLineEdit(this);
         // Dropped files go to the window, which opens them.
         edit->setAcceptDrops(false);
-        if (control.kind == EControlKind::ReadOnlyEdit) {
-            edit->setReadOnly(true);
+        if (box != nullptr) {
             edit->setFocusPolicy(Qt::NoFocus);
             QPalette palette = edit->palette();
             palette.setColor(QPalette::Base, palette.color(QPalette::Window));
             edit->setPalette(palette);
+            m_boxes[id] = box;
         } else {
             connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
                 m_dispatcher.OnEditChanged(id, text.toStdString());
             });
+            edit->installEventFilter(this);
         }
         if (id == IDC_TEXT16)
             edit->setValidator(new CCp932Validator(kText16MaxBytes, edit));
         else if (id == IDC_TEXT32)
             edit->setValidator(new CCp932Validator(kText32MaxBytes, edit));
-        m_edits[id] = edit;
+        if (box == nullptr)
+            m_edits[id] = edit;
         widget = edit;
         break;
     }
@@ -264,6 +270,11 @@ std::optional<std::string> CQuorvelView::AskCharacters(int size) {
 
 void CQuorvelView::ControlsChanged() {
     const CFormValues& form = m_core.Store().m_form;
+    // A running preview changes the screen numbers on every screen.
+    const bool quick = m_previewTimer.isActive();
+    for (const auto& [id, box] : m_boxes)
+        if (const std::string* text = form.EditText(id))
+            box->ShowText(*text, quick);
     for (const auto& [id, edit] : m_edits) {
         const std::string* text = form.EditText(id);
         if (text == nullptr)
@@ -343,14 +354,28 @@ void CQuorvelView::EnableControl(int controlId, bool enabled) {
 // Platform: the grid, the scroll bar, the timer and the status bar.
 
 void CQuorvelView::InvalidateGrid() {
-    m_grid->update();
-    emit gridChanged();
+    m_grid->Refresh();
+    NoteShownScreenChanged();
 }
 
 void CQuorvelView::DrawDot(int column, int row, bool /*lit*/) {
     // The cell shows the state, which the core has already changed.
     m_grid->UpdateCell(column, row);
-    emit gridChanged();
+    NoteShownScreenChanged();
+}
+
+void CQuorvelView::NoteShownScreenChanged() {
+    static const QMetaMethod signal = QMetaMethod::fromSignal(&CQuorvelView::shownScreenChanged);
+    if (m_shownChangePending || !isSignalConnected(signal))
+        return;
+    m_shownChangePending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_shownChangePending = false;
+            emit shownScreenChanged();
+        },
+        Qt::QueuedConnection);
 }
 
 void CQuorvelView::SetScrollRange(int minimum, int maximum) {
@@ -358,14 +383,22 @@ void CQuorvelView::SetScrollRange(int minimum, int maximum) {
 }
 
 void CQuorvelView::SetScrollPos(int position) {
-    m_screenScroll->SetScrollPos(position);
+    if (m_previewTimer.isActive())
+        m_screenScroll->ShowScrollPos(position);
+    else
+        m_screenScroll->SetScrollPos(position);
 }
 
 void CQuorvelView::SetPreviewTimer(bool running) {
-    if (running)
-        m_previewTimer.start();
-    else
-        m_previewTimer.stop();
+    if (running) {
+        m_previewTimer.start(m_core.Store().m_previewInterval);
+        return;
+    }
+    m_previewTimer.stop();
+    // What a preview's steps showed quickly is handed to the widgets.
+    m_screenScroll->Settle();
+    for (const auto& [id, box] : m_boxes)
+        box->Settle();
 }
 
 void CQuorvelView::SetStatusText(const std::string& text) {
@@ -474,6 +507,19 @@ bool CQuorvelView::ForwardButton(QMouseEvent* event, bool down) {
     m_dispatcher.OnMouse(*message, KeyFlags(event->buttons(), event->modifiers()), point.x(),
                          point.y());
     return true;
+}
+
+bool CQuorvelView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers chords =
+            Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+        if (!(key->modifiers() & chords)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CQuorvelView::mousePressEvent(QMouseEvent* event) {

@@ -16,6 +16,7 @@ class CBitmapButton;
 class CDotGridWidget;
 class CFormScrollBar;
 class CQuorvelDoc;
+class CReadOnlyEdit;
 class QAbstractButton;
 class QButtonGroup;
 class QLineEdit;
@@ -57,6 +58,7 @@ public:
     const std::optional<CRect>& CursorClip() const { return m_clip; }
     ECursorShape CursorShape() const { return m_cursorShape; }
     bool PreviewTimerRunning() const { return m_previewTimer.isActive(); }
+    int PreviewTimerInterval() const { return m_previewTimer.interval(); }
 
     // CPlatform.
     int MessageBox(const std::string& text, const std::string& caption, unsigned type) override;
@@ -94,11 +96,22 @@ signals:
     void controlCommand(int id);
     // What Undo and Redo would do, or whether they can, may have changed.
     void undoHistoryChanged();
-    // What the dot grid shows may have changed (the core asked for a repaint
-    // of the grid or of one of its dots).
-    void gridChanged();
+    // What the grid shows may have changed: another screen or bank, a dot,
+    // the preview's next screen, a line or rectangle being dragged, or any
+    // other change after which the core asked for a repaint of the grid or
+    // of one of its cells. It comes once after any number of such requests,
+    // when control is back in the event loop, so that a macro playback or a
+    // drag costs one update of each view that follows the grid (the sign
+    // window, the filmstrip, live output), not one per request. Those views
+    // read ShownScreenWords() and ShownScreenNumber() (store/ShownScreen.h)
+    // of Core().Store(), and the bank, for themselves. Nothing is sent while
+    // nothing is connected: a view that is hidden should disconnect.
+    void shownScreenChanged();
 
 protected:
+    // An edit box with the focus keeps the plain keys (Page Down, Home, the
+    // tools' letters, F5) for itself: they type or move in the box.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -113,6 +126,8 @@ private:
     // Sends a press (`down`) or release of the left or right button to the
     // core; false for other buttons.
     bool ForwardButton(QMouseEvent* event, bool down);
+    // Emits shownScreenChanged once control is back in the event loop.
+    void NoteShownScreenChanged();
 
     CFreeTypeRasterizer m_rasterizer;
     CViewCore m_core;
@@ -120,7 +135,9 @@ private:
 
     std::vector<QWidget*> m_formWidgets;
     std::map<int, QWidget*> m_controls;
+    // The edits the user types into, and the read-only boxes.
     std::map<int, QLineEdit*> m_edits;
+    std::map<int, CReadOnlyEdit*> m_boxes;
     QButtonGroup* m_bankButtons = nullptr;
     QListWidget* m_macroList = nullptr;
     CFormScrollBar* m_screenScroll = nullptr;
@@ -133,4 +150,6 @@ private:
     bool m_captured = false;
     // SHIFT is taken as held for the command being clicked (ClickWithShift).
     bool m_shiftHeld = false;
+    // shownScreenChanged is on its way.
+    bool m_shownChangePending = false;
 };

@@ -24,9 +24,9 @@ QPixmap DotPictures();
 // "mark2"); a null pixmap for an unknown name.
 QPixmap FormPicture(const char* name);
 
-// Picture `index` (0..13) of the toolbar strip, 16 x 15.
+// Picture `index` (0..17) of the toolbar strip, 16 x 15.
 QPixmap ToolbarPicture(int index);
-inline constexpr int kToolbarPictureCount = 14;
+inline constexpr int kToolbarPictureCount = 18;
 
 // A face of a bitmap button by its resource name ("IDB_BITMAP1" and so on);
 // a null pixmap for an unknown name.
