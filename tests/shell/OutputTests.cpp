@@ -77,19 +77,24 @@ private slots:
         CloseMainFrame(m_frame);
     }
 
-    void itemsEndTheToolsMenuBelowASeparator() {
+    void itemsFollowTheToolsMenusOwnCommandsBelowASeparator() {
         QMenu* tools = nullptr;
         for (QAction* action : m_frame->menuBar()->actions())
             if (action->text() == U("ﾂｰﾙ(&T)"))
                 tools = action->menu();
         QVERIFY(tools != nullptr);
         const QList<QAction*> actions = tools->actions();
-        QVERIFY(actions.size() >= 3);
-        QVERIFY(actions[actions.size() - 3]->isSeparator());
-        QCOMPARE(actions[actions.size() - 2]->text(), U("LED出力設定..."));
-        QCOMPARE(actions[actions.size() - 1]->text(), U("LED出力(&O)"));
-        QVERIFY(actions.last()->isCheckable());
-        QVERIFY(!actions.last()->isChecked());
+        qsizetype settings = -1;
+        for (qsizetype i = 0; i < actions.size(); ++i)
+            if (actions[i]->text() == U("LED出力設定..."))
+                settings = i;
+        QVERIFY(settings >= 1 && settings + 2 < actions.size());
+        QVERIFY(actions[settings - 1]->isSeparator());
+        QCOMPARE(actions[settings + 1]->text(), U("LED出力(&O)"));
+        QVERIFY(actions[settings + 1]->isCheckable());
+        QVERIFY(!actions[settings + 1]->isChecked());
+        // The drawing tools come after, below a separator of their own.
+        QVERIFY(actions[settings + 2]->isSeparator());
         QVERIFY(IsFrameCommand(ID_OUTPUT_SETTINGS) && IsFrameCommand(ID_OUTPUT_LIVE));
     }
 
