@@ -5,6 +5,8 @@
 // hexadecimal digits (blanks and lines starting with '#' ignored), so that
 // a reproducer is kept as readable text.
 
+#include "store/HexDigit.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -17,16 +19,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size);
 
 namespace {
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // The bytes the hexadecimal digits of `text` spell; false on a stray
 // character or an odd number of digits.

@@ -1,6 +1,7 @@
 #include "output/OutputOptions.h"
 
 #include "output/Tpm2Packet.h"
+#include "store/HexDigit.h"
 
 #include <charconv>
 
@@ -14,16 +15,6 @@ std::optional<int> SignedNumber(std::string_view text, int lo, int hi) {
     if (ec != std::errc() || end != text.data() + text.size() || value < lo || value > hi)
         return std::nullopt;
     return value;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 } // namespace

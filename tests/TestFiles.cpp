@@ -59,3 +59,11 @@ std::string NullDevice(const CTempDir& dir) {
     ::close(fd);
     return copy;
 }
+
+bool MakesUnnamedFiles(const CTempDir& dir) {
+    const int fd = ::open(dir.Dir().c_str(), O_TMPFILE | O_RDWR, 0600);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}

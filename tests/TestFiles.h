@@ -27,6 +27,10 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 // The whole content of the file at `path`.
 std::string ReadBytes(const std::string& path);
 
+// Whether the folder makes unnamed files (O_TMPFILE), as most local file
+// systems do.
+bool MakesUnnamedFiles(const CTempDir& dir);
+
 // A character device that discards what is written to it, for tests that
 // write into a device: /dev/null for a user who cannot replace it, and for
 // root, who could, a copy of it made in `dir`, so that a faulty writer never

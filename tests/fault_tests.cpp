@@ -99,14 +99,6 @@ TEST(Faults, ASaveKilledAtAnyMomentLeavesTheOldFileOrTheNew) {
     }
 }
 
-bool MakesUnnamedFiles(const CTempDir& dir) {
-    const int fd = ::open(dir.Dir().c_str(), O_TMPFILE | O_RDWR, 0600);
-    if (fd < 0)
-        return false;
-    ::close(fd);
-    return true;
-}
-
 // How a save goes: through an unnamed temporary file, through one made by
 // name (file systems without O_TMPFILE), or in place (a file with two links).
 enum class EWay { Unnamed, ByName, InPlace };

@@ -71,16 +71,6 @@ TEST(FileWriter, OrdinaryFilesAreReplacedWholeAndKeepTheirMode) {
     EXPECT_EQ((std::vector<std::string>{"a.qvl", longest}), dir.Names());
 }
 
-// Whether the folder makes unnamed files (O_TMPFILE), as most local file
-// systems do.
-bool MakesUnnamedFiles(const CTempDir& dir) {
-    const int fd = ::open(dir.Dir().c_str(), O_TMPFILE | O_RDWR, 0600);
-    if (fd < 0)
-        return false;
-    ::close(fd);
-    return true;
-}
-
 // Sets the time the file at `path` last changed to `minutes` ago.
 void AgeFile(const std::string& path, int minutes) {
     const timespec times[2] = {{::time(nullptr) - minutes * 60, 0},

@@ -83,22 +83,14 @@ void CFormScrollBar::sliderChange(SliderChange change) {
 }
 
 void CFormScrollBar::paintEvent(QPaintEvent* event) {
-    QStyleOptionSlider option;
-    initStyleOption(&option);
-    const QRect groove =
-        style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, this);
-    const QRect thumb =
-        style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
-    const bool horizontal = orientation() == Qt::Horizontal;
-    m_paintedSpan =
-        std::max(0, horizontal ? groove.width() - thumb.width() : groove.height() - thumb.height());
+    m_paintedSpan = Track().span;
     m_paintedMinimum = minimum();
     m_paintedMaximum = maximum();
     m_paintedStart = ThumbStart(sliderPosition());
     QScrollBar::paintEvent(event);
 }
 
-int CFormScrollBar::PositionAt(const QPoint& point) const {
+CFormScrollBar::STrack CFormScrollBar::Track() const {
     QStyleOptionSlider option;
     initStyleOption(&option);
     const QRect groove =
@@ -106,12 +98,21 @@ int CFormScrollBar::PositionAt(const QPoint& point) const {
     const QRect thumb =
         style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
     const bool horizontal = orientation() == Qt::Horizontal;
-    const int length = horizontal ? thumb.width() : thumb.height();
-    const int start = horizontal ? groove.left() : groove.top();
-    const int span = std::max(0, (horizontal ? groove.width() : groove.height()) - length);
-    const int offset = (horizontal ? point.x() : point.y()) - length / 2 - start;
-    return QStyle::sliderValueFromPosition(minimum(), maximum(), std::clamp(offset, 0, span), span,
-                                           option.upsideDown);
+    STrack track;
+    track.start = horizontal ? groove.left() : groove.top();
+    track.thumb = horizontal ? thumb.width() : thumb.height();
+    track.span = std::max(0, (horizontal ? groove.width() : groove.height()) - track.thumb);
+    track.upsideDown = option.upsideDown;
+    return track;
+}
+
+int CFormScrollBar::PositionAt(const QPoint& point) const {
+    const STrack track = Track();
+    const int offset =
+        (orientation() == Qt::Horizontal ? point.x() : point.y()) - track.thumb / 2 - track.start;
+    return QStyle::sliderValueFromPosition(minimum(), maximum(),
+                                           std::clamp(offset, 0, track.span), track.span,
+                                           track.upsideDown);
 }
 
 void CFormScrollBar::OnAction(int action) {

@@ -56,6 +56,16 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The groove as the style lays it out: where it starts along the bar,
+    // the thumb's length, how far the thumb can travel, and whether the
+    // values run against the bar's direction.
+    struct STrack {
+        int start = 0;
+        int thumb = 0;
+        int span = 0;
+        bool upsideDown = false;
+    };
+    STrack Track() const;
     // Where the thumb would start in its groove at `position`, as the style
     // places it: cheap enough to ask on every new position.
     int ThumbStart(int position) const;
