@@ -13,7 +13,6 @@
 #include "store/CommandIds.h"
 #include "view/qt/QuorvelView.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
@@ -232,8 +231,7 @@ private slots:
     void keysWithShiftGiveTheShiftForms() {
         CQuorvelView* view = m_frame->View();
         CScreenStore& s = view->Core().Store();
-        QTest::mouseClick(qobject_cast<QAbstractButton*>(view->Control(IDC_MACRO_RECORD)),
-                          Qt::LeftButton);
+        ClickButton(view, IDC_MACRO_RECORD);
         const Qt::KeyboardModifiers ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
         struct SKey {
             Qt::Key key;

@@ -11,7 +11,6 @@
 #include "view/qt/FormScrollBar.h"
 #include "view/qt/QuorvelView.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -74,14 +73,8 @@ private slots:
     void pageKeysHomeAndEndMoveAsTheBarAndItsButtons() {
         CScreenStore& s = m_view->Core().Store();
         auto* bar = qobject_cast<CFormScrollBar*>(m_view->Control(IDC_SCREEN_SCROLL));
-        QTest::mouseClick(qobject_cast<QAbstractButton*>(m_view->Control(IDC_MACRO_RECORD)),
-                          Qt::LeftButton);
-        const auto button = [this](int id) {
-            return [this, id] {
-                QTest::mouseClick(qobject_cast<QAbstractButton*>(m_view->Control(id)),
-                                  Qt::LeftButton);
-            };
-        };
+        ClickButton(m_view, IDC_MACRO_RECORD);
+        const auto button = [this](int id) { return [this, id] { ClickButton(m_view, id); }; };
         const auto arrow = [bar](QAbstractSlider::SliderAction action) {
             return [bar, action] { bar->triggerAction(action); };
         };
@@ -143,8 +136,7 @@ private slots:
         QCOMPARE(text16->text(), QStringLiteral("l"));
         // Keys with Ctrl that the box does not take reach the window.
         s.m_macroCode.clear();
-        QTest::mouseClick(qobject_cast<QAbstractButton*>(m_view->Control(IDC_MACRO_RECORD)),
-                          Qt::LeftButton);
+        ClickButton(m_view, IDC_MACRO_RECORD);
         text16->setFocus();
         QTest::keyClick(text16, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(s.m_macroCode, std::string("14,"));

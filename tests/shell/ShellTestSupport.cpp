@@ -5,8 +5,10 @@
 #include "view/FormTemplate.h"
 #include "view/qt/ShellDialogs.h"
 
+#include <QAbstractButton>
 #include <QFile>
 #include <QSettings>
+#include <QTest>
 
 CTemporarySettings::CTemporarySettings() {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.path()));
@@ -67,6 +69,10 @@ void WriteBytes(const QString& path, int size) {
 QPoint CellCenter(int column, int row) {
     const CRect grid = GridRectangle();
     return {grid.left + 6 * column + 3, grid.top + 6 * row + 3};
+}
+
+void ClickButton(CQuorvelView* view, int id) {
+    QTest::mouseClick(qobject_cast<QAbstractButton*>(view->Control(id)), Qt::LeftButton);
 }
 
 QByteArray ReadFileBytes(const QString& path) {

@@ -70,6 +70,10 @@ void WriteBytes(const QString& path, int size);
 // The middle of grid cell (column, row) in view coordinates.
 QPoint CellCenter(int column, int row);
 
+// Clicks the button of control `id` of `view` (a form button or a bitmap
+// button) with the left mouse button.
+void ClickButton(CQuorvelView* view, int id);
+
 // The bytes of a file; empty when it cannot be read.
 QByteArray ReadFileBytes(const QString& path);
 

@@ -10,7 +10,6 @@
 #include "view/qt/DotGridWidget.h"
 #include "view/qt/QuorvelView.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QSettings>
 #include <QTest>
@@ -90,7 +89,7 @@ private slots:
 
         CQuorvelView* view = m_frame->View();
         CDotGridWidget* grid = view->Grid();
-        QTest::mouseClick(qobject_cast<QAbstractButton*>(view->Control(IDC_RESET)), Qt::LeftButton);
+        ClickButton(view, IDC_RESET);
         QCOMPARE(dialogs.messages.size(), size_t{1});
         QCOMPARE(CellColour(grid, 0, 0), kWhite);
         QCOMPARE(m_frame->Action(ID_EDIT_UNDO)->statusTip(), U("元に戻す: RESET"));
@@ -98,8 +97,7 @@ private slots:
         m_frame->Action(ID_EDIT_UNDO)->trigger();
         QCOMPARE(CellColour(grid, 0, 0), kCyan);
         QCOMPARE(CellColour(grid, 47, 31), kWhite);
-        QTest::mouseClick(qobject_cast<QAbstractButton*>(view->Control(IDC_LAST_SCREEN)),
-                          Qt::LeftButton);
+        ClickButton(view, IDC_LAST_SCREEN);
         QCOMPARE(view->Core().Store().m_currentScreen, 2);
         QCOMPARE(CellColour(grid, 0, 0), kWhite);
         QCOMPARE(CellColour(grid, 47, 31), kCyan);
@@ -119,8 +117,7 @@ private slots:
         QVERIFY(onion->isCheckable());
         QVERIFY(!onion->isChecked());
 
-        QTest::mouseClick(qobject_cast<QAbstractButton*>(view->Control(IDC_LAST_SCREEN)),
-                          Qt::LeftButton);
+        ClickButton(view, IDC_LAST_SCREEN);
         const QImage plain = grid->grab().toImage();
         QCOMPARE(CellColour(grid, 0, 0), kWhite);
 
@@ -138,8 +135,7 @@ private slots:
         view->Core().Store().m_previewFlag = 1;
         QCOMPARE(CellColour(grid, 0, 0), kWhite);
         view->Core().Store().m_previewFlag = 0;
-        QTest::mouseClick(qobject_cast<QAbstractButton*>(view->Control(IDC_FIRST_SCREEN)),
-                          Qt::LeftButton);
+        ClickButton(view, IDC_FIRST_SCREEN);
         QCOMPARE(CellColour(grid, 0, 0), kCyan);
         QCOMPARE(CellColour(grid, 1, 0), kWhite);
 
@@ -154,8 +150,7 @@ private slots:
         }
         onion->trigger();
         QCOMPARE(settings.value(QStringLiteral("View/OnionSkin")).toBool(), false);
-        QTest::mouseClick(qobject_cast<QAbstractButton*>(view->Control(IDC_LAST_SCREEN)),
-                          Qt::LeftButton);
+        ClickButton(view, IDC_LAST_SCREEN);
         QCOMPARE(grid->grab().toImage(), plain);
     }
 

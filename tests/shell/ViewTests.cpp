@@ -319,12 +319,10 @@ private slots:
         QCOMPARE(s.m_currentScreen, 7);
         QCOMPARE(bar->value(), 7);
 
-        QTest::mouseClick(qobject_cast<QAbstractButton*>(m_view->Control(IDC_LAST_SCREEN)),
-                          Qt::LeftButton);
+        ClickButton(m_view.get(), IDC_LAST_SCREEN);
         QCOMPARE(s.m_currentScreen, 20);
         QCOMPARE(bar->value(), 20);
-        QTest::mouseClick(qobject_cast<QAbstractButton*>(m_view->Control(IDC_FIRST_SCREEN)),
-                          Qt::LeftButton);
+        ClickButton(m_view.get(), IDC_FIRST_SCREEN);
         QCOMPARE(s.m_currentScreen, 1);
         QCOMPARE(bar->value(), 1);
     }
@@ -503,8 +501,7 @@ private slots:
         auto* text16 = qobject_cast<QLineEdit*>(m_view->Control(IDC_TEXT16));
         text16->setFocus();
         TypeText(text16, QString::fromUtf8("漢字"));
-        QTest::mouseClick(qobject_cast<QAbstractButton*>(m_view->Control(IDC_IMPORT16)),
-                          Qt::LeftButton);
+        ClickButton(m_view.get(), IDC_IMPORT16);
         const auto screen = m_view->Core().Store().ScreenAt(0, 1);
         Word lit = 0;
         for (int column = 0; column < kScreenColumns; ++column) {

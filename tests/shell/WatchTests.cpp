@@ -16,7 +16,6 @@
 #include "view/qt/ReadOnlyEdit.h"
 #include "view/qt/SignWindow.h"
 
-#include <QAbstractButton>
 #include <QActionGroup>
 #include <QApplication>
 #include <QScrollBar>
@@ -243,8 +242,7 @@ private slots:
         // A click goes to the screen and is recorded as the bar records.
         CQuorvelView* view = m_frame->View();
         const CScreenStore& s = view->Core().Store();
-        QTest::mouseClick(qobject_cast<QAbstractButton*>(view->Control(IDC_MACRO_RECORD)),
-                          Qt::LeftButton);
+        ClickButton(view, IDC_MACRO_RECORD);
         QTest::mouseClick(strip->viewport(), Qt::LeftButton, {}, strip->ItemRect(5).center());
         QCOMPARE(s.m_currentScreen, 5);
         QCOMPARE(s.m_macroCode, std::string("[5],"));
@@ -262,13 +260,11 @@ private slots:
         QCOMPARE(strip->PicturesDrawn(), drawn + 1);
 
         // Another bank, then a long one: the screen on display stays in view.
-        QTest::mouseClick(qobject_cast<QAbstractButton*>(view->Control(IDC_SELECT2)),
-                          Qt::LeftButton);
+        ClickButton(view, IDC_SELECT2);
         QCoreApplication::processEvents();
         QCOMPARE(strip->horizontalScrollBar()->maximum(),
                  std::max(0, 10 * CFilmstrip::kItemWidth - strip->viewport()->width()));
-        QTest::mouseClick(qobject_cast<QAbstractButton*>(view->Control(IDC_SELECT1)),
-                          Qt::LeftButton);
+        ClickButton(view, IDC_SELECT1);
         Open(800);
         QTest::keyClick(m_frame.get(), Qt::Key_End);
         QCoreApplication::processEvents();

@@ -6,7 +6,7 @@
 #include <QImage>
 
 #include <array>
-#include <cstdint>
+#include <utility>
 #include <unordered_map>
 
 class CQuorvelView;

@@ -38,8 +38,7 @@ void CFormScrollBar::ShowScrollPos(int position) {
     m_position = std::clamp(position, minimum(), std::max(minimum(), maximum()));
     if (m_inAction)
         return;
-    m_behind = m_paintedSpan >= 0 && minimum() == m_paintedMinimum &&
-               maximum() == m_paintedMaximum && ThumbStart(m_position) == m_paintedStart;
+    m_behind = ThumbStandsAt(m_position);
     if (!m_behind)
         setValue(m_position);
 }
@@ -75,9 +74,13 @@ int CFormScrollBar::ThumbStart(int position) const {
     return QStyle::sliderPositionFromValue(minimum(), maximum(), position, m_paintedSpan);
 }
 
+bool CFormScrollBar::ThumbStandsAt(int position) const {
+    return m_paintedSpan >= 0 && minimum() == m_paintedMinimum && maximum() == m_paintedMaximum &&
+           ThumbStart(position) == m_paintedStart;
+}
+
 void CFormScrollBar::sliderChange(SliderChange change) {
-    if (change == SliderValueChange && m_paintedSpan >= 0 && minimum() == m_paintedMinimum &&
-        maximum() == m_paintedMaximum && ThumbStart(sliderPosition()) == m_paintedStart)
+    if (change == SliderValueChange && ThumbStandsAt(sliderPosition()))
         return;
     QScrollBar::sliderChange(change);
 }
@@ -110,9 +113,8 @@ int CFormScrollBar::PositionAt(const QPoint& point) const {
     const STrack track = Track();
     const int offset =
         (orientation() == Qt::Horizontal ? point.x() : point.y()) - track.thumb / 2 - track.start;
-    return QStyle::sliderValueFromPosition(minimum(), maximum(),
-                                           std::clamp(offset, 0, track.span), track.span,
-                                           track.upsideDown);
+    return QStyle::sliderValueFromPosition(minimum(), maximum(), std::clamp(offset, 0, track.span),
+                                           track.span, track.upsideDown);
 }
 
 void CFormScrollBar::OnAction(int action) {

@@ -69,6 +69,9 @@ private:
     // Where the thumb would start in its groove at `position`, as the style
     // places it: cheap enough to ask on every new position.
     int ThumbStart(int position) const;
+    // Whether the thumb at `position` would stand where it was last painted,
+    // in the same range: a new position then needs no repaint.
+    bool ThumbStandsAt(int position) const;
     void OnAction(int action);
     // Reports `code`, then the end of scrolling, and shows the thumb where
     // the program has put it by then.

@@ -33,8 +33,6 @@ void CReadOnlyEdit::ShowText(const std::string& asked, bool quick) {
     m_askedQuick = quick;
     const QString text = QString::fromStdString(asked);
     if (quick && IsDigits(text) && PrepareDigits()) {
-        if (m_quick && m_quickText == text)
-            return;
         m_quickText = text;
         m_quick = true;
         // Drawn whole from the panel's picture: nothing under the box needs

@@ -142,10 +142,6 @@ void TakeChosenFont(const QFont& initial, const QFont& chosen, CLogFont& font) {
         font.strikeOut = chosen.strikeOut() ? 1 : 0;
 }
 
-} // namespace
-
-namespace {
-
 std::function<void()>& BeforeMessageBoxAction() {
     static std::function<void()> action;
     return action;

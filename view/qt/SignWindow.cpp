@@ -147,7 +147,7 @@ QRect CSignWindow::LedRect(int column, int row) const {
 }
 
 QPoint CSignWindow::LedCentre(int column, int row) const {
-    const int size = std::max(1, static_cast<int>(m_pitch));
+    const int size = LedSize();
     return LedRect(column, row).topLeft() + QPoint(size / 2, size / 2);
 }
 
@@ -164,8 +164,12 @@ void CSignWindow::Layout() {
     DrawLeds();
 }
 
+int CSignWindow::LedSize() const {
+    return std::max(1, static_cast<int>(m_pitch));
+}
+
 void CSignWindow::DrawLeds() {
-    const int size = std::max(1, static_cast<int>(m_pitch));
+    const int size = LedSize();
     m_lit = LedPicture(size, ColourOf(m_colour).lit);
     m_unlit = LedPicture(size, ColourOf(m_colour).unlit);
     m_disc = LedDisc(size);
@@ -180,20 +184,23 @@ void CSignWindow::Refresh() {
     // Only the discs of the LEDs that changed: a rectangle for each run of
     // them in a row, rows from the top, runs from the left, as a region
     // takes them whole.
+    std::array<Word, kWordsPerScreen> changed;
+    for (size_t at = 0; at < changed.size(); ++at)
+        changed[at] = words[at] ^ m_shown[at];
     QList<QRect> rects;
     for (int row = 0; row < kScreenRows; ++row) {
         const Word bit = DotMask(row);
+        const auto differs = [&changed, bit](int column) {
+            return (changed[static_cast<size_t>(column)] & bit) != 0;
+        };
         const int top = RowEdge(row) + m_disc.top();
         for (int column = 0; column < kScreenColumns;) {
-            if (((words[static_cast<size_t>(column)] ^ m_shown[static_cast<size_t>(column)]) &
-                 bit) == 0) {
+            if (!differs(column)) {
                 ++column;
                 continue;
             }
             const int first = column;
-            while (column < kScreenColumns &&
-                   ((words[static_cast<size_t>(column)] ^ m_shown[static_cast<size_t>(column)]) &
-                    bit) != 0)
+            while (column < kScreenColumns && differs(column))
                 ++column;
             const int left = ColumnEdge(first) + m_disc.left();
             const int right = ColumnEdge(column - 1) + m_disc.right();

@@ -76,6 +76,8 @@ private:
     // Places the LED area in the window and draws the two LED pictures.
     void Layout();
     void DrawLeds();
+    // The side of an LED's square picture: the pitch, whole pixels, at least 1.
+    int LedSize() const;
     // Left edge of column `column` (0..48) and top edge of row `row` (0..32).
     int ColumnEdge(int column) const;
     int RowEdge(int row) const;
