@@ -16,6 +16,12 @@ constexpr int kMacroButtons[] = {IDC_MACRO_START, IDC_MACRO_SAVE,   IDC_MACRO_RE
                                  IDC_MACRO_LOAD,  IDC_MACRO_INS,    IDC_MACRO_DEL,
                                  IDC_MACRO_CLEAR, IDC_MACRO_EXPORT, IDC_OPTIMIZE};
 
+// Whether a token shows a line in the macro list: a step code token or a
+// go-to-screen token.
+bool ShowsLine(std::string_view token) {
+    return FindStep(StepCodeOf(token)) != nullptr || IsGoToScreenToken(token);
+}
+
 void Record(CViewCore& view, const std::string& token, const std::string& line) {
     CScreenStore& s = view.Store();
     if (s.m_playback != 0 || s.m_recording != 1)
@@ -82,10 +88,6 @@ void MergePendingInsert(CViewCore& view) {
     s.m_macroCode = std::move(merged);
     s.m_insertPos = -1;
     EnableMacroButtons(view, true);
-}
-
-bool ShowsLine(std::string_view token) {
-    return FindStep(StepCodeOf(token)) != nullptr || IsGoToScreenToken(token);
 }
 
 int TokenOfLine(std::string_view code, int line) {

@@ -43,10 +43,6 @@ void ShowMacroStepCount(CViewCore& view);
 // The list lines of a macro code string, as RebuildMacroList shows them.
 std::vector<std::string> MacroListLines(const std::string& code);
 
-// Whether a token shows a line in the macro list: a step code token or a
-// go-to-screen token.
-bool ShowsLine(std::string_view token);
-
 // The index, in scan order, of the token that line `line` of the list of
 // `code` shows; -1 when the list has no such line. Equal to `line` unless
 // tokens that show no line come before it.

@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -248,22 +249,13 @@ public:
             if (!NoUnnamedFiles(errno))
                 return false;
         }
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            const std::string random = RandomPart(kTempRandomLength);
-            if (random.empty())
-                return false;
-            const std::string path =
-                m_folder + std::string(kTempPrefix) + std::string(kNewTemp) + random;
-            m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, mode);
-            if (m_fd >= 0) {
-                m_path = path;
-                ::flock(m_fd, LOCK_EX | LOCK_NB);
-                return true;
-            }
-            if (errno != EEXIST)
-                return false;
-        }
-        return false;
+        if (!TakeFreshName(kNewTemp, [&](const std::string& path) {
+                m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, mode);
+                return m_fd >= 0;
+            }))
+            return false;
+        ::flock(m_fd, LOCK_EX | LOCK_NB);
+        return true;
     }
 
     int Fd() const { return m_fd; }
@@ -283,14 +275,24 @@ private:
     // Gives the unnamed file its temporary name, still locked.
     bool Link() {
         const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+        return TakeFreshName(kDoneTemp, [&](const std::string& path) {
+            return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0;
+        });
+    }
+
+    // Makes up temporary names of `kind` in the folder and hands each to
+    // `make` until it takes one, which becomes the file's name; another
+    // save's name (EEXIST) means another try. False with errno set when
+    // `make` fails otherwise, or no name is free after 100 tries.
+    template <typename Make>
+    bool TakeFreshName(std::string_view kind, Make make) {
         for (int attempt = 0; attempt < 100; ++attempt) {
             const std::string random = RandomPart(kTempRandomLength);
             if (random.empty())
                 return false;
-            const std::string path =
-                m_folder + std::string(kTempPrefix) + std::string(kDoneTemp) + random;
-            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-                m_path = path;
+            std::string path = m_folder + std::string(kTempPrefix) + std::string(kind) + random;
+            if (make(path)) {
+                m_path = std::move(path);
                 return true;
             }
             if (errno != EEXIST)

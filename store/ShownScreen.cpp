@@ -5,7 +5,7 @@
 #include <algorithm>
 
 int ShownScreenNumber(const CScreenStore& s) {
-    return std::clamp(s.m_currentScreen + s.m_previewOffset, 1, kMaxScreens);
+    return s.ScreenOnDisplay();
 }
 
 std::array<Word, kWordsPerScreen> ShownScreenWords(const CScreenStore& s) {

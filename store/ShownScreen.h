@@ -11,7 +11,7 @@ class CScreenStore;
 // written.
 
 // The number of the screen on display: the current screen plus the preview
-// offset, kept within 1..800.
+// offset, kept within 1..800 (CScreenStore::ScreenOnDisplay).
 int ShownScreenNumber(const CScreenStore& s);
 
 // The 48 column words on display: that screen of the current bank, with the

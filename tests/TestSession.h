@@ -31,6 +31,15 @@ struct CTestSession {
     std::vector<std::string> MessageTexts() const;
 };
 
+// The view client pixel at the middle of grid cell (column, row): the grid
+// starts at (77, 54), 6 pixels a cell.
+inline int CellX(int column) {
+    return 77 + 6 * column + 3;
+}
+inline int CellY(int row) {
+    return 54 + 6 * row + 3;
+}
+
 // Expects the screens, counters, current bank and screen, preview offset and
 // clips of two states to be equal: everything a command may change but the
 // macro and the form.

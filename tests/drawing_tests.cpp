@@ -8,14 +8,6 @@
 
 namespace {
 
-// View client pixel at the middle of cell (column, row).
-int CellX(int column) {
-    return 77 + 6 * column + 3;
-}
-int CellY(int row) {
-    return 54 + 6 * row + 3;
-}
-
 std::vector<SCell> Cells(std::initializer_list<SCell> cells) {
     return cells;
 }

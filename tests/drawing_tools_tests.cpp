@@ -116,18 +116,16 @@ TEST(DrawingTools, FillTakesTheFourConnectedRegionOfTheCellsState) {
 // The mouse on the grid of a fresh session: select1, screen 1 of 10.
 class ToolDrawing : public ::testing::Test {
 protected:
-    static int X(int column) { return 77 + 6 * column + 3; }
-    static int Y(int row) { return 54 + 6 * row + 3; }
     void Press(SCell cell, bool left = true) {
         t.dispatch.OnMouse(left ? EMouseMessage::LButtonDown : EMouseMessage::RButtonDown,
-                           left ? MK_LBUTTON : MK_RBUTTON, X(cell.column), Y(cell.row));
+                           left ? MK_LBUTTON : MK_RBUTTON, CellX(cell.column), CellY(cell.row));
     }
     void Move(SCell cell, unsigned flags = MK_LBUTTON) {
-        t.dispatch.OnMouse(EMouseMessage::MouseMove, flags, X(cell.column), Y(cell.row));
+        t.dispatch.OnMouse(EMouseMessage::MouseMove, flags, CellX(cell.column), CellY(cell.row));
     }
     void Release(bool left = true) {
-        t.dispatch.OnMouse(left ? EMouseMessage::LButtonUp : EMouseMessage::RButtonUp, 0, X(0),
-                           Y(0));
+        t.dispatch.OnMouse(left ? EMouseMessage::LButtonUp : EMouseMessage::RButtonUp, 0, CellX(0),
+                           CellY(0));
     }
     void Drag(SCell from, SCell to, bool left = true) {
         Press(from, left);

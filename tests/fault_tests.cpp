@@ -16,8 +16,8 @@
 #include <chrono>
 #include <csignal>
 #include <cstring>
-#include <algorithm>
 #include <fcntl.h>
+#include <iterator>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>

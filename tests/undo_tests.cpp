@@ -20,13 +20,6 @@
 
 namespace {
 
-int CellX(int column) {
-    return 77 + 6 * column + 3;
-}
-int CellY(int row) {
-    return 54 + 6 * row + 3;
-}
-
 void Press(CTestSession& t, int column, int row, bool left = true) {
     t.dispatch.OnMouse(left ? EMouseMessage::LButtonDown : EMouseMessage::RButtonDown,
                        left ? MK_LBUTTON : MK_RBUTTON, CellX(column), CellY(row));

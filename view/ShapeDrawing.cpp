@@ -84,13 +84,10 @@ void MoveShape(CViewCore& view, SCell cell) {
 }
 
 void FinishShape(CViewCore& view) {
-    CScreenStore& s = view.Store();
-    if (!s.m_shapeActive)
-        return;
-    s.m_shapeActive = false;
-    Apply(view, s.m_shapeMask, s.m_shapeLights);
-    s.m_shapeMask = {};
-    view.RepaintGrid();
+    const CScreenStore& s = view.Store();
+    if (s.m_shapeActive)
+        Apply(view, s.m_shapeMask, s.m_shapeLights);
+    CancelShape(view);
 }
 
 void CancelShape(CViewCore& view) {
