@@ -4,13 +4,9 @@
 
 #include <algorithm>
 
-int ShownScreenNumber(const CScreenStore& s) {
-    return s.ScreenOnDisplay();
-}
-
 std::array<Word, kWordsPerScreen> ShownScreenWords(const CScreenStore& s) {
     std::array<Word, kWordsPerScreen> words{};
-    const int shown = ShownScreenNumber(s);
+    const int shown = s.ScreenOnDisplay();
     const auto screen = s.ScreenAt(s.m_currentBank, shown);
     std::copy(screen.begin(), screen.end(), words.begin());
     if (s.m_shapeActive && shown == s.m_currentScreen) {

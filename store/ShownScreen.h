@@ -7,12 +7,8 @@
 class CScreenStore;
 
 // What the grid shows, for everything that shows the same (the grid, the
-// sign window, the filmstrip's mark, live output): read from the state, never
-// written.
-
-// The number of the screen on display: the current screen plus the preview
-// offset, kept within 1..800 (CScreenStore::ScreenOnDisplay).
-int ShownScreenNumber(const CScreenStore& s);
+// sign window, live output): read from the state, never written. The number
+// of the screen on display is CScreenStore::ScreenOnDisplay().
 
 // The 48 column words on display: that screen of the current bank, with the
 // line or rectangle being dragged drawn in (lit, or cleared) as the release

@@ -249,7 +249,7 @@ TEST_F(ToolDrawing, TheShapeShowsOnlyOverTheScreenItGoesTo) {
     Move({0, 2});
     // A running preview moves on to the next screen.
     t.s().m_previewOffset = 1;
-    EXPECT_EQ(ShownScreenNumber(t.s()), 2);
+    EXPECT_EQ(t.s().ScreenOnDisplay(), 2);
     EXPECT_EQ(ShownScreenWords(t.s()), (std::array<Word, 48>{}));
     t.s().m_previewOffset = 0;
     EXPECT_EQ(ShownScreenWords(t.s())[0], 0xE0000000u);

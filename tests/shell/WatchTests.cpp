@@ -116,7 +116,7 @@ private slots:
         m_frame->View()->Dispatcher().OnClick(IDC_PLAY);
         m_frame->View()->Dispatcher().OnTimer(kPreviewTimerId);
         QCoreApplication::processEvents();
-        QCOMPARE(ShownScreenNumber(s), 3);
+        QCOMPARE(s.ScreenOnDisplay(), 3);
         CompareSignWithGrid(sign, s);
 
         // Colours from the context menu's group.

@@ -40,7 +40,7 @@ void CDotGridWidget::UpdateCell(int column, int row) {
 }
 
 int CDotGridWidget::ShownScreen() const {
-    return ShownScreenNumber(m_store);
+    return m_store.ScreenOnDisplay();
 }
 
 void CDotGridWidget::SetOnionSkin(bool on) {

@@ -1,6 +1,6 @@
 #include "view/qt/Filmstrip.h"
 
-#include "store/ShownScreen.h"
+#include "store/ScreenStore.h"
 #include "view/qt/QuorvelView.h"
 #include "view/qt/ShellResources.h"
 
@@ -92,7 +92,7 @@ void CFilmstrip::Refresh() {
         UpdateRange();
         viewport()->update();
     }
-    const int shown = ShownScreenNumber(s);
+    const int shown = s.ScreenOnDisplay();
     if (shown != m_shown) {
         const int before = std::exchange(m_shown, shown);
         KeepInView(m_shown);

@@ -103,7 +103,7 @@ signals:
     // when control is back in the event loop, so that a macro playback or a
     // drag costs one update of each view that follows the grid (the sign
     // window, the filmstrip, live output), not one per request. Those views
-    // read ShownScreenWords() and ShownScreenNumber() (store/ShownScreen.h)
+    // read ShownScreenWords() (store/ShownScreen.h) and ScreenOnDisplay()
     // of Core().Store(), and the bank, for themselves. Nothing is sent while
     // nothing is connected: a view that is hidden should disconnect.
     void shownScreenChanged();
