@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include <sys/types.h>
+
 // What one run of glowmotion-cli gave.
 struct SCliResult {
     int exitCode = -1;
@@ -20,10 +22,37 @@ public:
     std::string Write(const std::string& name, const std::string& bytes) const;
 
     // Runs the built glowmotion-cli with `args`, without a shell, and
-    // collects its exit code, stdout and stderr. A run that takes longer
-    // than `timeoutSeconds` is killed and gives the exit code -SIGKILL.
+    // collects its exit code, stdout and stderr (RunProgram).
     SCliResult Run(const std::vector<std::string>& args, int timeoutSeconds = 60) const;
 };
+
+// A program started in the background with its output in files of `dir`.
+class CBackgroundRun {
+public:
+    // Starts `argv` (argv[0] a path or a name found on PATH).
+    CBackgroundRun(const CCliFolder& dir, const std::vector<std::string>& argv);
+    // Kills a run still going.
+    ~CBackgroundRun();
+    bool Started() const { return m_pid > 0; }
+    void Signal(int signal) const;
+    // Waits for the end (killing it after `timeoutSeconds`) and returns what
+    // it gave.
+    SCliResult Wait(int timeoutSeconds = 60);
+
+private:
+    pid_t m_pid = -1;
+    std::string m_out;
+    std::string m_err;
+};
+
+// Runs `argv` to its end (see CBackgroundRun). A run that takes longer
+// than `timeoutSeconds` is killed and gives the exit code -SIGKILL; a crash
+// shows as minus its signal, never as one of the program's own codes.
+SCliResult RunProgram(const CCliFolder& dir, const std::vector<std::string>& argv,
+                      int timeoutSeconds = 60);
+
+// The path of the built glowmotion-cli.
+const char* CliPath();
 
 // Whether `err` is what a usage error prints: one line that names the
 // error and points to --help.
