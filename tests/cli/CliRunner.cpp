@@ -107,6 +107,17 @@ std::string QvlScreen(const std::vector<std::pair<int, int>>& litDots) {
     return bytes;
 }
 
+std::vector<std::uint32_t> ScreenWords(const std::string& qvl, int screen) {
+    std::vector<std::uint32_t> words(48, 0);
+    const size_t start = static_cast<size_t>(screen) * 192;
+    for (size_t column = 0; column < 48 && start + column * 4 + 3 < qvl.size(); ++column)
+        for (size_t k = 0; k < 4; ++k)
+            words[column] |=
+                static_cast<std::uint32_t>(static_cast<unsigned char>(qvl[start + column * 4 + k]))
+                << (8 * k);
+    return words;
+}
+
 bool IsUsageLine(const std::string& err) {
     const std::string start = "glowmotion-cli: ";
     const std::string end = "; see glowmotion-cli --help\n";

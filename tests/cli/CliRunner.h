@@ -2,6 +2,7 @@
 
 #include "TestFiles.h"
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -61,6 +62,10 @@ bool IsUsageLine(const std::string& err);
 // One 192-byte screen of a .qvl file with the given (column, row) dots lit,
 // built byte by byte: column words little-endian, bit 31 the top row.
 std::string QvlScreen(const std::vector<std::pair<int, int>>& litDots = {});
+
+// The 48 column words of screen `screen` (from 0) of .qvl bytes, read back
+// as QvlScreen builds them; a word past the end of the bytes is 0.
+std::vector<std::uint32_t> ScreenWords(const std::string& qvl, int screen);
 
 // `count` screens; screen n (1-based) has the dot at column 0, row n % 32 and
 // the dot at column n / 32 + 1, row 0 lit, so every screen differs.

@@ -1,15 +1,5 @@
 #include "SendRunner.h"
 
-std::vector<std::uint32_t> ScreenWords(const std::string& qvl, int screen) {
-    std::vector<std::uint32_t> words(48);
-    for (size_t column = 0; column < 48; ++column)
-        for (size_t k = 0; k < 4; ++k)
-            words[column] |= static_cast<std::uint32_t>(static_cast<unsigned char>(
-                                 qvl[static_cast<size_t>(screen) * 192 + column * 4 + k]))
-                             << (8 * k);
-    return words;
-}
-
 std::string PatternQvl(int count) {
     std::string bytes;
     for (int n = 0; n < count; ++n) {

@@ -8,9 +8,6 @@
 // Screens and checks for the live output tests, which run glowmotion-cli
 // send and the programs around it (unshare, the OLA daemon).
 
-// Column words of a screen from 192 bytes of a .qvl file.
-std::vector<std::uint32_t> ScreenWords(const std::string& qvl, int screen);
-
 // `count` screens that differ in many dots: a diagonal moving right, a full
 // row moving down, the four corners.
 std::string PatternQvl(int count);
