@@ -616,8 +616,7 @@ std::optional<SCommandLine> ParseSend(const std::vector<std::string>& args, std:
     bool repeated = false;
     for (const auto& [name, value] : collected->values) {
         bool ok = true;
-        const bool layout =
-            name == "--origin" || name == "--scan" || name == "--serpentine" || name == "--panel";
+        const bool layout = IsWiringOption(name) || name == "--panel";
         if (layout && target->kind == EOutputKind::FlaschenTaschen) {
             error = "option " + name +
                     " does not apply to ft:// targets (the server takes the screen as a "

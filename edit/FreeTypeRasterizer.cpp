@@ -249,16 +249,29 @@ FcPattern* MatchFont(FcConfig* config, const CLogFont& description) {
     return match;
 }
 
+// The FreeType face of the font file fontconfig chose in `match`; nullptr
+// when the match names no file or FreeType cannot open it.
+FT_Face OpenMatchedFace(FT_Library library, FcPattern* match) {
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(match, FC_FILE, 0, &file) != FcResultMatch)
+        return nullptr;
+    int index = 0;
+    FcPatternGetInteger(match, FC_INDEX, 0, &index);
+    FT_Face face = nullptr;
+    if (FT_New_Face(library, reinterpret_cast<const char*>(file), index, &face) != 0)
+        return nullptr;
+    return face;
+}
+
 } // namespace
 
 class CFreeTypeRasterizer::CImpl {
 public:
     ~CImpl() {
         for (SLoadedFont& font : m_fonts)
-            Release(font);
+            Release(font.face);
         for (STextFace& text : m_textFaces)
-            if (text.face != nullptr)
-                FT_Done_Face(text.face);
+            Release(text.face);
         if (m_library != nullptr)
             FT_Done_FreeType(m_library);
     }
@@ -345,25 +358,12 @@ private:
         return false;
     }
 
-    // The loaded font of a text family, loading it first when it is new; the
-    // oldest one goes when too many are loaded. nullptr when FreeType or
-    // fontconfig cannot be started.
+    // The loaded font of a text family, loading it first when it is new.
     STextFace* TextFaceFor(const std::string& family) {
-        for (auto it = m_textFaces.begin(); it != m_textFaces.end(); ++it) {
-            if (it->family == family) {
-                std::rotate(it, it + 1, m_textFaces.end());
-                return &m_textFaces.back();
-            }
-        }
-        if (!Start())
-            return nullptr;
-        if (m_textFaces.size() >= kMaxTextFaces) {
-            if (m_textFaces.front().face != nullptr)
-                FT_Done_Face(m_textFaces.front().face);
-            m_textFaces.erase(m_textFaces.begin());
-        }
-        m_textFaces.push_back(LoadText(family));
-        return &m_textFaces.back();
+        return Cached(
+            m_textFaces, kMaxTextFaces,
+            [&](const STextFace& text) { return text.family == family; },
+            [&] { return LoadText(family); });
     }
 
     // The installed font of `family`; a face of nullptr when no installed
@@ -385,45 +385,45 @@ private:
         FcPatternDestroy(pattern);
         if (match == nullptr)
             return text;
-        FcChar8* file = nullptr;
-        int index = 0;
-        if (HasFamily(match, plain) &&
-            FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
-            FcPatternGetInteger(match, FC_INDEX, 0, &index);
-            if (FT_New_Face(m_library, reinterpret_cast<const char*>(file), index, &text.face) != 0)
-                text.face = nullptr;
-        }
+        if (HasFamily(match, plain))
+            text.face = OpenMatchedFace(m_library, match);
         FcPatternDestroy(match);
         if (text.face == nullptr)
             return text;
         if (FT_Select_Charmap(text.face, FT_ENCODING_UNICODE) != 0) {
-            FT_Done_Face(text.face);
-            text.face = nullptr;
+            Release(text.face);
             return text;
         }
         text.nativeSizes = NativePixelSizes(text.face);
         return text;
     }
 
-    // The loaded font of a description, loading it first when it is new; the
-    // oldest one goes when too many are loaded. nullptr when FreeType or
-    // fontconfig cannot be started.
+    // The loaded font of a description, loading it first when it is new.
     const SLoadedFont* FontFor(const CLogFont& description) {
-        for (auto it = m_fonts.begin(); it != m_fonts.end(); ++it) {
-            if (it->description == description) {
-                // Most recently used last.
-                std::rotate(it, it + 1, m_fonts.end());
-                return &m_fonts.back();
-            }
+        return Cached(
+            m_fonts, kMaxLoadedFonts,
+            [&](const SLoadedFont& font) { return font.description == description; },
+            [&] { return Load(description); });
+    }
+
+    // The entry of `cache` that `matches`, made the most recently used (the
+    // last); when none does, the one `load` gives, after the oldest (the
+    // first) has gone if the cache holds `limit` already. nullptr when
+    // FreeType or fontconfig cannot be started.
+    template <class T, class FMatches, class FLoad>
+    T* Cached(std::vector<T>& cache, size_t limit, FMatches matches, FLoad load) {
+        if (const auto it = std::find_if(cache.begin(), cache.end(), matches); it != cache.end()) {
+            std::rotate(it, it + 1, cache.end());
+            return &cache.back();
         }
         if (!Start())
             return nullptr;
-        if (m_fonts.size() >= kMaxLoadedFonts) {
-            Release(m_fonts.front());
-            m_fonts.erase(m_fonts.begin());
+        if (cache.size() >= limit) {
+            Release(cache.front().face);
+            cache.erase(cache.begin());
         }
-        m_fonts.push_back(Load(description));
-        return &m_fonts.back();
+        cache.push_back(load());
+        return &cache.back();
     }
 
     bool Start() {
@@ -440,18 +440,12 @@ private:
         FcPattern* match = MatchFont(m_config, description);
         if (match == nullptr)
             return font;
-        FcChar8* file = nullptr;
-        int index = 0;
         FcBool embolden = FcFalse;
         FcMatrix* matrix = nullptr;
         FcChar8* family = nullptr;
         if (FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch)
             font.family = reinterpret_cast<const char*>(family);
-        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
-            FcPatternGetInteger(match, FC_INDEX, 0, &index);
-            if (FT_New_Face(m_library, reinterpret_cast<const char*>(file), index, &font.face) != 0)
-                font.face = nullptr;
-        }
+        font.face = OpenMatchedFace(m_library, match);
         if (FcPatternGetBool(match, FC_EMBOLDEN, 0, &embolden) == FcResultMatch)
             font.embolden = embolden != FcFalse;
         if (FcPatternGetMatrix(match, FC_MATRIX, 0, &matrix) == FcResultMatch &&
@@ -467,14 +461,14 @@ private:
 
         if (font.face != nullptr && (FT_Select_Charmap(font.face, FT_ENCODING_UNICODE) != 0 ||
                                      !SetHeight(font.face, description.height)))
-            Release(font);
+            Release(font.face);
         return font;
     }
 
-    static void Release(SLoadedFont& font) {
-        if (font.face != nullptr)
-            FT_Done_Face(font.face);
-        font.face = nullptr;
+    static void Release(FT_Face& face) {
+        if (face != nullptr)
+            FT_Done_Face(face);
+        face = nullptr;
     }
 
     FT_Library m_library = nullptr;

@@ -111,28 +111,62 @@ bool SkipExtension(GifFileType* gif, GifByteType* block) {
     return true;
 }
 
-// Whether the decoder opened, telling what is no GIF from what is damaged.
-EGifReadError OpenGif(const CGifDecoder& decoder) {
-    if (decoder.Get() != nullptr)
-        return EGifReadError::None;
-    return decoder.OpenError() == D_GIF_ERR_NOT_GIF_FILE ? EGifReadError::NotGif
-                                                         : EGifReadError::Damaged;
-}
-
-// giflib looks at "GIF" alone and calls a file too short for the signature
-// damaged: neither is a GIF.
-bool HasGifSignature(std::string_view bytes) {
-    return bytes.substr(0, 6) == "GIF87a" || bytes.substr(0, 6) == "GIF89a";
+// Opens the GIF in `bytes` and walks its records to the trailer. At each
+// image descriptor `image(gif, read, stop)` reads the image from its
+// descriptor on, `read` following the bytes read so far; it may set `stop`
+// to end the walk early, which is no error. Every extension's code and first
+// block go to `extension`, and its other blocks are skipped. The first error
+// ends the walk.
+template <class FImage, class FExtension>
+EGifReadError WalkGif(std::string_view bytes, FImage&& image, FExtension&& extension) {
+    // giflib looks at "GIF" alone and calls a file too short for the
+    // signature damaged: neither is a GIF.
+    if (bytes.substr(0, 6) != "GIF87a" && bytes.substr(0, 6) != "GIF89a")
+        return EGifReadError::NotGif;
+    SSource source{bytes};
+    CGifDecoder decoder(source);
+    GifFileType* gif = decoder.Get();
+    if (gif == nullptr)
+        return decoder.OpenError() == D_GIF_ERR_NOT_GIF_FILE ? EGifReadError::NotGif
+                                                             : EGifReadError::Damaged;
+    for (;;) {
+        GifRecordType type = UNDEFINED_RECORD_TYPE;
+        if (DGifGetRecordType(gif, &type) != GIF_OK)
+            return EGifReadError::Damaged;
+        switch (type) {
+        case IMAGE_DESC_RECORD_TYPE: {
+            bool stop = false;
+            if (const EGifReadError error = image(gif, source.position, stop);
+                error != EGifReadError::None || stop)
+                return error;
+            break;
+        }
+        case EXTENSION_RECORD_TYPE: {
+            int code = 0;
+            GifByteType* block = nullptr;
+            if (DGifGetExtension(gif, &code, &block) != GIF_OK)
+                return EGifReadError::Damaged;
+            extension(code, block);
+            if (!SkipExtension(gif, block))
+                return EGifReadError::Damaged;
+            break;
+        }
+        case TERMINATE_RECORD_TYPE:
+            return EGifReadError::None;
+        default:
+            return EGifReadError::Damaged;
+        }
+    }
 }
 
 class CComposer {
 public:
-    CComposer(GifFileType* gif, const std::function<bool(const SGreyImage&)>& frame)
-        : m_gif(gif), m_frame(frame) {}
+    explicit CComposer(const std::function<bool(const SGreyImage&)>& frame) : m_frame(frame) {}
 
-    // Reads the image whose descriptor comes next. Sets `stop` when the
-    // frame callback wants no more.
-    EGifReadError ReadImage(const SControl& control, bool& stop) {
+    // Reads the image whose descriptor comes next in `gif`. Sets `stop` when
+    // the frame callback wants no more.
+    EGifReadError ReadImage(GifFileType* gif, const SControl& control, bool& stop) {
+        m_gif = gif;
         if (DGifGetImageDesc(m_gif) != GIF_OK)
             return EGifReadError::Damaged;
         const GifImageDesc& desc = m_gif->Image;
@@ -205,7 +239,7 @@ private:
                 m_image.pixels[static_cast<size_t>(row) * m_image.width + x] = SGreyImage::kBlank;
     }
 
-    GifFileType* m_gif;
+    GifFileType* m_gif = nullptr;
     const std::function<bool(const SGreyImage&)>& m_frame;
     SGreyImage m_image;
     std::vector<std::int16_t> m_saved;
@@ -218,36 +252,20 @@ private:
 EGifReadError ReadGifFrames(std::string_view bytes,
                             const std::function<bool(const SGreyImage&)>& frame,
                             const std::function<bool(size_t read, size_t total)>& progress) {
-    if (!HasGifSignature(bytes))
-        return EGifReadError::NotGif;
-    SSource source{bytes};
-    CGifDecoder decoder(source);
-    if (const EGifReadError error = OpenGif(decoder); error != EGifReadError::None)
-        return error;
-    GifFileType* gif = decoder.Get();
-    CComposer composer(gif, frame);
+    CComposer composer(frame);
     SControl control;
-    for (;;) {
-        GifRecordType type = UNDEFINED_RECORD_TYPE;
-        if (DGifGetRecordType(gif, &type) != GIF_OK)
-            return EGifReadError::Damaged;
-        switch (type) {
-        case IMAGE_DESC_RECORD_TYPE: {
-            bool stop = false;
-            if (const EGifReadError error = composer.ReadImage(control, stop);
+    return WalkGif(
+        bytes,
+        [&](GifFileType* gif, const size_t& read, bool& stop) {
+            if (const EGifReadError error = composer.ReadImage(gif, control, stop);
                 error != EGifReadError::None)
                 return error;
             // A control extension governs the one image after it.
             control = SControl{};
-            if (stop || (progress && !progress(source.position, bytes.size())))
-                return EGifReadError::None;
-            break;
-        }
-        case EXTENSION_RECORD_TYPE: {
-            int code = 0;
-            GifByteType* block = nullptr;
-            if (DGifGetExtension(gif, &code, &block) != GIF_OK)
-                return EGifReadError::Damaged;
+            stop = stop || (progress && !progress(read, bytes.size()));
+            return EGifReadError::None;
+        },
+        [&](int code, const GifByteType* block) {
             if (code == GRAPHICS_EXT_FUNC_CODE && block != nullptr && block[0] >= 4) {
                 GraphicsControlBlock gcb{};
                 if (DGifExtensionToGCB(block[0], block + 1, &gcb) == GIF_OK) {
@@ -255,33 +273,14 @@ EGifReadError ReadGifFrames(std::string_view bytes,
                     control.transparent = gcb.TransparentColor;
                 }
             }
-            if (!SkipExtension(gif, block))
-                return EGifReadError::Damaged;
-            break;
-        }
-        case TERMINATE_RECORD_TYPE:
-            return EGifReadError::None;
-        default:
-            return EGifReadError::Damaged;
-        }
-    }
+        });
 }
 
 EGifReadError ScanGif(std::string_view bytes, int maxFrames, SGifOutline& outline) {
     outline = SGifOutline{};
-    if (!HasGifSignature(bytes))
-        return EGifReadError::NotGif;
-    SSource source{bytes};
-    CGifDecoder decoder(source);
-    if (const EGifReadError error = OpenGif(decoder); error != EGifReadError::None)
-        return error;
-    GifFileType* gif = decoder.Get();
-    for (;;) {
-        GifRecordType type = UNDEFINED_RECORD_TYPE;
-        if (DGifGetRecordType(gif, &type) != GIF_OK)
-            return EGifReadError::Damaged;
-        switch (type) {
-        case IMAGE_DESC_RECORD_TYPE: {
+    return WalkGif(
+        bytes,
+        [&](GifFileType* gif, const size_t&, bool& stop) {
             if (DGifGetImageDesc(gif) != GIF_OK)
                 return EGifReadError::Damaged;
             if (outline.frames == 0)
@@ -296,21 +295,8 @@ EGifReadError ScanGif(std::string_view bytes, int maxFrames, SGifOutline& outlin
             // The compressed data is passed over as it is, block by block.
             if (!SkipImageData(gif))
                 return EGifReadError::Damaged;
-            if (++outline.frames > maxFrames)
-                return EGifReadError::None;
-            break;
-        }
-        case EXTENSION_RECORD_TYPE: {
-            int code = 0;
-            GifByteType* block = nullptr;
-            if (DGifGetExtension(gif, &code, &block) != GIF_OK || !SkipExtension(gif, block))
-                return EGifReadError::Damaged;
-            break;
-        }
-        case TERMINATE_RECORD_TYPE:
+            stop = ++outline.frames > maxFrames;
             return EGifReadError::None;
-        default:
-            return EGifReadError::Damaged;
-        }
-    }
+        },
+        [](int, const GifByteType*) {});
 }

@@ -22,7 +22,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -711,19 +710,6 @@ TEST(PngExport, OneScreenAndContactSheet) {
     EXPECT_EQ(size.height, 32);
 }
 
-// Runs `command` and returns what it printed, or nullopt when it failed.
-std::optional<std::string> Capture(const std::string& command) {
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return std::nullopt;
-    std::string out;
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
-    return ::pclose(pipe) == 0 ? std::optional(out) : std::nullopt;
-}
-
 // Runs `command` (its stderr joined to stdout) and returns whether it
 // succeeded; `out` gets what it printed.
 bool RunCommand(const std::string& command, std::string& out) {
@@ -957,7 +943,8 @@ TEST(CSourceExport, Identifiers) {
 }
 
 TEST(CSourceExport, HeadersNamedAfterTakenNamesCompile) {
-    if (std::system("cc --version >/dev/null 2>&1") != 0)
+    std::string out;
+    if (!RunCommand("cc --version", out))
         GTEST_SKIP() << "no C compiler";
     std::vector<Word> words(kWordsPerScreen, 0);
     CTempDir dir;
@@ -972,8 +959,8 @@ TEST(CSourceExport, HeadersNamedAfterTakenNamesCompile) {
                                            ident + "[0][0] + " + ident + "_FRAMES - 1; }\n");
         for (const std::string compiler : {"cc -std=gnu2x", "c++ -x c++ -std=gnu++17"}) {
             const std::string command = compiler + " -Wall -Wextra -Werror -o " +
-                                        dir.Path("check") + " " + dir.Path("main.c") + " 2>&1";
-            EXPECT_TRUE(Capture(command)) << file << ": " << command;
+                                        dir.Path("check") + " " + dir.Path("main.c");
+            EXPECT_TRUE(RunCommand(command, out)) << file << ": " << command << "\n" << out;
         }
     }
 }
@@ -1188,11 +1175,11 @@ TEST(ExchangeCommands, AreTheWindowsBelowASeparatorAtTheEndOfTools) {
                           : it->kind == EMenuEntry::Popup   ? -1
                                                             : it->id);
     const int popup = -1;
-    EXPECT_EQ(entries, (std::vector<int>{ID_BITMAP_IMPORT, ID_BITMAP_SAVE, 0, ID_EXPORT_GIF,
-                                         ID_EXPORT_PNG, ID_EXPORT_CSOURCE, ID_IMPORT_GIF, 0,
-                                         ID_TEXT_SCROLL, 0, ID_OUTPUT_SETTINGS, ID_OUTPUT_LIVE, 0,
-                                         popup, ID_TOOL_PEN, ID_TOOL_LINE, ID_TOOL_RECTANGLE,
-                                         ID_TOOL_FILL}));
+    EXPECT_EQ(entries,
+              (std::vector<int>{ID_BITMAP_IMPORT, ID_BITMAP_SAVE, 0, ID_EXPORT_GIF, ID_EXPORT_PNG,
+                                ID_EXPORT_CSOURCE, ID_IMPORT_GIF, 0, ID_TEXT_SCROLL, 0,
+                                ID_OUTPUT_SETTINGS, ID_OUTPUT_LIVE, 0, popup, ID_TOOL_PEN,
+                                ID_TOOL_LINE, ID_TOOL_RECTANGLE, ID_TOOL_FILL}));
 }
 
 } // namespace

@@ -21,49 +21,81 @@ std::string CCliFolder::Write(const std::string& name, const std::string& bytes)
 }
 
 SCliResult CCliFolder::Run(const std::vector<std::string>& args, int timeoutSeconds) const {
+    std::vector<std::string> argv{CliPath()};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return RunProgram(*this, argv, timeoutSeconds);
+}
+
+CBackgroundRun::CBackgroundRun(const CCliFolder& dir, const std::vector<std::string>& argv) {
     // Output goes to files rather than pipes: no risk of a full pipe
     // blocking the child while the parent waits.
-    const std::string outPath = Path(".stdout");
-    const std::string errPath = Path(".stderr");
+    static int serial = 0;
+    ++serial;
+    m_out = dir.Path(".run" + std::to_string(serial) + ".out");
+    m_err = dir.Path(".run" + std::to_string(serial) + ".err");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+    posix_spawn_file_actions_addopen(&actions, 1, m_out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+    posix_spawn_file_actions_addopen(&actions, 2, m_err.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
-    std::vector<std::string> argStore{GLOWMOTION_CLI_PATH};
-    argStore.insert(argStore.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : argStore)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-
-    SCliResult result;
+    std::vector<std::string> store = argv;
+    std::vector<char*> args;
+    for (std::string& arg : store)
+        args.push_back(arg.data());
+    args.push_back(nullptr);
     pid_t pid = 0;
-    const int spawned =
-        ::posix_spawn(&pid, GLOWMOTION_CLI_PATH, &actions, nullptr, argv.data(), environ);
+    if (::posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) == 0)
+        m_pid = pid;
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
+}
+
+CBackgroundRun::~CBackgroundRun() {
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+    }
+}
+
+void CBackgroundRun::Signal(int signal) const {
+    if (m_pid > 0)
+        ::kill(m_pid, signal);
+}
+
+SCliResult CBackgroundRun::Wait(int timeoutSeconds) {
+    SCliResult result;
+    if (m_pid <= 0)
         return result;
-    // A tool that hangs fails the test instead of stopping the whole run.
+    // A program that hangs fails the test instead of stopping the whole run.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
     int status = 0;
     for (;;) {
-        const pid_t done = ::waitpid(pid, &status, WNOHANG);
-        if (done == pid)
+        const pid_t done = ::waitpid(m_pid, &status, WNOHANG);
+        if (done == m_pid)
             break;
         if (done < 0 && errno != EINTR)
             return result;
         if (std::chrono::steady_clock::now() > deadline)
-            ::kill(pid, SIGKILL);
+            ::kill(m_pid, SIGKILL);
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    // A crash shows as a negative code, never as one of the tool's own.
+    m_pid = -1;
+    // A crash shows as a negative code, never as one of the program's own.
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
-    result.out = ReadBytes(outPath);
-    result.err = ReadBytes(errPath);
+    result.out = ReadBytes(m_out);
+    result.err = ReadBytes(m_err);
     return result;
+}
+
+SCliResult RunProgram(const CCliFolder& dir, const std::vector<std::string>& argv,
+                      int timeoutSeconds) {
+    CBackgroundRun run(dir, argv);
+    return run.Wait(timeoutSeconds);
+}
+
+const char* CliPath() {
+    return GLOWMOTION_CLI_PATH;
 }
 
 std::string QvlScreen(const std::vector<std::pair<int, int>>& litDots) {
@@ -73,6 +105,17 @@ std::string QvlScreen(const std::vector<std::pair<int, int>>& litDots) {
         bytes[column * 4 + bit / 8] = static_cast<char>(bytes[column * 4 + bit / 8] | 1 << bit % 8);
     }
     return bytes;
+}
+
+std::vector<std::uint32_t> ScreenWords(const std::string& qvl, int screen) {
+    std::vector<std::uint32_t> words(48, 0);
+    const size_t start = static_cast<size_t>(screen) * 192;
+    for (size_t column = 0; column < 48 && start + column * 4 + 3 < qvl.size(); ++column)
+        for (size_t k = 0; k < 4; ++k)
+            words[column] |=
+                static_cast<std::uint32_t>(static_cast<unsigned char>(qvl[start + column * 4 + k]))
+                << (8 * k);
+    return words;
 }
 
 bool IsUsageLine(const std::string& err) {

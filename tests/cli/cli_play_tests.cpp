@@ -272,16 +272,6 @@ TEST(CliPlay, CharacterImportTakesTheTextAnswer) {
     EXPECT_EQ(std::string(192, '\0'), ReadBytes(dir.Path("blank.qvl")));
 }
 
-// The 48 column words of the first screen of .qvl bytes.
-std::vector<unsigned> FirstScreen(const std::string& bytes) {
-    std::vector<unsigned> words(48, 0);
-    for (size_t column = 0; column < 48 && column * 4 + 3 < bytes.size(); ++column)
-        for (size_t i = 0; i < 4; ++i)
-            words[column] |=
-                static_cast<unsigned>(static_cast<unsigned char>(bytes[column * 4 + i])) << (8 * i);
-    return words;
-}
-
 // Whether columns [first, first + count) of a screen hold no lit dot.
 bool Blank(const std::vector<unsigned>& screen, size_t first, size_t count) {
     return std::all_of(screen.begin() + static_cast<std::ptrdiff_t>(first),
@@ -300,7 +290,7 @@ TEST(CliPlay, TextAnswersAreWholeCp932CharactersWithinTheLimit) {
         const SCliResult result = dir.Run(args);
         EXPECT_EQ(0, result.exitCode);
         EXPECT_NE(std::string::npos, result.out.find("\"messages\":[]}")) << result.out;
-        return FirstScreen(ReadBytes(dir.Path("o.qvl")));
+        return ScreenWords(ReadBytes(dir.Path("o.qvl")), 0);
     };
 
     // 髙 (FB FC, an IBM extension) is one character in one 16-column slot,

@@ -6,28 +6,22 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <filesystem>
 
 namespace {
 
-using CScreen = std::array<unsigned, 48>;
+using CScreen = std::vector<std::uint32_t>;
 
-// The screens of a .qvl file: 48 little-endian column words each, bit 31
-// the top row.
+// The screens of a .qvl file.
 std::vector<CScreen> Screens(const std::string& bytes) {
-    std::vector<CScreen> screens(bytes.size() / 192);
-    for (size_t i = 0; i < bytes.size() / 4; ++i) {
-        unsigned word = 0;
-        for (size_t b = 4; b-- > 0;)
-            word = word << 8 | static_cast<unsigned char>(bytes[i * 4 + b]);
-        screens[i / 48][i % 48] = word;
-    }
+    std::vector<CScreen> screens;
+    for (size_t n = 0; n < bytes.size() / 192; ++n)
+        screens.push_back(ScreenWords(bytes, static_cast<int>(n)));
     return screens;
 }
 
 bool Blank(const CScreen& screen) {
-    return screen == CScreen{};
+    return screen == CScreen(48, 0);
 }
 
 TEST(CliText, EachScreenIsTheOneBeforeMovedLeftByTheStep) {
