@@ -144,6 +144,8 @@ set(GLOWMOTION_CORE_SOURCES
     store/UndoHistory.h
     store/UndoJournal.cpp
     store/UndoJournal.h
+    store/Utf8.cpp
+    store/Utf8.h
     store/ViewCore.cpp
     store/ViewCore.h
     view/DrawingTools.cpp

@@ -3,14 +3,13 @@
 #include "edit/ScreenEditing.h"
 #include "store/MessageText.h"
 #include "store/Platform.h"
+#include "store/Utf8.h"
 #include "store/ViewCore.h"
 
 #include <algorithm>
 #include <unordered_map>
 
 namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
 
 // A frame `width` x `height` dots standing on the baseline: what a character
 // the rasterizer cannot draw at all leaves on the line.
@@ -56,51 +55,6 @@ std::string DefaultTextFamily(CViewCore& view, int size) {
 STextFont TextFontOf(CViewCore& view, const STextScrollOptions& options) {
     return {options.family.empty() ? DefaultTextFamily(view, options.size) : options.family,
             options.size};
-}
-
-std::u32string DecodeUtf8(std::string_view utf8) {
-    std::u32string text;
-    size_t p = 0;
-    while (p < utf8.size()) {
-        const unsigned lead = static_cast<unsigned char>(utf8[p]);
-        int length = 0;
-        char32_t point = 0;
-        char32_t smallest = 0;
-        if (lead < 0x80) {
-            length = 1;
-            point = lead;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            point = lead & 0x1F;
-            smallest = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            point = lead & 0x0F;
-            smallest = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            point = lead & 0x07;
-            smallest = 0x10000;
-        }
-        bool valid = length > 0 && p + static_cast<size_t>(length) <= utf8.size();
-        for (int i = 1; valid && i < length; ++i) {
-            const unsigned next = static_cast<unsigned char>(utf8[p + static_cast<size_t>(i)]);
-            valid = (next & 0xC0) == 0x80;
-            point = point << 6 | (next & 0x3F);
-        }
-        // Overlong forms, surrogates and points past U+10FFFF are no
-        // characters either.
-        valid =
-            valid && point >= smallest && point <= 0x10FFFF && (point < 0xD800 || point > 0xDFFF);
-        if (valid) {
-            text += point;
-            p += static_cast<size_t>(length);
-        } else {
-            text += kReplacement;
-            ++p;
-        }
-    }
-    return text;
 }
 
 std::optional<CScrollingText> CScrollingText::Render(CGlyphRasterizer& rasterizer,

@@ -59,10 +59,6 @@ std::string DefaultTextFamily(CViewCore& view, int size);
 // The font of `options`' line: its family, or the default of its height.
 STextFont TextFontOf(CViewCore& view, const STextScrollOptions& options);
 
-// The code points of a UTF-8 text; each byte of a malformed sequence is one
-// U+FFFD.
-std::u32string DecodeUtf8(std::string_view utf8);
-
 // A message drawn as one line and cut into the screens that scroll it.
 // Screen k (from 0) shows columns (k + 1) * step - 48 to (k + 1) * step - 1
 // of the line: the first screen has the first `step` columns at its right

@@ -13,6 +13,7 @@
 #include "edit/ScrollingText.h"
 #include "store/CommandIds.h"
 #include "store/MessageText.h"
+#include "store/Utf8.h"
 #include "view/Navigation.h"
 
 #include <fontconfig/fontconfig.h>
