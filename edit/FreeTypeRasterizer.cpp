@@ -82,32 +82,25 @@ std::optional<SGlyph> GlyphOf(const FT_GlyphSlot slot, int ascent) {
     glyph.ascent = ascent;
     if (bitmap.width == 0 || bitmap.rows == 0) {
         // A blank glyph: one dot of black box, and no dot in it.
-        glyph.blackBoxX = 1;
-        glyph.blackBoxY = 1;
-        glyph.pitch = 1;
-        glyph.bits.assign(1, 0);
+        glyph.ClearBox(1, 1);
         return glyph;
     }
     if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO && bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)
         return std::nullopt;
-    glyph.blackBoxX = static_cast<int>(bitmap.width);
-    glyph.blackBoxY = static_cast<int>(bitmap.rows);
+    glyph.ClearBox(static_cast<int>(bitmap.width), static_cast<int>(bitmap.rows));
     glyph.originX = slot->bitmap_left;
     glyph.originY = slot->bitmap_top;
-    glyph.pitch = (glyph.blackBoxX + 7) / 8;
-    glyph.bits.assign(static_cast<size_t>(glyph.pitch) * bitmap.rows, 0);
     const int stride = std::abs(bitmap.pitch);
     for (int r = 0; r < glyph.blackBoxY; ++r) {
         // A negative pitch means the rows are stored bottom first.
         const int stored = bitmap.pitch >= 0 ? r : glyph.blackBoxY - 1 - r;
         const unsigned char* row = bitmap.buffer + static_cast<ptrdiff_t>(stored) * stride;
-        unsigned char* out = glyph.bits.data() + static_cast<ptrdiff_t>(r) * glyph.pitch;
         for (int k = 0; k < glyph.blackBoxX; ++k) {
             const bool set = bitmap.pixel_mode == FT_PIXEL_MODE_MONO
                                  ? (row[k / 8] & (0x80 >> (k % 8))) != 0
                                  : row[k] >= 128;
             if (set)
-                out[k / 8] |= static_cast<unsigned char>(0x80 >> (k % 8));
+                glyph.SetDot(k, r);
         }
     }
     return glyph;
@@ -175,20 +168,15 @@ int Baseline(FT_Face face, int size) {
 // advance scaled with it.
 SGlyph ScaledGlyph(const SGlyph& glyph, int factor) {
     SGlyph scaled;
-    scaled.blackBoxX = glyph.blackBoxX * factor;
-    scaled.blackBoxY = glyph.blackBoxY * factor;
+    scaled.ClearBox(glyph.blackBoxX * factor, glyph.blackBoxY * factor);
     scaled.originX = glyph.originX * factor;
     scaled.originY = glyph.originY * factor;
     scaled.ascent = glyph.ascent * factor;
     scaled.advance = glyph.advance * factor;
-    scaled.pitch = (scaled.blackBoxX + 7) / 8;
-    scaled.bits.assign(static_cast<size_t>(scaled.pitch) * static_cast<size_t>(scaled.blackBoxY),
-                       0);
     for (int r = 0; r < scaled.blackBoxY; ++r)
         for (int k = 0; k < scaled.blackBoxX; ++k)
             if (glyph.Dot(k / factor, r / factor))
-                scaled.bits[static_cast<size_t>(r * scaled.pitch + k / 8)] |=
-                    static_cast<unsigned char>(0x80 >> (k % 8));
+                scaled.SetDot(k, r);
     return scaled;
 }
 

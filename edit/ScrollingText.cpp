@@ -15,18 +15,14 @@ namespace {
 // the rasterizer cannot draw at all leaves on the line.
 SGlyph FrameGlyph(int width, int height, int baseline) {
     SGlyph glyph;
-    glyph.blackBoxX = width;
-    glyph.blackBoxY = height;
+    glyph.ClearBox(width, height);
     glyph.originY = height;
     glyph.ascent = baseline;
     glyph.advance = width + 1;
-    glyph.pitch = (width + 7) / 8;
-    glyph.bits.assign(static_cast<size_t>(glyph.pitch) * static_cast<size_t>(height), 0);
     for (int r = 0; r < height; ++r)
         for (int k = 0; k < width; ++k)
             if (r == 0 || r == height - 1 || k == 0 || k == width - 1)
-                glyph.bits[static_cast<size_t>(r * glyph.pitch + k / 8)] |=
-                    static_cast<unsigned char>(0x80 >> (k % 8));
+                glyph.SetDot(k, r);
     return glyph;
 }
 

@@ -34,6 +34,21 @@ struct SGlyph {
             static_cast<size_t>(row) * static_cast<size_t>(pitch) + static_cast<size_t>(column / 8);
         return index < bits.size() && (bits[index] & (0x80u >> (column % 8))) != 0;
     }
+
+    // Makes the black box `width` x `height` dots, all clear.
+    void ClearBox(int width, int height) {
+        blackBoxX = width;
+        blackBoxY = height;
+        pitch = (width + 7) / 8;
+        bits.assign(static_cast<size_t>(pitch) * static_cast<size_t>(height), 0);
+    }
+
+    // Sets the dot at black-box column `column`, row `row`, which must lie
+    // inside the black box.
+    void SetDot(int column, int row) {
+        bits[static_cast<size_t>(row) * static_cast<size_t>(pitch) +
+             static_cast<size_t>(column / 8)] |= static_cast<unsigned char>(0x80u >> (column % 8));
+    }
 };
 
 // The font of a line of text: a family as `fc-list : family` prints it
