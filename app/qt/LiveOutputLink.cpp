@@ -56,8 +56,7 @@ void CLiveOutputLink::TurnOn() {
     // The view sends one change for all the repaints of one event (a drag's
     // many dots, an effect's many screens), and only while someone listens.
     if (!m_on)
-        connect(m_view, &CQuorvelView::shownScreenChanged, this,
-                &CLiveOutputLink::SendShownScreen);
+        connect(m_view, &CQuorvelView::shownScreenChanged, this, &CLiveOutputLink::SendShownScreen);
     m_on = true;
     SendShownScreen();
     emit stateChanged(true);
@@ -67,8 +66,7 @@ void CLiveOutputLink::TurnOff() {
     const bool was = m_on;
     m_on = false;
     ++m_run;
-    disconnect(m_view, &CQuorvelView::shownScreenChanged, this,
-               &CLiveOutputLink::SendShownScreen);
+    disconnect(m_view, &CQuorvelView::shownScreenChanged, this, &CLiveOutputLink::SendShownScreen);
     m_live.Stop();
     if (was)
         emit stateChanged(false);
@@ -78,9 +76,7 @@ void CLiveOutputLink::EditSettings() {
     COutputDlg dialog(
         ReadOutputSettings(), [this](const SOutputSettings& settings) { TestLighting(settings); },
         m_window);
-    const bool accepted =
-        ExchangeDialogHook() ? ExchangeDialogHook()(dialog) : dialog.exec() == QDialog::Accepted;
-    if (!accepted)
+    if (!RunOptionsDialog(dialog))
         return;
     WriteOutputSettings(dialog.Settings());
     if (m_on)
