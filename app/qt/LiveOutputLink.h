@@ -39,9 +39,6 @@ public:
     // settings' target for that second.
     void TestLighting(const SOutputSettings& settings);
 
-    // The running output, for tests.
-    const CLiveOutput& Output() const { return m_live; }
-
 signals:
     // Output was turned on or off (off also after a failure).
     void stateChanged(bool on);
