@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <optional>
+
 class CQuorvelView;
 class QWidget;
 
@@ -44,6 +46,11 @@ signals:
     void stateChanged(bool on);
 
 private:
+    // What the sending thread calls on a failure: the message box comes in
+    // the window's thread. `run` is the live run's number, nullopt for the
+    // test lighting; a live run's report that comes after it ended is
+    // dropped.
+    CLiveOutput::FFailure FailureReport(std::optional<int> run);
     void SendShownScreen();
     void ReportFailure(const SOutputError& error, bool live);
 
