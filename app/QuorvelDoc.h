@@ -54,7 +54,6 @@ public:
     }
 
     void SetDisplayedBank(int bank) override;
-    int DisplayedBank() const { return m_displayedBank; }
     const BankMarks& Marks() const override { return m_marks; }
     void SetMarks(const BankMarks& marks) override { m_marks = marks; }
     SDocumentIdentity Identity() const override { return {m_pathName, m_title}; }

@@ -19,7 +19,6 @@ void CLiveOutput::Start(const SOutputTarget& target, const SOutputOptions& optio
         m_changed = false;
         m_hasScreen = false;
         m_flashUntil = {};
-        m_framesSent = 0;
     }
     m_thread = std::thread(&CLiveOutput::Run, this, target, options, std::move(onFailure),
                            std::chrono::milliseconds(std::max(minIntervalMs, 0)));
@@ -59,11 +58,6 @@ void CLiveOutput::Stop() {
     m_wake.notify_one();
     if (m_thread.joinable())
         m_thread.join();
-}
-
-long long CLiveOutput::FramesSent() const {
-    const std::lock_guard lock(m_mutex);
-    return m_framesSent;
 }
 
 void CLiveOutput::Run(SOutputTarget target, SOutputOptions options, FFailure onFailure,
@@ -125,7 +119,6 @@ void CLiveOutput::Run(SOutputTarget target, SOutputOptions options, FFailure onF
             return;
         }
         sentAny = true;
-        ++m_framesSent;
     }
     m_running = false;
     lock.unlock();

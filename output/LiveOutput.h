@@ -52,9 +52,6 @@ public:
     // ends. Waits for it (at most the serial line's two-second write limit).
     void Stop();
 
-    // Frames sent in this run (keep-alive repeats included), for tests.
-    long long FramesSent() const;
-
 private:
     using TClock = std::chrono::steady_clock;
 
@@ -70,5 +67,4 @@ private:
     bool m_stop = false;
     bool m_running = false;
     TClock::time_point m_flashUntil{};
-    long long m_framesSent = 0;
 };

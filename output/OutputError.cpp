@@ -1,5 +1,7 @@
 #include "output/OutputError.h"
 
+#include <cstring>
+
 namespace {
 
 std::string WithDetail(std::string text, const SOutputError& error) {
@@ -9,6 +11,10 @@ std::string WithDetail(std::string text, const SOutputError& error) {
 }
 
 } // namespace
+
+SOutputError OutputFailure(EOutputFailure what, const std::string& subject, int code) {
+    return {what, subject, code != 0 ? std::strerror(code) : std::string()};
+}
 
 std::string OutputErrorText(const SOutputError& error) {
     const std::string quoted = "'" + error.subject + "'";

@@ -24,6 +24,10 @@ struct SOutputError {
     std::string detail;
 };
 
+// A failure of `what` concerning `subject`, with the system's words for the
+// errno value `code` (none for 0).
+SOutputError OutputFailure(EOutputFailure what, const std::string& subject, int code);
+
 // One line in English for the command line: "cannot resolve 'sign.local':
 // Name or service not known".
 std::string OutputErrorText(const SOutputError& error);

@@ -3,18 +3,13 @@
 #include "output/Tpm2Packet.h"
 #include "store/HexDigit.h"
 
-#include <charconv>
-
 namespace {
 
+// At most six characters: "-1024" and the like.
 std::optional<int> SignedNumber(std::string_view text, int lo, int hi) {
-    if (text.empty() || text.size() > 6 || text[0] == '+')
+    if (text.size() > 6)
         return std::nullopt;
-    int value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || value < lo || value > hi)
-        return std::nullopt;
-    return value;
+    return DecimalIn(text, lo, hi);
 }
 
 } // namespace
@@ -127,7 +122,7 @@ bool ParsePanelSize(std::string_view text, int& width, int& height) {
         return false;
     const std::optional<int> w = SignedNumber(text.substr(0, x), 1, kMaxPanelSide);
     const std::optional<int> h = SignedNumber(text.substr(x + 1), 1, kMaxPanelSide);
-    if (!w || !h || text[0] == '-' || text[x + 1] == '-')
+    if (!w || !h)
         return false;
     width = *w;
     height = *h;

@@ -1,7 +1,5 @@
 #include "output/OutputSettings.h"
 
-#include <charconv>
-
 namespace {
 
 const char* Flag(bool on) {
@@ -17,13 +15,7 @@ std::optional<bool> FlagOf(const std::optional<std::string>& text) {
 }
 
 std::optional<int> IntegerOf(const std::optional<std::string>& text, int lo, int hi) {
-    if (!text || text->empty())
-        return std::nullopt;
-    int value = 0;
-    const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), value);
-    if (ec != std::errc() || end != text->data() + text->size() || value < lo || value > hi)
-        return std::nullopt;
-    return value;
+    return text ? DecimalIn(*text, lo, hi) : std::nullopt;
 }
 
 } // namespace

@@ -24,16 +24,11 @@ constexpr std::array<int, 18> kBauds = {9600,    19200,   38400,   57600,   1152
                                         460800,  500000,  576000,  921600,  1000000, 1152000,
                                         1500000, 2000000, 2500000, 3000000, 3500000, 4000000};
 
-// Decimal digits only, within [lo, hi].
+// Decimal digits only (at most nine), within [lo, hi].
 std::optional<int> Number(std::string_view text, int lo, int hi) {
-    if (text.empty() || text.size() > 9)
+    if (text.size() > 9 || text.starts_with('-'))
         return std::nullopt;
-    int value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || text[0] == '-' || text[0] == '+' ||
-        value < lo || value > hi)
-        return std::nullopt;
-    return value;
+    return DecimalIn(text, lo, hi);
 }
 
 // A host name or address as getaddrinfo takes it: no spaces, no control
@@ -193,6 +188,14 @@ const char* KindName(EOutputKind kind) {
         return "TPM2";
     }
     return "";
+}
+
+std::optional<int> DecimalIn(std::string_view text, int lo, int hi) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || value < lo || value > hi)
+        return std::nullopt;
+    return value;
 }
 
 bool IsSupportedBaud(int baud) {

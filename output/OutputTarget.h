@@ -45,6 +45,10 @@ bool IsDmxKind(EOutputKind kind);
 // "FlaschenTaschen", "TPM2".
 const char* KindName(EOutputKind kind);
 
+// The whole of `text` as a decimal number within [lo, hi] (a leading '-'
+// allowed, no '+'); nullopt for anything else.
+std::optional<int> DecimalIn(std::string_view text, int lo, int hi);
+
 // Whether `baud` is a rate the serial line can be set to.
 bool IsSupportedBaud(int baud);
 

@@ -1,7 +1,6 @@
 #include "output/SerialTransport.h"
 
 #include <cerrno>
-#include <cstring>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -53,10 +52,6 @@ speed_t SpeedOf(int baud) {
     }
 }
 
-SOutputError Failure(EOutputFailure what, const std::string& device, int code) {
-    return {what, device, code != 0 ? std::strerror(code) : std::string()};
-}
-
 } // namespace
 
 CSerialTransport::~CSerialTransport() {
@@ -69,15 +64,15 @@ std::unique_ptr<CSerialTransport> CSerialTransport::Open(const std::string& devi
     // a full buffer can hold the sender.
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        error = Failure(EOutputFailure::OpenDevice, device, errno);
+        error = OutputFailure(EOutputFailure::OpenDevice, device, errno);
         return nullptr;
     }
     termios settings{};
     if (::tcgetattr(fd, &settings) != 0) {
         const int code = errno;
         ::close(fd);
-        error = code == ENOTTY ? Failure(EOutputFailure::NotSerial, device, 0)
-                               : Failure(EOutputFailure::Configure, device, code);
+        error = code == ENOTTY ? OutputFailure(EOutputFailure::NotSerial, device, 0)
+                               : OutputFailure(EOutputFailure::Configure, device, code);
         return nullptr;
     }
     ::cfmakeraw(&settings);
@@ -91,7 +86,7 @@ std::unique_ptr<CSerialTransport> CSerialTransport::Open(const std::string& devi
         ::tcsetattr(fd, TCSANOW, &settings) != 0) {
         const int code = errno;
         ::close(fd);
-        error = Failure(EOutputFailure::Configure, device, code);
+        error = OutputFailure(EOutputFailure::Configure, device, code);
         return nullptr;
     }
     return std::unique_ptr<CSerialTransport>(new CSerialTransport(fd, device));
@@ -108,7 +103,7 @@ bool CSerialTransport::Send(std::span<const std::uint8_t> packet, SOutputError& 
         if (written < 0 && errno == EINTR)
             continue;
         if (written < 0 && errno != EAGAIN) {
-            error = Failure(EOutputFailure::Write, m_device, errno);
+            error = OutputFailure(EOutputFailure::Write, m_device, errno);
             return false;
         }
         pollfd waiting{m_fd, POLLOUT, 0};
@@ -116,11 +111,11 @@ bool CSerialTransport::Send(std::span<const std::uint8_t> packet, SOutputError& 
         if (ready < 0 && errno == EINTR)
             continue;
         if (ready == 0) {
-            error = Failure(EOutputFailure::Timeout, m_device, 0);
+            error = OutputFailure(EOutputFailure::Timeout, m_device, 0);
             return false;
         }
         if (ready < 0 || (waiting.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
-            error = Failure(EOutputFailure::Write, m_device, ready < 0 ? errno : EIO);
+            error = OutputFailure(EOutputFailure::Write, m_device, ready < 0 ? errno : EIO);
             return false;
         }
     }

@@ -60,10 +60,6 @@ std::unique_ptr<CSignStream> CSignStream::Open(const SOutputTarget& target,
     return std::make_unique<CSignStream>(target, options, std::move(transport));
 }
 
-void CSignStream::Sample(const Word* screen, std::vector<std::uint8_t>& levels) const {
-    m_map.Sample(screen, levels);
-}
-
 std::vector<std::vector<std::uint8_t>>
 CSignStream::Encode(const std::vector<std::uint8_t>& levels) {
     const bool dmx = IsDmxKind(m_target.kind);

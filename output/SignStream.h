@@ -32,17 +32,10 @@ public:
     // Sends a frame with every dot of the sign lit, or every dot off.
     bool SendUniform(bool lit, SOutputError& error);
 
-    // The packets of a frame with one level (0 unlit, 1 lit) a sign dot in
-    // wiring order, without sending them. Counts the frame's sequence.
-    std::vector<std::vector<std::uint8_t>> Encode(const std::vector<std::uint8_t>& levels);
-
-    // The levels of a screen in wiring order.
-    void Sample(const Word* screen, std::vector<std::uint8_t>& levels) const;
-
-    const SE131Source& Source() const { return m_source; }
-    int DotCount() const { return m_map.DotCount(); }
-
 private:
+    // The packets of a frame with one level (0 unlit, 1 lit) a sign dot in
+    // wiring order. Counts the frame's sequence.
+    std::vector<std::vector<std::uint8_t>> Encode(const std::vector<std::uint8_t>& levels);
     bool SendLevels(const std::vector<std::uint8_t>& levels, SOutputError& error);
 
     SOutputTarget m_target;

@@ -8,14 +8,6 @@
 #include <sys/types.h>
 #include <unistd.h>
 
-namespace {
-
-SOutputError Failure(EOutputFailure what, const std::string& host, int code) {
-    return {what, host, code != 0 ? std::strerror(code) : std::string()};
-}
-
-} // namespace
-
 CUdpTransport::~CUdpTransport() {
     ::close(m_socket);
 }
@@ -55,7 +47,7 @@ std::unique_ptr<CUdpTransport> CUdpTransport::Open(const std::string& host, int 
         ::close(fd);
     }
     ::freeaddrinfo(found);
-    error = Failure(lastFailure, host, lastError);
+    error = OutputFailure(lastFailure, host, lastError);
     return nullptr;
 }
 
@@ -79,7 +71,7 @@ bool CUdpTransport::Send(std::span<const std::uint8_t> packet, SOutputError& err
                 what = EOutputFailure::Broadcast;
             else if (code == ENETUNREACH || code == EHOSTUNREACH || code == ENETDOWN)
                 what = EOutputFailure::Unreachable;
-            error = Failure(what, m_host, code);
+            error = OutputFailure(what, m_host, code);
             return false;
         }
         }

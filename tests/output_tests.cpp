@@ -101,6 +101,8 @@ TEST(OutputTarget, ParsesEveryKindAndRefusesTheRest) {
                             "e131://host/-1",
                             "e131://host/1x",
                             "artnet://host/32768",
+                            "artnet://host/-0",
+                            "artnet://host/+0",
                             "ddp://",
                             "ddp://:4048",
                             "ddp://host:",
@@ -126,6 +128,31 @@ TEST(OutputTarget, ParsesEveryKindAndRefusesTheRest) {
         EXPECT_FALSE(error.empty()) << bad;
         EXPECT_EQ(std::string::npos, error.find('\n')) << bad;
     }
+}
+
+TEST(OutputTarget, DecimalNumbersAreWholeAndWithinTheirRange) {
+    struct SCase {
+        const char* text;
+        int lo, hi;
+        std::optional<int> value;
+    };
+    const SCase cases[] = {
+        {"0", 0, 9, 0},
+        {"-1024", -1024, 1024, -1024},
+        {"1024", -1024, 1024, 1024},
+        {"007", 0, 9, 7},
+        {"-0", 0, 9, 0},
+        {"1025", -1024, 1024, {}},
+        {"-1025", -1024, 1024, {}},
+        {"", 0, 9, {}},
+        {"+1", 0, 9, {}},
+        {" 1", 0, 9, {}},
+        {"1 ", 0, 9, {}},
+        {"1x", 0, 9, {}},
+        {"2147483648", 0, 2147483647, {}},
+    };
+    for (const SCase& c : cases)
+        EXPECT_EQ(c.value, DecimalIn(c.text, c.lo, c.hi)) << "'" << c.text << "'";
 }
 
 TEST(OutputOptions, ValuesAndLimits) {

@@ -11,19 +11,11 @@
 #include "view/qt/ShellResources.h"
 
 #include <QProgressDialog>
-#include <QSpinBox>
 
 #include <memory>
 #include <optional>
 
 namespace {
-
-// Shows `dialog` modally, or lets the test hook answer for it.
-bool Accepted(QDialog& dialog) {
-    if (ExchangeDialogHook())
-        return ExchangeDialogHook()(dialog);
-    return dialog.exec() == QDialog::Accepted;
-}
 
 // A progress dialog that comes up once the work takes longer than a moment
 // and cancels it on ｷｬﾝｾﾙ. The work runs on this thread: each report lets
@@ -72,6 +64,12 @@ std::function<bool(QDialog& dialog)>& ExchangeDialogHook() {
     return hook;
 }
 
+bool RunOptionsDialog(QDialog& dialog) {
+    if (ExchangeDialogHook())
+        return ExchangeDialogHook()(dialog);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 int& ExchangeProgressDelayMs() {
     static int delay = 400;
     return delay;
@@ -87,7 +85,7 @@ void RunExportCommand(QWidget* parent, CViewCore& view, EExportFormat format,
     kept.delayMs = view.Store().m_previewInterval;
     ReadExportSettings(kept);
     CExportDlg dialog(format, view.Store().CurrentScreenCount(), kept, parent);
-    if (!Accepted(dialog))
+    if (!RunOptionsDialog(dialog))
         return;
     SExportOptions options = dialog.Options();
     WriteExportSettings(options);
@@ -116,7 +114,7 @@ void RunGifImportCommand(QWidget* parent, CViewCore& view) {
         !FirstGifFrame(view.Platform(), bytes, first))
         return;
     CGifImportDlg dialog(first, parent);
-    if (!Accepted(dialog))
+    if (!RunOptionsDialog(dialog))
         return;
     CProgress progress(parent, Utf8("取り込んでいます..."));
     const CUndoScope undo(view, "GIFアニメ取込");

@@ -37,6 +37,10 @@ void RunGifImportCommand(QWidget* parent, CViewCore& view);
 // returns whether they were accepted.
 std::function<bool(QDialog& dialog)>& ExchangeDialogHook();
 
+// Shows the options dialog `dialog` modally, or lets ExchangeDialogHook
+// answer for it when set. Whether it was accepted.
+bool RunOptionsDialog(QDialog& dialog);
+
 // How long the work runs before its progress dialog shows, in milliseconds
 // (400). Tests set 0 to see the dialog at once.
 int& ExchangeProgressDelayMs();

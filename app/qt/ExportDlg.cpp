@@ -25,8 +25,6 @@ const char* const kLayouts[] = {
     "列ごと (1列1ワード、上のドットがビット31)",
     "LEDストリップ (配線の順、1バイト8ドット)",
 };
-// The corners in the order of EWiringOrigin, the lines in that of
-// EWiringScan, as the LED output dialog names them.
 
 QSpinBox* SpinBox(QWidget* parent, int minimum, int maximum, int value) {
     auto* box = new QSpinBox(parent);

@@ -123,8 +123,7 @@ QString KeyOf(const char* key) {
 } // namespace
 
 void ReadExportSettings(SExportOptions& options) {
-    const QSettings settings(QString::fromUtf8(kSettingsOrganization),
-                             QString::fromUtf8(kSettingsApplication));
+    const QSettings settings = ProgramSettings();
     for (const SExportKey& key : ExportKeys()) {
         const QVariant value = settings.value(KeyOf(key.key));
         if (value.isValid())
@@ -133,29 +132,25 @@ void ReadExportSettings(SExportOptions& options) {
 }
 
 void WriteExportDelay(int delayMs) {
-    QSettings settings(QString::fromUtf8(kSettingsOrganization),
-                       QString::fromUtf8(kSettingsApplication));
+    QSettings settings = ProgramSettings();
     settings.setValue(KeyOf("Delay"), QString::number(delayMs));
     settings.sync();
 }
 
 void WriteExportSettings(const SExportOptions& options) {
-    QSettings settings(QString::fromUtf8(kSettingsOrganization),
-                       QString::fromUtf8(kSettingsApplication));
+    QSettings settings = ProgramSettings();
     for (const SExportKey& key : ExportKeys())
         settings.setValue(KeyOf(key.key), key.write(options));
     settings.sync();
 }
 
 std::string ReadLastExportFolder() {
-    const QSettings settings(QString::fromUtf8(kSettingsOrganization),
-                             QString::fromUtf8(kSettingsApplication));
+    const QSettings settings = ProgramSettings();
     return QFile::encodeName(settings.value(KeyOf("Folder")).toString()).toStdString();
 }
 
 void WriteLastExportFolder(const std::string& path) {
-    QSettings settings(QString::fromUtf8(kSettingsOrganization),
-                       QString::fromUtf8(kSettingsApplication));
+    QSettings settings = ProgramSettings();
     const QString file = QFile::decodeName(QByteArray::fromStdString(path));
     settings.setValue(KeyOf("Folder"), QFileInfo(file).absolutePath());
     settings.sync();

@@ -40,24 +40,11 @@ void CLiveOutputLink::TurnOn() {
     // The test's own run would write to the same sign.
     m_testEnd.stop();
     m_test.Stop();
-    const int run = ++m_run;
-    QPointer<CLiveOutputLink> self(this);
-    m_live.Start(*target, OptionsForTarget(*target, settings.options),
-                 [self, run](const SOutputError& failure) {
-                     // On the sending thread: the window hears of it in its own.
-                     QMetaObject::invokeMethod(
-                         self.data(),
-                         [self, run, failure] {
-                             if (self && self->m_run == run)
-                                 self->ReportFailure(failure, true);
-                         },
-                         Qt::QueuedConnection);
-                 });
+    m_live.Start(*target, OptionsForTarget(*target, settings.options), FailureReport(++m_run));
     // The view sends one change for all the repaints of one event (a drag's
     // many dots, an effect's many screens), and only while someone listens.
     if (!m_on)
-        connect(m_view, &CQuorvelView::shownScreenChanged, this,
-                &CLiveOutputLink::SendShownScreen);
+        connect(m_view, &CQuorvelView::shownScreenChanged, this, &CLiveOutputLink::SendShownScreen);
     m_on = true;
     SendShownScreen();
     emit stateChanged(true);
@@ -67,8 +54,7 @@ void CLiveOutputLink::TurnOff() {
     const bool was = m_on;
     m_on = false;
     ++m_run;
-    disconnect(m_view, &CQuorvelView::shownScreenChanged, this,
-               &CLiveOutputLink::SendShownScreen);
+    disconnect(m_view, &CQuorvelView::shownScreenChanged, this, &CLiveOutputLink::SendShownScreen);
     m_live.Stop();
     if (was)
         emit stateChanged(false);
@@ -78,9 +64,7 @@ void CLiveOutputLink::EditSettings() {
     COutputDlg dialog(
         ReadOutputSettings(), [this](const SOutputSettings& settings) { TestLighting(settings); },
         m_window);
-    const bool accepted =
-        ExchangeDialogHook() ? ExchangeDialogHook()(dialog) : dialog.exec() == QDialog::Accepted;
-    if (!accepted)
+    if (!RunOptionsDialog(dialog))
         return;
     WriteOutputSettings(dialog.Settings());
     if (m_on)
@@ -98,20 +82,24 @@ void CLiveOutputLink::TestLighting(const SOutputSettings& settings) {
         ShowMessageBox(m_window, error, kAppCaption, MB_ICONEXCLAMATION);
         return;
     }
-    QPointer<CLiveOutputLink> self(this);
-    m_test.Start(*target, OptionsForTarget(*target, settings.options),
-                 [self](const SOutputError& failure) {
-                     QMetaObject::invokeMethod(
-                         self.data(),
-                         [self, failure] {
-                             if (self)
-                                 self->ReportFailure(failure, false);
-                         },
-                         Qt::QueuedConnection);
-                 });
+    m_test.Start(*target, OptionsForTarget(*target, settings.options), FailureReport(std::nullopt));
     m_test.Flash(kTestLightingMs);
     // Then every dot off, and the sign is let go.
     m_testEnd.start(kTestLightingMs);
+}
+
+CLiveOutput::FFailure CLiveOutputLink::FailureReport(std::optional<int> run) {
+    QPointer<CLiveOutputLink> self(this);
+    return [self, run](const SOutputError& failure) {
+        // On the sending thread: the window hears of it in its own.
+        QMetaObject::invokeMethod(
+            self.data(),
+            [self, run, failure] {
+                if (self && (!run || self->m_run == *run))
+                    self->ReportFailure(failure, run.has_value());
+            },
+            Qt::QueuedConnection);
+    };
 }
 
 void CLiveOutputLink::SendShownScreen() {

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <optional>
+
 class CQuorvelView;
 class QWidget;
 
@@ -39,14 +41,16 @@ public:
     // settings' target for that second.
     void TestLighting(const SOutputSettings& settings);
 
-    // The running output, for tests.
-    const CLiveOutput& Output() const { return m_live; }
-
 signals:
     // Output was turned on or off (off also after a failure).
     void stateChanged(bool on);
 
 private:
+    // What the sending thread calls on a failure: the message box comes in
+    // the window's thread. `run` is the live run's number, nullopt for the
+    // test lighting; a live run's report that comes after it ended is
+    // dropped.
+    CLiveOutput::FFailure FailureReport(std::optional<int> run);
     void SendShownScreen();
     void ReportFailure(const SOutputError& error, bool live);
 

@@ -63,6 +63,13 @@ struct SSpeed {
 constexpr std::array kSpeeds = {SSpeed{ID_VIEW_SPEED_50, 50}, SSpeed{ID_VIEW_SPEED_100, 100},
                                 SSpeed{ID_VIEW_SPEED_200, 200}, SSpeed{ID_VIEW_SPEED_500, 500}};
 
+// The speed command `id` chooses, or nullptr when it chooses none.
+const SSpeed* FindSpeed(int id) {
+    const auto speed =
+        std::find_if(kSpeeds.begin(), kSpeeds.end(), [id](const SSpeed& s) { return s.id == id; });
+    return speed != kSpeeds.end() ? &*speed : nullptr;
+}
+
 bool IsToolCommand(int id) {
     return id == ID_TOOL_PEN || id == ID_TOOL_LINE || id == ID_TOOL_RECTANGLE || id == ID_TOOL_FILL;
 }
@@ -116,6 +123,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     layout->addWidget(m_filmstrip);
     setCentralWidget(central);
 
+    m_tools = new QActionGroup(this);
+    m_speeds = new QActionGroup(this);
     for (const SCommandText& command : CommandTexts())
         CreateAction(command.id);
     // The keys of the form's buttons and of Page Down and Page Up.
@@ -198,11 +207,12 @@ QAction* CMainFrame::CreateAction(int id) {
         id == ID_VIEW_FILMSTRIP)
         action->setCheckable(true);
     // Radio groups: the drawing tools, the preview speeds.
-    QActionGroup*& group = IsToolCommand(id) ? m_tools : m_speeds;
-    if (IsToolCommand(id) ||
-        std::any_of(kSpeeds.begin(), kSpeeds.end(), [id](const SSpeed& s) { return s.id == id; })) {
-        if (group == nullptr)
-            group = new QActionGroup(this);
+    QActionGroup* group = nullptr;
+    if (IsToolCommand(id))
+        group = m_tools;
+    else if (FindSpeed(id) != nullptr)
+        group = m_speeds;
+    if (group != nullptr) {
         action->setCheckable(true);
         group->addAction(action);
     }
@@ -459,11 +469,9 @@ void CMainFrame::ToggleFilmstrip() {
 
 void CMainFrame::OnCommand(int id) {
     emit commandRouted(id);
-    for (const SSpeed& speed : kSpeeds) {
-        if (speed.id == id) {
-            SetPreviewSpeed(speed.intervalMs);
-            return;
-        }
+    if (const SSpeed* speed = FindSpeed(id)) {
+        SetPreviewSpeed(speed->intervalMs);
+        return;
     }
     switch (id) {
     case ID_FILE_NEW:

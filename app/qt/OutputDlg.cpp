@@ -7,7 +7,6 @@
 #include "view/qt/ShellResources.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -19,8 +18,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// The corners in the order of EWiringOrigin, the lines in that of EWiringScan.
 
 const char* const kTargetHelp =
     "e131://ホスト/ユニバース　artnet://ホスト/ユニバース\n"

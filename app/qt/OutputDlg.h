@@ -8,8 +8,6 @@
 
 class CWiringEditor;
 class QCheckBox;
-class QComboBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;

@@ -11,8 +11,7 @@ const char* const kGroup = "Output";
 } // namespace
 
 SOutputSettings ReadOutputSettings() {
-    QSettings settings(QString::fromUtf8(kSettingsOrganization),
-                       QString::fromUtf8(kSettingsApplication));
+    QSettings settings = ProgramSettings();
     settings.beginGroup(QString::fromLatin1(kGroup));
     return OutputSettingsFromValues(
         [&settings](const std::string& key) -> std::optional<std::string> {
@@ -24,8 +23,7 @@ SOutputSettings ReadOutputSettings() {
 }
 
 void WriteOutputSettings(const SOutputSettings& values) {
-    QSettings settings(QString::fromUtf8(kSettingsOrganization),
-                       QString::fromUtf8(kSettingsApplication));
+    QSettings settings = ProgramSettings();
     settings.beginGroup(QString::fromLatin1(kGroup));
     for (const auto& [key, value] : OutputSettingsValues(values))
         settings.setValue(QString::fromStdString(key), QString::fromStdString(value));

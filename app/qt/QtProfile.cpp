@@ -21,9 +21,12 @@ std::optional<QString> TextOf(const QVariant& value) {
 
 } // namespace
 
-CQtProfile::CQtProfile()
-    : m_settings(QString::fromUtf8(kSettingsOrganization),
-                 QString::fromUtf8(kSettingsApplication)) {}
+QSettings ProgramSettings() {
+    return QSettings(QString::fromUtf8(kSettingsOrganization),
+                     QString::fromUtf8(kSettingsApplication));
+}
+
+CQtProfile::CQtProfile() : m_settings(ProgramSettings()) {}
 
 std::optional<long long> CQtProfile::ReadInt(const std::string& section,
                                              const std::string& key) const {

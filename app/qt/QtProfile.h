@@ -24,3 +24,7 @@ private:
 // The organisation and application the settings are kept under.
 inline constexpr const char* kSettingsOrganization = "Corvane";
 inline constexpr const char* kSettingsApplication = "Glowmotion";
+
+// The settings file of organisation kSettingsOrganization and application
+// kSettingsApplication, for the window's own sections to be read or written.
+QSettings ProgramSettings();

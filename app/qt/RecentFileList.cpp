@@ -21,8 +21,7 @@ QString KeyOf(int index) {
 } // namespace
 
 void CRecentFileList::Load() {
-    QSettings settings(QString::fromUtf8(kSettingsOrganization),
-                       QString::fromUtf8(kSettingsApplication));
+    QSettings settings = ProgramSettings();
     settings.beginGroup(QString::fromUtf8(kSection));
     m_files.clear();
     for (int i = 0; i < kMaxFiles; ++i) {
@@ -36,8 +35,7 @@ void CRecentFileList::Load() {
 }
 
 void CRecentFileList::Save() const {
-    QSettings settings(QString::fromUtf8(kSettingsOrganization),
-                       QString::fromUtf8(kSettingsApplication));
+    QSettings settings = ProgramSettings();
     settings.remove(QString::fromUtf8(kSection));
     settings.beginGroup(QString::fromUtf8(kSection));
     for (int i = 0; i < Count(); ++i)

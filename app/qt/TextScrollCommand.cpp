@@ -8,9 +8,7 @@
 
 void RunTextScrollCommand(QWidget* parent, CViewCore& view) {
     CTextScrollDlg dialog(view, ReadTextOptions(), parent);
-    const bool accepted =
-        ExchangeDialogHook() ? ExchangeDialogHook()(dialog) : dialog.exec() == QDialog::Accepted;
-    if (!accepted)
+    if (!RunOptionsDialog(dialog))
         return;
     const STextScrollOptions options = dialog.Options();
     WriteTextOptions(options);

@@ -3,6 +3,7 @@
 #include "app/qt/GifImportDlg.h"
 #include "edit/FreeTypeRasterizer.h"
 #include "store/CommandIds.h"
+#include "store/MessageText.h"
 #include "store/ViewCore.h"
 #include "view/qt/ShellDialogs.h"
 #include "view/qt/ShellResources.h"
@@ -17,8 +18,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
-#include <iterator>
 
 namespace {
 
@@ -140,8 +141,7 @@ void CTextScrollDlg::Refresh() {
                                     options.row.value_or(CentredTextRow(font.size)), options.step);
     m_frame = 0;
     if (!m_text) {
-        m_info->setText(Utf8("フォント「") + QString::fromStdString(font.family) +
-                        Utf8("」が見つかりません。"));
+        m_info->setText(QString::fromStdString(FormatMessage(kNoFontText, {font.family})));
     } else if (m_text->ScreenCount() > kMaxScreens) {
         m_info->setText(Utf8("スクリーン枚数がオーバーしました。"));
     } else {

@@ -10,11 +10,6 @@ const char* const kGroup = "Text";
 // A row of -1 stands for a centred line.
 constexpr int kCentredRow = -1;
 
-QSettings Settings() {
-    return QSettings(QString::fromUtf8(kSettingsOrganization),
-                     QString::fromUtf8(kSettingsApplication));
-}
-
 // The integer under `key`, or nullopt when it is missing or no integer.
 std::optional<int> ReadInt(const QSettings& settings, const char* key) {
     bool ok = false;
@@ -25,7 +20,7 @@ std::optional<int> ReadInt(const QSettings& settings, const char* key) {
 } // namespace
 
 STextScrollOptions ReadTextOptions() {
-    QSettings settings = Settings();
+    QSettings settings = ProgramSettings();
     settings.beginGroup(QString::fromLatin1(kGroup));
     STextScrollOptions options;
     options.message = settings.value(QStringLiteral("Message")).toString().toStdString();
@@ -42,7 +37,7 @@ STextScrollOptions ReadTextOptions() {
 }
 
 void WriteTextOptions(const STextScrollOptions& options) {
-    QSettings settings = Settings();
+    QSettings settings = ProgramSettings();
     settings.beginGroup(QString::fromLatin1(kGroup));
     settings.setValue(QStringLiteral("Message"), QString::fromStdString(options.message));
     settings.setValue(QStringLiteral("Size"), options.size);

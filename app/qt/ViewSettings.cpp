@@ -20,19 +20,14 @@ const char* const kSignGeometryKey = "View/SignGeometry";
 // The smallest sign window a kept geometry may give.
 constexpr int kSmallestSign = 32;
 
-QSettings Settings() {
-    return QSettings(QString::fromUtf8(kSettingsOrganization),
-                     QString::fromUtf8(kSettingsApplication));
-}
-
 void Write(const char* key, const QVariant& value) {
-    QSettings settings = Settings();
+    QSettings settings = ProgramSettings();
     settings.setValue(QString::fromLatin1(key), value);
     settings.sync();
 }
 
 QVariant Read(const char* key) {
-    return Settings().value(QString::fromLatin1(key));
+    return ProgramSettings().value(QString::fromLatin1(key));
 }
 
 } // namespace

@@ -129,6 +129,23 @@ private slots:
         QCOMPARE(Lit(dialog.Preview()->Screen()), 0);
     }
 
+    void infoNamesAMissingFontAndTooManyScreens() {
+        STextScrollOptions options;
+        options.message = "A";
+        options.family = "No Such Family 0815";
+        CTextScrollDlg dialog(Core(), options);
+        QCOMPARE(dialog.FontBox()->currentText(), QString::fromUtf8("No Such Family 0815"));
+        QCOMPARE(dialog.ScreenCount(), 0);
+        QCOMPARE(dialog.InfoLabel()->text(),
+                 QString::fromUtf8("フォント「No Such Family 0815」が見つかりません。"));
+        // 48 kanji of 16 dots and the 48 columns to leave: 816 screens.
+        dialog.FontBox()->setCurrentIndex(0);
+        dialog.MessageEdit()->setText(QString(48, QChar(0x6F22)));
+        QCOMPARE(dialog.ScreenCount(), 816);
+        QCOMPARE(dialog.InfoLabel()->text(),
+                 QString::fromUtf8("スクリーン枚数がオーバーしました。"));
+    }
+
     void menuWritesTheScreensAsOneUndoableAction() {
         CDialogScript dialogs;
         STextScrollOptions chosen;
