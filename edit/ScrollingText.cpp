@@ -116,6 +116,12 @@ void CScrollingText::Screen(int k, Word* screen) const {
     }
 }
 
+std::optional<CScrollingText>
+RenderScrollingText(CViewCore& view, const STextScrollOptions& options, const STextFont& font) {
+    return CScrollingText::Render(view.Rasterizer(), font, options.message,
+                                  options.row.value_or(CentredTextRow(font.size)), options.step);
+}
+
 bool WriteScrollingText(CViewCore& view, const STextScrollOptions& options) {
     CScreenStore& s = view.Store();
     CPlatform& platform = view.Platform();
@@ -124,9 +130,7 @@ bool WriteScrollingText(CViewCore& view, const STextScrollOptions& options) {
         return false;
     }
     const STextFont font = TextFontOf(view, options);
-    const std::optional<CScrollingText> text =
-        CScrollingText::Render(view.Rasterizer(), font, options.message,
-                               options.row.value_or(CentredTextRow(font.size)), options.step);
+    const std::optional<CScrollingText> text = RenderScrollingText(view, options, font);
     if (!text) {
         platform.MessageBox(FormatMessage(kNoFontText, {font.family}), kErrorCaption,
                             MB_ICONEXCLAMATION);

@@ -100,6 +100,12 @@ private:
     int m_step;
 };
 
+// The line of `options` drawn in `font` (TextFontOf(view, options)) on its
+// row, or centred when it names none; nullopt when no installed font has the
+// family.
+std::optional<CScrollingText>
+RenderScrollingText(CViewCore& view, const STextScrollOptions& options, const STextFont& font);
+
 // "テキストスクロール": writes the screens of `options` into the current bank
 // from the screen on display c on (the current screen, or during a preview
 // the one the preview shows), so that screens c .. c + count - 1 lose what

@@ -10,6 +10,9 @@ inline constexpr const char* kErrorCaption = "エラー発生！";
 // prompt): the application name.
 inline constexpr const char* kAppCaption = "Glowmotion";
 
+// The message of a command whose screens would go past the 800 of a bank.
+inline constexpr const char* kCapacityText = "スクリーン枚数がオーバーしました。";
+
 // A message with its placeholders filled in: "%1" .. "%9" of `pattern` become
 // the matching entries of `arguments`, as the framework's messages take their
 // file names and numbers. A placeholder without an argument stays as it is.

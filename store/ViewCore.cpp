@@ -24,7 +24,7 @@ bool CViewCore::UpdateData(bool saveAndValidate) {
 bool CViewCore::CheckCapacity(int highestScreen) {
     if (highestScreen <= kMaxScreens)
         return true;
-    m_platform.MessageBox("スクリーン枚数がオーバーしました。", kErrorCaption, MB_ICONEXCLAMATION);
+    m_platform.MessageBox(kCapacityText, kErrorCaption, MB_ICONEXCLAMATION);
     return false;
 }
 

@@ -38,8 +38,8 @@ public:
     bool UpdateData(bool saveAndValidate);
 
     // Whether an operation may write screens up to `highestScreen`. Above 800
-    // it shows "スクリーン枚数がオーバーしました。" / kErrorCaption and
-    // returns false; the caller then changes nothing.
+    // it shows kCapacityText / kErrorCaption and returns false; the caller
+    // then changes nothing.
     bool CheckCapacity(int highestScreen);
 
     // Copies the current bank's screens (its screen count of them) into the

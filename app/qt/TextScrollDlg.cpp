@@ -137,13 +137,12 @@ void CTextScrollDlg::RefreshDefaultFont() {
 void CTextScrollDlg::Refresh() {
     const STextScrollOptions options = Options();
     const STextFont font = TextFontOf(m_view, options);
-    m_text = CScrollingText::Render(m_view.Rasterizer(), font, options.message,
-                                    options.row.value_or(CentredTextRow(font.size)), options.step);
+    m_text = RenderScrollingText(m_view, options, font);
     m_frame = 0;
     if (!m_text) {
         m_info->setText(QString::fromStdString(FormatMessage(kNoFontText, {font.family})));
     } else if (m_text->ScreenCount() > kMaxScreens) {
-        m_info->setText(Utf8("スクリーン枚数がオーバーしました。"));
+        m_info->setText(Utf8(kCapacityText));
     } else {
         m_info->setText(QString::number(m_text->ScreenCount()) + Utf8(" スクリーン"));
     }
