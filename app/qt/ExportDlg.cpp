@@ -26,13 +26,6 @@ const char* const kLayouts[] = {
     "LEDストリップ (配線の順、1バイト8ドット)",
 };
 
-QSpinBox* SpinBox(QWidget* parent, int minimum, int maximum, int value) {
-    auto* box = new QSpinBox(parent);
-    box->setRange(minimum, maximum);
-    box->setValue(value);
-    return box;
-}
-
 } // namespace
 
 CExportDlg::CExportDlg(EExportFormat format, int screenCount, const SExportOptions& initial,

@@ -24,13 +24,6 @@ const char* const kTargetHelp =
     "ddp://ホスト　tpm2net://ホスト　ft://ホスト　tpm2:/dev/ttyACM0?baud=115200\n"
     "(ホストの後に :ポート を付けられます)";
 
-QSpinBox* SpinBox(QWidget* parent, int minimum, int maximum, int value) {
-    auto* box = new QSpinBox(parent);
-    box->setRange(minimum, maximum);
-    box->setValue(value);
-    return box;
-}
-
 QLineEdit* HexColourEdit(QWidget* parent, const SLedColour& colour) {
     auto* edit = new QLineEdit(QString::fromStdString(RgbText(colour)), parent);
     edit->setValidator(new QRegularExpressionValidator(

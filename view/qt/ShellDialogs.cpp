@@ -10,6 +10,7 @@
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStringList>
 
 #include <algorithm>
@@ -254,6 +255,13 @@ bool ShowFontDialog(QWidget* parent, CLogFont& font, const std::string& family) 
         return false;
     TakeChosenFont(initial, dialog.selectedFont(), font);
     return true;
+}
+
+QSpinBox* SpinBox(QWidget* parent, int minimum, int maximum, int value) {
+    auto* box = new QSpinBox(parent);
+    box->setRange(minimum, maximum);
+    box->setValue(value);
+    return box;
 }
 
 QDialogButtonBox* OkCancelButtons(QDialog* dialog, QPushButton** ok) {

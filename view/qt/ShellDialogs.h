@@ -10,6 +10,7 @@
 class QDialog;
 class QDialogButtonBox;
 class QPushButton;
+class QSpinBox;
 class QWidget;
 
 // The modal dialogs the window shows for the core and for the File commands:
@@ -73,3 +74,6 @@ SDialogHooks& DialogHooks();
 // The "OK" and "ｷｬﾝｾﾙ" buttons of `dialog`, wired to accept and reject it,
 // with OK the default. `ok`, when given, receives the OK button.
 QDialogButtonBox* OkCancelButtons(QDialog* dialog, QPushButton** ok = nullptr);
+
+// A spin box of `parent` taking `minimum` to `maximum`, showing `value`.
+QSpinBox* SpinBox(QWidget* parent, int minimum, int maximum, int value);
