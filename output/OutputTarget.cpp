@@ -20,10 +20,6 @@ constexpr std::array<SScheme, 6> kSchemes = {{
     {EOutputKind::Tpm2Serial, "tpm2:"},
 }};
 
-constexpr std::array<int, 18> kBauds = {9600,    19200,   38400,   57600,   115200,  230400,
-                                        460800,  500000,  576000,  921600,  1000000, 1152000,
-                                        1500000, 2000000, 2500000, 3000000, 3500000, 4000000};
-
 // Decimal digits only (at most nine), within [lo, hi].
 std::optional<int> Number(std::string_view text, int lo, int hi) {
     if (text.size() > 9 || text.starts_with('-'))
@@ -196,13 +192,6 @@ std::optional<int> DecimalIn(std::string_view text, int lo, int hi) {
     if (ec != std::errc() || end != text.data() + text.size() || value < lo || value > hi)
         return std::nullopt;
     return value;
-}
-
-bool IsSupportedBaud(int baud) {
-    for (const int known : kBauds)
-        if (known == baud)
-            return true;
-    return false;
 }
 
 std::optional<SOutputTarget> ParseOutputTarget(std::string_view text, std::string& error) {

@@ -1,5 +1,7 @@
 #include "output/SerialTransport.h"
 
+#include "output/OutputTarget.h"
+
 #include <cerrno>
 
 #include <fcntl.h>
@@ -11,48 +13,31 @@ namespace {
 
 constexpr int kWriteTimeoutMs = 2000;
 
-speed_t SpeedOf(int baud) {
-    switch (baud) {
-    case 9600:
-        return B9600;
-    case 19200:
-        return B19200;
-    case 38400:
-        return B38400;
-    case 57600:
-        return B57600;
-    case 230400:
-        return B230400;
-    case 460800:
-        return B460800;
-    case 500000:
-        return B500000;
-    case 576000:
-        return B576000;
-    case 921600:
-        return B921600;
-    case 1000000:
-        return B1000000;
-    case 1152000:
-        return B1152000;
-    case 1500000:
-        return B1500000;
-    case 2000000:
-        return B2000000;
-    case 2500000:
-        return B2500000;
-    case 3000000:
-        return B3000000;
-    case 3500000:
-        return B3500000;
-    case 4000000:
-        return B4000000;
-    default:
-        return B115200;
-    }
+// The rates a serial line is set to, with their termios codes.
+struct SBaud {
+    int rate;
+    speed_t code;
+};
+constexpr SBaud kBauds[] = {
+    {9600, B9600},       {19200, B19200},     {38400, B38400},     {57600, B57600},
+    {115200, B115200},   {230400, B230400},   {460800, B460800},   {500000, B500000},
+    {576000, B576000},   {921600, B921600},   {1000000, B1000000}, {1152000, B1152000},
+    {1500000, B1500000}, {2000000, B2000000}, {2500000, B2500000}, {3000000, B3000000},
+    {3500000, B3500000}, {4000000, B4000000},
+};
+
+const SBaud* FindBaud(int rate) {
+    for (const SBaud& baud : kBauds)
+        if (baud.rate == rate)
+            return &baud;
+    return nullptr;
 }
 
 } // namespace
+
+bool IsSupportedBaud(int baud) {
+    return FindBaud(baud) != nullptr;
+}
 
 CSerialTransport::~CSerialTransport() {
     ::close(m_fd);
@@ -81,7 +66,15 @@ std::unique_ptr<CSerialTransport> CSerialTransport::Open(const std::string& devi
     settings.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
     settings.c_cc[VMIN] = 0;
     settings.c_cc[VTIME] = 0;
-    const speed_t speed = SpeedOf(baud);
+    // A rate the target's reader let through is always in the table; any
+    // other is refused rather than sent at a wrong speed.
+    const SBaud* known = FindBaud(baud);
+    if (known == nullptr) {
+        ::close(fd);
+        error = OutputFailure(EOutputFailure::Configure, device, EINVAL);
+        return nullptr;
+    }
+    const speed_t speed = known->code;
     if (::cfsetispeed(&settings, speed) != 0 || ::cfsetospeed(&settings, speed) != 0 ||
         ::tcsetattr(fd, TCSANOW, &settings) != 0) {
         const int code = errno;
