@@ -19,13 +19,6 @@
 
 namespace {
 
-int CellX(int column) {
-    return 77 + 6 * column + 3;
-}
-int CellY(int row) {
-    return 54 + 6 * row + 3;
-}
-
 // A dot drawn with the mouse on the current screen.
 void Dot(CTestSession& t, int column, int row) {
     t.dispatch.OnMouse(EMouseMessage::LButtonDown, MK_LBUTTON, CellX(column), CellY(row));

@@ -17,7 +17,6 @@
 #include "store/CommandIds.h"
 #include "view/qt/QuorvelView.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -188,7 +187,7 @@ private slots:
         QVERIFY(WaitUntil([&] { return LastFrame(receiver) == ShownFrame(*m_frame); }));
         // A screen change, an effect, a bank change.
         for (const int id : {IDC_LAST_SCREEN, IDC_BUTTON1, IDC_FIRST_SCREEN, IDC_SELECT2}) {
-            QTest::mouseClick(qobject_cast<QAbstractButton*>(view->Control(id)), Qt::LeftButton);
+            ClickButton(view, id);
             QVERIFY(WaitUntil([&] { return LastFrame(receiver) == ShownFrame(*m_frame); }));
         }
         QCOMPARE(s.m_currentBank, 1);
